@@ -1,0 +1,28 @@
+// What a canvas has drawn since its last clear, kept so it can be painted again at any
+// resolution (the screen at any pixel ratio, an exported image or a vector file).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "controls/colour.h"
+
+namespace tamirel {
+
+// Positions are fractions of the drawing area (0 = left/top edge, 1 = right/bottom edge),
+// so a change of user scale after drawing does not move what is already there. A circle's
+// radius is a fraction of the area's width.
+struct Primitive {
+    enum class Kind : std::uint8_t { Circle, Point, Line };
+    Kind kind;
+    std::int16_t style;   // the DrawStyle in force when it was drawn
+    double x1, y1;        // circle centre, the point, or a line's start
+    double x2, y2;        // a line's end; for a circle x2 is the radius
+};
+
+struct Drawing {
+    Colour background;
+    std::vector<Primitive> primitives;   // in drawing order
+};
+
+}  // namespace tamirel

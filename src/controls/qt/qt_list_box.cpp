@@ -1,0 +1,53 @@
+#include "controls/qt/qt_list_box.h"
+
+#include "controls/runtime_error.h"
+
+namespace tamirel {
+
+QtListBox::QtListBox(std::int16_t index, const std::vector<std::string>& items, QWidget* parent)
+    : QListWidget(parent), index_(index) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setUniformItemSizes(true);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);   // a long item is clipped at the edge, not shortened
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    for (const std::string& text : items) {
+        auto* item = new QListWidgetItem(QString::fromStdString(text), this);
+        item->setSizeHint(QSize(0, kRowHeight));
+    }
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!writingFromCode_) emit Click(index_);
+    });
+}
+
+std::int16_t QtListBox::ListIndex() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? std::int16_t{-1} : static_cast<std::int16_t>(selected.first().row());
+}
+
+void QtListBox::SetListIndex(std::int16_t index) {
+    if (index < -1 || index >= count()) throw RuntimeError::InvalidPropertyValue();
+    writingFromCode_ = true;
+    if (index == -1) {
+        clearSelection();
+        setCurrentIndex(QModelIndex());
+    } else {
+        setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    }
+    writingFromCode_ = false;
+}
+
+std::string QtListBox::List(std::int16_t index) const {
+    const QListWidgetItem* it = item(index);
+    return it ? it->text().toStdString() : std::string();
+}
+
+QItemSelectionModel::SelectionFlags QtListBox::selectionCommand(const QModelIndex& index,
+                                                                const QEvent* /*event*/) const {
+    return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+}
+
+}  // namespace tamirel

@@ -1,0 +1,314 @@
+#include "window/tamirel_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollBar>
+#include <QtCore/QRegularExpression>
+#include <QtTest/QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/qt/qt_list_box.h"
+#include "controls/qt/qt_picture_box.h"
+#include "geometry/draw_polygon.h"
+#include "window/startup.h"
+
+namespace tamirel {
+namespace {
+
+// A list with one item, selected.
+class OneItem : public ListBox {
+public:
+    explicit OneItem(std::string text) : text_(std::move(text)) {}
+    std::int16_t ListIndex() const override { return 0; }
+    void SetListIndex(std::int16_t) override {}
+    std::string List(std::int16_t index) const override { return index == 0 ? text_ : std::string(); }
+
+private:
+    std::string text_;
+};
+
+struct Figure {
+    std::string radius, count;
+    std::int16_t style;
+};
+
+QImage AreaOf(QtPictureBox& canvas) {
+    return canvas.grab(canvas.drawingArea()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+bool AllWhite(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) return false;
+    return true;
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ConfigureApplication(*qApp); }
+
+    void SetUp() override {
+        window = StartMainWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->setErrorReporter([this](const RuntimeError& e) { errors.push_back(e.number()); });
+    }
+
+    const Controls& c() const { return window->controls(); }
+    QtPictureBox& canvas() const { return *c().Picture1; }
+
+    void ChooseByMouse(int list, int row) {
+        QtListBox& l = *c().List1[list];
+        l.scrollToItem(l.item(row));
+        QTest::mouseClick(l.viewport(), Qt::LeftButton, {}, l.visualItemRect(l.item(row)).center());
+    }
+
+    void Press(int button) { QTest::mouseClick(c().Command1[button], Qt::LeftButton); }
+
+    std::vector<std::string> Selected() const {
+        std::vector<std::string> texts;
+        for (QtListBox* l : c().List1) texts.push_back(l->List(l->ListIndex()));
+        return texts;
+    }
+
+    // The canvas as a fresh one of the same size shows the figures, drawn in order.
+    QImage Expected(const std::vector<Figure>& figures) const {
+        QtPictureBox fresh;
+        fresh.resize(canvas().size());
+        fresh.SetScaleHeight(1000);
+        fresh.SetScaleWidth(1000);
+        fresh.SetBackColor(Rgb(255, 255, 255));
+        fresh.Cls();
+        for (const Figure& f : figures) {
+            fresh.SetDrawStyle(f.style);
+            DrawPolygon(fresh, OneItem(f.radius), OneItem(f.count));
+        }
+        return AreaOf(fresh);
+    }
+
+    std::unique_ptr<Tamirel> window;
+    std::vector<int> errors;
+};
+
+TEST_F(WindowTest, ControlsStandWhereTheLayoutPutsThem) {
+    const struct {
+        const char* name;
+        QRect pixels;
+    } expected[] = {
+        {"Picture1", {8, 32, 267, 267}},    {"Command1(0)", {288, 216, 97, 25}},
+        {"Label1(0)", {280, 32, 65, 27}},   {"Label1(1)", {352, 32, 65, 27}},
+        {"Label1(2)", {80, 0, 393, 25}},    {"List1(0)", {424, 56, 113, 137}},
+        {"Label1(3)", {424, 32, 113, 25}},  {"Command1(1)", {416, 264, 97, 25}},
+        {"List1(1)", {280, 56, 65, 137}},   {"List1(2)", {352, 56, 65, 137}},
+        {"Text1", {8, 304, 529, 121}},
+    };
+    for (const auto& e : expected) {
+        auto* widget = window->findChild<QWidget*>(QString::fromLatin1(e.name), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(widget, nullptr) << e.name;
+        EXPECT_EQ(widget->geometry(), e.pixels) << e.name;
+        EXPECT_EQ(widget->font().family(), QStringLiteral("Times New Roman")) << e.name;
+        EXPECT_EQ(widget->font().pixelSize(), 16) << e.name;
+        EXPECT_FALSE(widget->font().bold() || widget->font().italic() || widget->font().underline()) << e.name;
+        EXPECT_TRUE(widget->isVisible() && widget->isEnabled()) << e.name;
+    }
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tamirel"));
+}
+
+TEST_F(WindowTest, WindowHasAFixedSizeAndOnlyACloseButton) {
+    EXPECT_EQ(window->size(), QSize(547, 431));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(window->windowType(), Qt::Window);
+}
+
+TEST_F(WindowTest, ColoursShowAsDesigned) {
+    const QImage shot = window->grab().toImage();
+    EXPECT_EQ(shot.pixel(2, 2), qRgb(192, 192, 255)) << "form";
+    for (QLabel* label : c().Label1) {
+        EXPECT_EQ(shot.pixel(label->geometry().topLeft() + QPoint(3, 3)), qRgb(255, 192, 128))
+            << label->text().toStdString();
+    }
+    EXPECT_EQ(shot.pixel(c().Command1[0]->geometry().topLeft() + QPoint(6, 6)), qRgb(128, 255, 128));
+    EXPECT_EQ(shot.pixel(c().Command1[1]->geometry().topLeft() + QPoint(6, 6)), qRgb(255, 0, 0));
+    EXPECT_FALSE(c().Command1[0]->isDefault() || c().Command1[0]->autoDefault());
+    EXPECT_FALSE(c().Command1[1]->isDefault() || c().Command1[1]->autoDefault());
+    // Where a list and its label overlap, the list is on top.
+    const QRect overlap = c().Label1[0]->geometry() & c().List1[1]->geometry();
+    ASSERT_FALSE(overlap.isEmpty());
+    const QWidget* top = window->childAt(overlap.center());
+    EXPECT_TRUE(top == c().List1[1] || c().List1[1]->isAncestorOf(top));
+}
+
+TEST_F(WindowTest, TabOrderFollowsTheTable) {
+    std::vector<QString> order;
+    QWidget* w = c().Picture1;
+    for (int i = 0; i < 7; ++i, w = w->nextInFocusChain()) {
+        while (w->focusPolicy() == Qt::NoFocus || !window->isAncestorOf(w) || w->parentWidget() != window.get())
+            w = w->nextInFocusChain();
+        order.push_back(w->objectName());
+    }
+    const std::vector<QString> expected = {"Picture1", "Command1(0)", "List1(0)", "Command1(1)",
+                                           "List1(1)", "List1(2)",    "Text1"};
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(WindowTest, ListsHoldTheirItems) {
+    const std::vector<std::vector<std::string>> expected = {
+        {"0 - Solid", "1 - Dash", "2 - Dot", "3 - Dash-dot", "4 - Dash-dot-dot", "5 - Transparent", "6 - InsideSolid"},
+        {"500", "450", "400", "350", "300", "250", "200", "150"},
+        {"3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"}};
+    for (int i = 0; i < 3; ++i) {
+        std::vector<std::string> items;
+        for (int row = 0; row < c().List1[i]->count(); ++row) items.push_back(c().List1[i]->List(row));
+        EXPECT_EQ(items, expected[i]);
+        EXPECT_EQ(c().List1[i]->horizontalScrollBar()->isVisible(), false);
+    }
+    EXPECT_FALSE(c().List1[0]->verticalScrollBar()->isVisible()) << "all seven line types fit";
+    EXPECT_TRUE(c().List1[2]->verticalScrollBar()->isVisible());
+}
+
+TEST_F(WindowTest, ExplanationKeepsEveryLetterAndBlank) {
+    const QString text = ExplanationText();
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 11) << "ten lines, each ended by CR LF";
+    EXPECT_TRUE(lines[10].isEmpty());
+    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[^\\r]\\n"))));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Многоъгълник, чийто страни")));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("квадратът и др.  ")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("(в  градуси) са с размер:  (N-2)*180/N.")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("единствена  окръжност")));
+    EXPECT_EQ(lines[3], QStringLiteral("Тема на проекта: Tamirel."));
+    EXPECT_EQ(lines[5], QStringLiteral(" - брой върхове на многоъгълника;"));
+    EXPECT_TRUE(lines[9].endsWith(QStringLiteral("(само с линия и пергел).")));
+
+    QPlainTextEdit& box = *c().Text1;
+    EXPECT_EQ(box.toPlainText(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_TRUE(box.isReadOnly());
+    EXPECT_EQ(box.lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_FALSE(box.horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(box.verticalScrollBar()->isVisible());
+}
+
+TEST_F(WindowTest, StartsWithFirstItemsSolidAndAWhiteEmptyCanvas) {
+    EXPECT_EQ(Selected(), (std::vector<std::string>{"0 - Solid", "500", "3"}));
+    EXPECT_EQ(canvas().DrawStyle(), kSolid);
+    EXPECT_EQ(canvas().ScaleWidth(), 1000);
+    EXPECT_EQ(canvas().ScaleHeight(), 1000);
+    EXPECT_TRUE(canvas().drawing().primitives.empty());
+    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+}
+
+TEST_F(WindowTest, DrawAddsTheFigureAtTheRightPixels) {
+    Press(0);
+    const QImage area = AreaOf(canvas());
+    EXPECT_EQ(area, Expected({{"500", "3", kSolid}}));
+    const auto black = [&](int x, int y) { return area.pixel(x, y) == qRgb(0, 0, 0); };
+    EXPECT_TRUE(black(131, 0)) << "the apex, on the circle's top";
+    EXPECT_TRUE(black(0, 131) && black(262, 131)) << "the circle touches left and right";
+    EXPECT_TRUE(black(131, 196) || black(131, 197)) << "the bottom side at three quarters";
+    EXPECT_FALSE(black(131, 131));
+}
+
+TEST_F(WindowTest, TwoDrawsWithDifferentRadiiLeaveBoth) {
+    Press(0);
+    ChooseByMouse(1, 6);   // "200"
+    ChooseByMouse(2, 4);   // "7"
+    EXPECT_EQ(AreaOf(canvas()), Expected({{"500", "3", kSolid}})) << "a choice of radius or count draws nothing";
+    Press(0);
+    EXPECT_EQ(AreaOf(canvas()), Expected({{"500", "3", kSolid}, {"200", "7", kSolid}}));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(WindowTest, LineTypeChoiceRedrawsOnlyTheCurrentFigure) {
+    Press(0);
+    ChooseByMouse(1, 4);   // "300"
+    ChooseByMouse(2, 1);   // "4"
+    c().List1[0]->setFocus();
+    QTest::keyClick(c().List1[0], Qt::Key_Down);   // "1 - Dash"
+    EXPECT_EQ(canvas().DrawStyle(), kDash);
+    EXPECT_EQ(AreaOf(canvas()), Expected({{"300", "4", kDash}}));
+    QTest::keyClick(c().List1[0], Qt::Key_Home);
+    EXPECT_EQ(AreaOf(canvas()), Expected({{"300", "4", kSolid}}));
+}
+
+TEST_F(WindowTest, TransparentLeavesTheCanvasWhite) {
+    Press(0);
+    ChooseByMouse(0, 5);   // "5 - Transparent"
+    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+    Press(0);
+    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+}
+
+TEST_F(WindowTest, ClearPutsEverythingBack) {
+    ChooseByMouse(0, 3);   // "3 - Dash-dot"
+    ChooseByMouse(1, 6);   // "200"
+    ChooseByMouse(2, 4);   // "7"
+    Press(0);
+    ASSERT_FALSE(AllWhite(AreaOf(canvas())));
+    Press(1);
+    EXPECT_EQ(Selected(), (std::vector<std::string>{"0 - Solid", "500", "3"}));
+    EXPECT_EQ(canvas().DrawStyle(), kSolid);
+    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+    Press(1);   // with "0 - Solid" already selected
+    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+}
+
+TEST_F(WindowTest, ClicksOnLabelsCanvasAndTextChangeNothing) {
+    ChooseByMouse(1, 2);
+    Press(0);
+    const QImage before = AreaOf(canvas());
+    const std::vector<std::string> selected = Selected();
+    for (QWidget* w : std::vector<QWidget*>{c().Label1[0], c().Label1[1], c().Label1[2], c().Label1[3],
+                                            c().Picture1, c().Text1->viewport()}) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+    }
+    EXPECT_EQ(AreaOf(canvas()), before);
+    EXPECT_EQ(Selected(), selected);
+    EXPECT_EQ(canvas().DrawStyle(), kSolid);
+}
+
+TEST_F(WindowTest, RunTimeErrorIsReportedAndTheProgramGoesOn) {
+    c().List1[2]->item(17)->setText(QStringLiteral("3000000000"));
+    ChooseByMouse(2, 17);
+    Press(0);
+    ASSERT_EQ(errors, std::vector<int>{RuntimeError::kOverflow});
+    // The circle and the start point were drawn before the vertex count overflowed.
+    EXPECT_EQ(canvas().drawing().primitives.size(), 2u);
+    EXPECT_FALSE(AllWhite(AreaOf(canvas())));
+    Press(1);
+    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+    Press(0);
+    EXPECT_EQ(AreaOf(canvas()), Expected({{"500", "3", kSolid}}));
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST_F(WindowTest, DefaultReportIsAMessageBoxInBulgarian) {
+    EXPECT_EQ(ErrorMessage(RuntimeError::Overflow()), QStringLiteral("Грешка при изпълнение 6:\nПрепълване"));
+    auto fresh = std::make_unique<Tamirel>();
+    fresh->Form_Load();
+    fresh->controls().List1[1]->item(0)->setText(QStringLiteral("1e39"));
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    QTest::mouseClick(fresh->controls().Command1[0], Qt::LeftButton);
+    EXPECT_EQ(shown, ErrorMessage(RuntimeError::Overflow()));
+    EXPECT_TRUE(fresh->controls().Picture1->drawing().primitives.empty());
+}
+
+}  // namespace
+}  // namespace tamirel

@@ -10,7 +10,10 @@ PROGRAM   := $(BUILD)/tamirel
 # Debian packages the build, the tests and the program need.
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev fonts-liberation2 xvfb xauth
 
-.PHONY: all build run test deps clean
+BENCH_BUILD := build-bench
+BENCH_PACKAGES := $(PACKAGES) libbenchmark-dev time
+
+.PHONY: all build run test bench deps clean
 
 all: build
 
@@ -35,5 +38,13 @@ test: deps
 	@$(MAKE) --no-print-directory build
 	cd $(BUILD) && ctest --output-on-failure
 
+# Release build of its own, so the benchmarks never slow an ordinary build.
+bench:
+	@./tools/install-deps $(BENCH_PACKAGES)
+	$(CMAKE) -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAMIREL_BUILD_TESTS=OFF -DTAMIREL_BUILD_BENCH=ON
+	$(CMAKE) --build $(BENCH_BUILD)
+	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/draw_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
+	./bench/startup.sh $(BENCH_BUILD)/bench 15
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD)

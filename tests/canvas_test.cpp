@@ -76,7 +76,17 @@ TEST_F(CanvasTest, UserUnitsSpanTheAreaEdgeToEdge) {
 }
 
 TEST_F(CanvasTest, LargestCircleTouchesAllFourEdges) {
+    const QImage empty = canvas.grab().toImage();
     canvas.Circle(500, 500, 500);
+    canvas.PSet(1000, 0);
+    canvas.Line(1000, 1000);
+    const QImage whole = canvas.grab().toImage();
+    for (int i = 0; i < kSide; ++i) {
+        for (const QPoint p : {QPoint(i, 0), QPoint(i, 1), QPoint(i, kSide - 1), QPoint(i, kSide - 2), QPoint(0, i),
+                               QPoint(1, i), QPoint(kSide - 1, i), QPoint(kSide - 2, i)}) {
+            ASSERT_EQ(whole.pixel(p), empty.pixel(p)) << "the border is drawn over at " << p.x() << "," << p.y();
+        }
+    }
     const QImage area = Area();
     const int last = area.width() - 1;
     bool top = false, bottom = false, left = false, right = false;
@@ -90,6 +100,23 @@ TEST_F(CanvasTest, LargestCircleTouchesAllFourEdges) {
     EXPECT_TRUE(IsBlack(area, last / 2, 0));
     EXPECT_TRUE(IsBlack(area, last / 2, last));
     EXPECT_FALSE(IsBlack(area, last / 2, last / 2));   // an outline, not filled
+}
+
+TEST_F(CanvasTest, NothingIsDrawnOutsideTheArea) {
+    const QImage empty = canvas.grab().toImage();
+    canvas.Circle(500, 500, 900);
+    canvas.Circle(-100, 1200, 300);
+    canvas.PSet(-50, -50);
+    canvas.Line(1100, 1100);
+    canvas.Line(3e37f, -3e37f);
+    const QImage whole = canvas.grab().toImage();
+    const QRect area = canvas.drawingArea();
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x)
+            if (!area.contains(x, y)) {
+                ASSERT_EQ(whole.pixel(x, y), empty.pixel(x, y)) << x << "," << y;
+            }
+    EXPECT_TRUE(IsBlack(Area(), 131, 131)) << "the line through the middle shows";
 }
 
 TEST_F(CanvasTest, LineStylesAreToldApart) {

@@ -119,6 +119,7 @@ TEST_F(WindowTest, ControlsStandWhereTheLayoutPutsThem) {
         EXPECT_TRUE(widget->isVisible() && widget->isEnabled()) << e.name;
     }
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tamirel"));
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
 }
 
 TEST_F(WindowTest, WindowHasAFixedSizeAndOnlyACloseButton) {

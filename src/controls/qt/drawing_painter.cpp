@@ -39,10 +39,8 @@ bool CircleInvisible(QPointF centre, qreal radius, const QRectF& area) {
 
 void PaintDrawing(QPainter& painter, const Drawing& drawing, QSizeF size, qreal penWidth,
                   std::size_t from) {
-    painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
-    painter.setClipRect(QRectF(QPointF(0, 0), size));
 
     // Without antialiasing a pen of k device pixels at device coordinate c covers the pixels
     // from c - (k - 1) / 2 on, so the first pen width starts at pixel 0 and the last ends at
@@ -54,6 +52,36 @@ void PaintDrawing(QPainter& painter, const Drawing& drawing, QSizeF size, qreal 
     const auto at = [&](double fx, double fy) { return QPointF(inset + fx * spanX, inset + fy * spanY); };
     const QRectF area(QPointF(0, 0), size);
 
+    // The pixels a primitive's pen covers; clipping costs time, so only a drawing that
+    // reaches outside the area is clipped.
+    const auto covered = [&](const Primitive& p) {
+        QRectF path;
+        switch (p.kind) {
+            case Primitive::Kind::Circle: {
+                const qreal radius = p.x2 * spanX;
+                path = QRectF(at(p.x1, p.y1) - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
+                break;
+            }
+            case Primitive::Kind::Point: path = QRectF(at(p.x1, p.y1), QSizeF(0, 0)); break;
+            case Primitive::Kind::Line: path = QRectF(at(p.x1, p.y1), at(p.x2, p.y2)).normalized(); break;
+        }
+        return path.adjusted(-inset, -inset, inset + devicePixel, inset + devicePixel);
+    };
+    constexpr qreal kSlack = 1e-6;   // rounding in the mapping of the area's own edges
+    const QRectF inside = area.adjusted(-kSlack, -kSlack, kSlack, kSlack);
+    for (std::size_t i = from; i < drawing.primitives.size(); ++i) {
+        if (!inside.contains(covered(drawing.primitives[i]))) {
+            painter.setClipRect(area);
+            break;
+        }
+    }
+
+    int penStyle = -1;   // the style of the painter's pen; a new pen only when it changes
+    const auto usePen = [&](std::int16_t style) {
+        if (style == penStyle) return;
+        painter.setPen(PenForStyle(style, penWidth));
+        penStyle = style;
+    };
     for (std::size_t i = from; i < drawing.primitives.size(); ++i) {
         const Primitive& p = drawing.primitives[i];
         if (p.style == kTransparent) continue;
@@ -62,22 +90,21 @@ void PaintDrawing(QPainter& painter, const Drawing& drawing, QSizeF size, qreal 
                 const QPointF centre = at(p.x1, p.y1);
                 const qreal radius = p.x2 * spanX;
                 if (CircleInvisible(centre, radius, area)) break;
-                painter.setPen(PenForStyle(p.style, penWidth));
+                usePen(p.style);
                 painter.drawEllipse(centre, radius, radius);
                 break;
             }
             case Primitive::Kind::Point:
                 // A point is a dot whatever the line style, except under the transparent one.
-                painter.setPen(PenForStyle(kSolid, penWidth));
+                usePen(kSolid);
                 painter.drawPoint(at(p.x1, p.y1));
                 break;
             case Primitive::Kind::Line:
-                painter.setPen(PenForStyle(p.style, penWidth));
+                usePen(p.style);
                 painter.drawLine(at(p.x1, p.y1), at(p.x2, p.y2));
                 break;
         }
     }
-    painter.restore();
 }
 
 }  // namespace tamirel

@@ -1,7 +1,7 @@
 #include "controls/qt/qt_picture_box.h"
 
+#include <QtGui/QPaintEvent>
 #include <QtGui/QPainter>
-#include <QtWidgets/qdrawutil.h>
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +15,22 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 
 QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+// A classic two-pixel sunken edge: shadow above and left, light below and right. Solid
+// fills, as a general line-drawing routine would cost more than the drawing inside.
+void PaintSunkenBorder(QPainter& painter, const QRect& r) {
+    const QColor outerShadow(128, 128, 128), innerShadow(64, 64, 64);
+    const QColor outerLight(255, 255, 255), innerLight(212, 208, 200);
+    const int w = r.width(), h = r.height();
+    painter.fillRect(0, 0, w - 1, 1, outerShadow);
+    painter.fillRect(0, 1, 1, h - 2, outerShadow);
+    painter.fillRect(1, 1, w - 3, 1, innerShadow);
+    painter.fillRect(1, 2, 1, h - 4, innerShadow);
+    painter.fillRect(0, h - 1, w, 1, outerLight);
+    painter.fillRect(w - 1, 0, 1, h - 1, outerLight);
+    painter.fillRect(1, h - 2, w - 2, 1, innerLight);
+    painter.fillRect(w - 2, 1, 1, h - 3, innerLight);
+}
 
 void CheckScale(float units) {
     if (units == 0.0f || !std::isfinite(units)) throw RuntimeError::InvalidPropertyValue();
@@ -90,29 +106,30 @@ QRect QtPictureBox::drawingArea() const {
     return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
 }
 
-void QtPictureBox::paintEvent(QPaintEvent* /*event*/) {
+void QtPictureBox::paintEvent(QPaintEvent* event) {
     const QRect area = drawingArea();
     const qreal ratio = devicePixelRatioF();
-    const QSize deviceSize = (QSizeF(area.size()) * ratio).toSize();
+    const QSize deviceSize = (QSizeF(size()) * ratio).toSize();
     if (backing_.size() != deviceSize || backing_.devicePixelRatio() != ratio) {
         backing_ = QImage(deviceSize, QImage::Format_RGB32);
         backing_.setDevicePixelRatio(ratio);
+        QPainter border(&backing_);
+        PaintSunkenBorder(border, rect());
         backingStale_ = true;
     }
-    if (backingStale_) {
-        backing_.fill(ToQColor(drawing_.background));
-        painted_ = 0;
-        backingStale_ = false;
-    }
-    if (painted_ < drawing_.primitives.size()) {
+    if (backingStale_ || painted_ < drawing_.primitives.size()) {
         QPainter image(&backing_);
+        if (backingStale_) {
+            image.fillRect(area, ToQColor(drawing_.background));
+            painted_ = 0;
+            backingStale_ = false;
+        }
+        image.translate(area.topLeft());
         PaintDrawing(image, drawing_, area.size(), 1.0, painted_);
         painted_ = drawing_.primitives.size();
     }
-
-    QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
-    painter.drawImage(area.topLeft(), backing_);
+    const QRect dirty = event->rect();
+    QPainter(this).drawImage(dirty, backing_, QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
 }
 
 }  // namespace tamirel

@@ -11,8 +11,8 @@
 namespace tamirel {
 
 // Drawing calls only change the retained drawing and schedule a repaint; paintEvent paints
-// what was added since the last paint into a backing image at the screen's pixel ratio and
-// shows it, so covering, hiding or repainting never loses the drawing and a repaint does not
+// what was added since the last paint into a backing image of the whole widget at the
+// screen's pixel ratio and shows it, so covering, hiding or repainting never loses the drawing and a repaint does not
 // replay it. Until a scale is set, the drawing area measures its size in twips (15 per pixel).
 class QtPictureBox : public QWidget, public PictureBox {
     Q_OBJECT
@@ -65,7 +65,7 @@ private:
     double currentY_ = 0.0;
     Drawing drawing_;
 
-    QImage backing_;             // drawing_ painted up to primitive number painted_
+    QImage backing_;             // the border, and drawing_ painted up to primitive painted_
     std::size_t painted_ = 0;
     bool backingStale_ = true;   // backing_ must be refilled before painting into it
 };

@@ -13,7 +13,12 @@ PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev fonts-lib
 BENCH_BUILD := build-bench
 BENCH_PACKAGES := $(PACKAGES) libbenchmark-dev time
 
-.PHONY: all build run test bench deps clean
+SANITIZE_BUILD := build-sanitize
+FUZZ_BUILD := build-fuzz
+FUZZ_PACKAGES := $(PACKAGES) clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 300
+
+.PHONY: all build run test bench sanitize fuzz deps clean
 
 all: build
 
@@ -46,5 +51,27 @@ bench:
 	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/draw_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
 	./bench/startup.sh $(BENCH_BUILD)/bench 15
 
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	$(CMAKE) -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMIREL_SANITIZE=ON
+	$(CMAKE) --build $(SANITIZE_BUILD)
+	cd $(SANITIZE_BUILD) && \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
+
+# The fuzz target for FUZZ_SECONDS (default 300); findings are written to $(FUZZ_BUILD)/.
+fuzz:
+	@./tools/install-deps $(FUZZ_PACKAGES)
+	CC=clang CXX=clang++ $(CMAKE) -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAMIREL_BUILD_TESTS=OFF -DTAMIREL_FUZZ=ON
+	$(CMAKE) --build $(FUZZ_BUILD)
+	mkdir -p $(FUZZ_BUILD)/corpus
+	cd $(FUZZ_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ./tests/fuzz/polygon_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=64 -timeout=10 \
+	  -print_final_stats=1 corpus $(CURDIR)/tests/fuzz/seeds
+
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

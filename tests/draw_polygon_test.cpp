@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,8 @@ struct WorkedExample {
     std::string radius, count;
     std::vector<Vertex> vertices;   // the point, then every line end in order
 };
+
+void PrintTo(const WorkedExample& ex, std::ostream* os) { *os << "R = " << ex.radius << ", N = " << ex.count; }
 
 const double kS3 = std::sqrt(3.0);
 const double kS2 = std::sqrt(2.0);

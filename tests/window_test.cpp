@@ -19,82 +19,19 @@
 #include "controls/qt/qt_picture_box.h"
 #include "geometry/draw_polygon.h"
 #include "window/startup.h"
+#include "window_driver.h"
 
 namespace tamirel {
 namespace {
 
-// A list with one item, selected.
-class OneItem : public ListBox {
-public:
-    explicit OneItem(std::string text) : text_(std::move(text)) {}
-    std::int16_t ListIndex() const override { return 0; }
-    void SetListIndex(std::int16_t) override {}
-    std::string List(std::int16_t index) const override { return index == 0 ? text_ : std::string(); }
+using testing::AllWhite;
+using testing::Figure;
 
-private:
-    std::string text_;
-};
-
-struct Figure {
-    std::string radius, count;
-    std::int16_t style;
-};
-
-QImage AreaOf(QtPictureBox& canvas) {
-    return canvas.grab(canvas.drawingArea()).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-bool AllWhite(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) return false;
-    return true;
-}
-
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test, protected testing::WindowDriver {
 protected:
     static void SetUpTestSuite() { ConfigureApplication(*qApp); }
 
-    void SetUp() override {
-        window = StartMainWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->setErrorReporter([this](const RuntimeError& e) { errors.push_back(e.number()); });
-    }
-
-    const Controls& c() const { return window->controls(); }
-    QtPictureBox& canvas() const { return *c().Picture1; }
-
-    void ChooseByMouse(int list, int row) {
-        QtListBox& l = *c().List1[list];
-        l.scrollToItem(l.item(row));
-        QTest::mouseClick(l.viewport(), Qt::LeftButton, {}, l.visualItemRect(l.item(row)).center());
-    }
-
-    void Press(int button) { QTest::mouseClick(c().Command1[button], Qt::LeftButton); }
-
-    std::vector<std::string> Selected() const {
-        std::vector<std::string> texts;
-        for (QtListBox* l : c().List1) texts.push_back(l->List(l->ListIndex()));
-        return texts;
-    }
-
-    // The canvas as a fresh one of the same size shows the figures, drawn in order.
-    QImage Expected(const std::vector<Figure>& figures) const {
-        QtPictureBox fresh;
-        fresh.resize(canvas().size());
-        fresh.SetScaleHeight(1000);
-        fresh.SetScaleWidth(1000);
-        fresh.SetBackColor(Rgb(255, 255, 255));
-        fresh.Cls();
-        for (const Figure& f : figures) {
-            fresh.SetDrawStyle(f.style);
-            DrawPolygon(fresh, OneItem(f.radius), OneItem(f.count));
-        }
-        return AreaOf(fresh);
-    }
-
-    std::unique_ptr<Tamirel> window;
-    std::vector<int> errors;
+    void SetUp() override { ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get())); }
 };
 
 TEST_F(WindowTest, ControlsStandWhereTheLayoutPutsThem) {
@@ -206,12 +143,12 @@ TEST_F(WindowTest, StartsWithFirstItemsSolidAndAWhiteEmptyCanvas) {
     EXPECT_EQ(canvas().ScaleWidth(), 1000);
     EXPECT_EQ(canvas().ScaleHeight(), 1000);
     EXPECT_TRUE(canvas().drawing().primitives.empty());
-    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+    EXPECT_TRUE(AllWhite(Canvas()));
 }
 
 TEST_F(WindowTest, DrawAddsTheFigureAtTheRightPixels) {
     Press(0);
-    const QImage area = AreaOf(canvas());
+    const QImage area = Canvas();
     EXPECT_EQ(area, Expected({{"500", "3", kSolid}}));
     const auto black = [&](int x, int y) { return area.pixel(x, y) == qRgb(0, 0, 0); };
     EXPECT_TRUE(black(131, 0)) << "the apex, on the circle's top";
@@ -224,9 +161,9 @@ TEST_F(WindowTest, TwoDrawsWithDifferentRadiiLeaveBoth) {
     Press(0);
     ChooseByMouse(1, 6);   // "200"
     ChooseByMouse(2, 4);   // "7"
-    EXPECT_EQ(AreaOf(canvas()), Expected({{"500", "3", kSolid}})) << "a choice of radius or count draws nothing";
+    EXPECT_EQ(Canvas(), Expected({{"500", "3", kSolid}})) << "a choice of radius or count draws nothing";
     Press(0);
-    EXPECT_EQ(AreaOf(canvas()), Expected({{"500", "3", kSolid}, {"200", "7", kSolid}}));
+    EXPECT_EQ(Canvas(), Expected({{"500", "3", kSolid}, {"200", "7", kSolid}}));
     EXPECT_TRUE(errors.empty());
 }
 
@@ -237,17 +174,17 @@ TEST_F(WindowTest, LineTypeChoiceRedrawsOnlyTheCurrentFigure) {
     c().List1[0]->setFocus();
     QTest::keyClick(c().List1[0], Qt::Key_Down);   // "1 - Dash"
     EXPECT_EQ(canvas().DrawStyle(), kDash);
-    EXPECT_EQ(AreaOf(canvas()), Expected({{"300", "4", kDash}}));
+    EXPECT_EQ(Canvas(), Expected({{"300", "4", kDash}}));
     QTest::keyClick(c().List1[0], Qt::Key_Home);
-    EXPECT_EQ(AreaOf(canvas()), Expected({{"300", "4", kSolid}}));
+    EXPECT_EQ(Canvas(), Expected({{"300", "4", kSolid}}));
 }
 
 TEST_F(WindowTest, TransparentLeavesTheCanvasWhite) {
     Press(0);
     ChooseByMouse(0, 5);   // "5 - Transparent"
-    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+    EXPECT_TRUE(AllWhite(Canvas()));
     Press(0);
-    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+    EXPECT_TRUE(AllWhite(Canvas()));
 }
 
 TEST_F(WindowTest, ClearPutsEverythingBack) {
@@ -255,26 +192,26 @@ TEST_F(WindowTest, ClearPutsEverythingBack) {
     ChooseByMouse(1, 6);   // "200"
     ChooseByMouse(2, 4);   // "7"
     Press(0);
-    ASSERT_FALSE(AllWhite(AreaOf(canvas())));
+    ASSERT_FALSE(AllWhite(Canvas()));
     Press(1);
     EXPECT_EQ(Selected(), (std::vector<std::string>{"0 - Solid", "500", "3"}));
     EXPECT_EQ(canvas().DrawStyle(), kSolid);
-    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+    EXPECT_TRUE(AllWhite(Canvas()));
     Press(1);   // with "0 - Solid" already selected
-    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+    EXPECT_TRUE(AllWhite(Canvas()));
 }
 
 TEST_F(WindowTest, ClicksOnLabelsCanvasAndTextChangeNothing) {
     ChooseByMouse(1, 2);
     Press(0);
-    const QImage before = AreaOf(canvas());
+    const QImage before = Canvas();
     const std::vector<std::string> selected = Selected();
     for (QWidget* w : std::vector<QWidget*>{c().Label1[0], c().Label1[1], c().Label1[2], c().Label1[3],
                                             c().Picture1, c().Text1->viewport()}) {
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(5, 5));
     }
-    EXPECT_EQ(AreaOf(canvas()), before);
+    EXPECT_EQ(Canvas(), before);
     EXPECT_EQ(Selected(), selected);
     EXPECT_EQ(canvas().DrawStyle(), kSolid);
 }
@@ -286,11 +223,11 @@ TEST_F(WindowTest, RunTimeErrorIsReportedAndTheProgramGoesOn) {
     ASSERT_EQ(errors, std::vector<int>{RuntimeError::kOverflow});
     // The circle and the start point were drawn before the vertex count overflowed.
     EXPECT_EQ(canvas().drawing().primitives.size(), 2u);
-    EXPECT_FALSE(AllWhite(AreaOf(canvas())));
+    EXPECT_FALSE(AllWhite(Canvas()));
     Press(1);
-    EXPECT_TRUE(AllWhite(AreaOf(canvas())));
+    EXPECT_TRUE(AllWhite(Canvas()));
     Press(0);
-    EXPECT_EQ(AreaOf(canvas()), Expected({{"500", "3", kSolid}}));
+    EXPECT_EQ(Canvas(), Expected({{"500", "3", kSolid}}));
     EXPECT_EQ(errors.size(), 1u);
 }
 

@@ -8,7 +8,8 @@ CMAKE     ?= cmake
 PROGRAM   := $(BUILD)/tamirel
 
 # Debian packages the build, the tests and the program need.
-PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev fonts-liberation2 xvfb xauth
+PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev fonts-liberation2 xvfb xauth \
+            appstream desktop-file-utils
 
 BENCH_BUILD := build-bench
 BENCH_PACKAGES := $(PACKAGES) libbenchmark-dev time
@@ -17,8 +18,10 @@ SANITIZE_BUILD := build-sanitize
 FUZZ_BUILD := build-fuzz
 FUZZ_PACKAGES := $(PACKAGES) clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 300
+PACKAGE_BUILD := build-package
+PACKAGE_PACKAGES := $(PACKAGES) dpkg-dev file
 
-.PHONY: all build run test bench sanitize fuzz deps clean
+.PHONY: all build run test bench sanitize fuzz package deps clean
 
 all: build
 
@@ -73,5 +76,14 @@ fuzz:
 	  ./tests/fuzz/polygon_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=64 -timeout=10 \
 	  -print_final_stats=1 corpus $(CURDIR)/tests/fuzz/seeds
 
+# A Debian package of the program, tamirel_<version>_<arch>.deb, in this folder.
+package:
+	@./tools/install-deps $(PACKAGE_PACKAGES)
+	$(CMAKE) -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAMIREL_BUILD_TESTS=OFF
+	$(CMAKE) --build $(PACKAGE_BUILD)
+	cd $(PACKAGE_BUILD) && cpack
+	cp $(PACKAGE_BUILD)/tamirel_*.deb .
+	@ls tamirel_*.deb
+
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

@@ -14,6 +14,7 @@ namespace tamirel {
 void ConfigureApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Tamirel"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("bg.tamirel.Tamirel"));
     // Compiled in as pixel data: no image reader to find and start.
     QApplication::setWindowIcon(QIcon(QPixmap(tamirel_32_xpm)));
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

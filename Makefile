@@ -8,7 +8,7 @@ CMAKE     ?= cmake
 PROGRAM   := $(BUILD)/tamirel
 
 # Debian packages the build, the tests and the program need.
-PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev fonts-liberation2 xvfb xauth \
+PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev fonts-liberation2 xvfb xauth \
             appstream desktop-file-utils
 
 BENCH_BUILD := build-bench

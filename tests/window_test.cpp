@@ -10,6 +10,11 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollBar>
 #include <QtCore/QRegularExpression>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QMimeData>
+#include <QtGui/QClipboard>
+#include <QtGui/QAction>
+#include <QtWidgets/QMenu>
 #include <QtTest/QTest>
 #include <memory>
 #include <string>
@@ -246,6 +251,149 @@ TEST_F(WindowTest, DefaultReportIsAMessageBoxInBulgarian) {
     QTest::mouseClick(fresh->controls().Command1[0], Qt::LeftButton);
     EXPECT_EQ(shown, ErrorMessage(RuntimeError::Overflow()));
     EXPECT_TRUE(fresh->controls().Picture1->drawing().primitives.empty());
+}
+
+// The texts of the popup menu that `open` brings up, which is then closed unchosen. The
+// menu may open inside `open` or from an event handled after it.
+QStringList MenuOpenedBy(const std::function<void()>& open) {
+    QStringList texts;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions()) texts << action->text();
+            menu->close();
+        }
+    });
+    closer.start(10);
+    open();
+    if (!QTest::qWaitFor([&] { return !texts.isEmpty(); }, 1000)) return {};
+    return texts;
+}
+
+class ExportFromWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        window->activateWindow();   // keys go to the focused control of the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ChooseByMouse(1, 4);   // "300"
+        ChooseByMouse(2, 1);   // "4"
+        Press(0);
+        before = Canvas();
+        selectedBefore = Selected();
+    }
+
+    void ExpectNothingChanged() {
+        EXPECT_EQ(Canvas(), before);
+        EXPECT_EQ(Selected(), selectedBefore);
+        EXPECT_EQ(canvas().DrawStyle(), kSolid);
+        EXPECT_TRUE(errors.empty());
+    }
+
+    QImage before;
+    std::vector<std::string> selectedBefore;
+};
+
+TEST_F(ExportFromWindowTest, CanvasMenuOpensByMouseAndKeyboardAndChangesNothing) {
+    const QStringList expected = {QStringLiteral("Копирай"), QStringLiteral("Запази като…")};
+    QWindow* handle = window->windowHandle();
+    const auto focusCanvas = [&] {   // a closed popup leaves the window inactive here
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        canvas().setFocus();
+    };
+    focusCanvas();
+    EXPECT_EQ(MenuOpenedBy([&] { QTest::keyClick(handle, Qt::Key_Menu); }), expected);
+    focusCanvas();
+    EXPECT_EQ(MenuOpenedBy([&] { QTest::keyClick(handle, Qt::Key_F10, Qt::ShiftModifier); }), expected);
+    const QPoint inCanvas = canvas().geometry().center();
+    EXPECT_EQ(MenuOpenedBy([&] { QTest::mouseClick(handle, Qt::RightButton, {}, inCanvas); }), expected);
+    EXPECT_EQ(window->copyAction()->shortcut(), QKeySequence(QKeySequence::Copy));
+    QTest::mouseClick(handle, Qt::LeftButton, {}, inCanvas);
+    ExpectNothingChanged();
+}
+
+TEST_F(ExportFromWindowTest, CtrlCOnTheCanvasCopiesImageAndSvg) {
+    QGuiApplication::clipboard()->clear();
+    canvas().setFocus();
+    QTest::keyClick(window->windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    ASSERT_TRUE(data->hasImage());
+    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+    const QImage copied = qvariant_cast<QImage>(data->imageData());
+    EXPECT_GE(copied.width(), 1000);
+    EXPECT_EQ(qGray(copied.pixel(copied.width() / 2, copied.height() / 2)), 255) << "the square's middle is empty";
+    ExpectNothingChanged();
+}
+
+TEST_F(ExportFromWindowTest, CtrlSAnywhereSavesAndRemembersTheFolder) {
+    QTemporaryDir dir;
+    QStringList askedIn;
+    int n = 0;
+    window->setSavePathChooser([&](const QString& folder) {
+        askedIn << folder;
+        ++n;
+        return dir.filePath(n == 1 ? QStringLiteral("figure1.png") : QStringLiteral("figure2.svg"));
+    });
+    c().List1[2]->setFocus();
+    QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(askedIn.size(), 2);
+    EXPECT_EQ(askedIn[1], dir.path());
+    EXPECT_FALSE(QImage(dir.filePath(QStringLiteral("figure1.png"))).isNull());
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("figure2.svg"))));
+    ExpectNothingChanged();
+}
+
+TEST_F(ExportFromWindowTest, FailedSaveIsReportedInBulgarian) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing/figure.png"));
+    window->setSavePathChooser([&](const QString&) { return path; });
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    window->saveAction()->trigger();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Чертежът не беше запазен"))) << shown.toStdString();
+    EXPECT_FALSE(QFile::exists(path));
+    ExpectNothingChanged();
+}
+
+TEST_F(WindowTest, CanvasDescriptionFollowsWhatIsShown) {
+    const auto description = [&] {
+        EXPECT_EQ(canvas().toolTip(), canvas().accessibleDescription());
+        return canvas().accessibleDescription().toStdString();
+    };
+    EXPECT_EQ(description(), "Празен чертеж");
+    Press(0);
+    EXPECT_EQ(description(), "Окръжност с радиус 500 и вписан правилен 3-ъгълник с вътрешен ъгъл 60°");
+    ChooseByMouse(1, 6);   // "200"
+    ChooseByMouse(2, 4);   // "7"
+    Press(0);
+    EXPECT_EQ(description(),
+              "Окръжност с радиус 500 и вписан правилен 3-ъгълник с вътрешен ъгъл 60°; "
+              "окръжност с радиус 200 и вписан правилен 7-ъгълник с вътрешен ъгъл 128,57°");
+    ChooseByMouse(0, 2);   // "2 - Dot": the current figure alone
+    EXPECT_EQ(description(), "Окръжност с радиус 200 и вписан правилен 7-ъгълник с вътрешен ъгъл 128,57°");
+    ChooseByMouse(0, 5);   // "5 - Transparent": nothing shows
+    EXPECT_EQ(description(), "Празен чертеж");
+    ChooseByMouse(0, 0);
+    Press(1);
+    EXPECT_EQ(description(), "Празен чертеж");
+}
+
+TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
+    for (QWidget* w : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QString name = w->accessibleName().isEmpty() ? w->property("text").toString() : w->accessibleName();
+        EXPECT_FALSE(name.isEmpty()) << w->objectName().toStdString();
+    }
+    EXPECT_EQ(c().List1[0]->accessibleName(), QStringLiteral("Вид линия"));
+    EXPECT_EQ(c().List1[1]->accessibleName(), QStringLiteral("Радиус"));
+    EXPECT_EQ(c().List1[2]->accessibleName(), QStringLiteral("Върхове"));
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ struct ControlSpec {
     QString text;                    // caption, label text or the text box's contents
     std::optional<Colour> backColor; // none: the control's own default
     std::vector<std::string> items;  // list items, in order
+    QString accessibleName;          // for assistive technology; buttons and labels use their text
 };
 
 // In tab-index order.

@@ -1,8 +1,17 @@
 #include "window/tamirel_window.h"
 
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtGui/QAction>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QShortcut>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
+#include "controls/qt/drawing_export.h"
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
 #include "geometry/draw_polygon.h"
@@ -37,6 +46,46 @@ Tamirel::Tamirel(QWidget* parent)
 
     reportError_ = [this](const RuntimeError& error) {
         QMessageBox::critical(this, windowTitle(), ErrorMessage(error));
+    };
+
+    QtPictureBox& canvas = *controls_.Picture1;
+    copy_ = new QAction(QStringLiteral("Копирай"), this);
+    copy_->setShortcut(QKeySequence::Copy);
+    copy_->setShortcutContext(Qt::WidgetShortcut);
+    canvas.addAction(copy_);
+    connect(copy_, &QAction::triggered, this, &Tamirel::CopyDrawing);
+    save_ = new QAction(QStringLiteral("Запази като…"), this);
+    save_->setShortcut(QKeySequence::Save);
+    save_->setShortcutContext(Qt::WindowShortcut);
+    addAction(save_);
+    connect(save_, &QAction::triggered, this, &Tamirel::SaveDrawingAs);
+
+    // A right click arrives as a context menu request. The keyboard's ways are shortcuts of
+    // their own: not every platform turns the Menu key into a request, and none Shift+F10.
+    canvas.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&canvas, &QWidget::customContextMenuRequested, this, &Tamirel::ShowCanvasMenu);
+    auto* menuKeys = new QShortcut(&canvas);
+    menuKeys->setKeys({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
+    menuKeys->setContext(Qt::WidgetShortcut);
+    connect(menuKeys, &QShortcut::activated, this, [this] { ShowCanvasMenu(controls_.Picture1->rect().center()); });
+
+    connect(&canvas, &QtPictureBox::drawingChanged, this, [this] {
+        if (!controls_.Picture1->drawing().primitives.empty() || shown_.empty()) return;
+        shown_.clear();
+        DescribeCanvas();
+    });
+    DescribeCanvas();
+
+    chooseSavePath_ = [this](const QString& folder) {
+        QFileDialog dialog(this, QStringLiteral("Запази като"), folder,
+                           QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("png"));
+        dialog.selectFile(QStringLiteral("tamirel.png"));
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(filter.contains(QLatin1String("*.svg")) ? QStringLiteral("svg") : QStringLiteral("png"));
+        });
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
 }
 
@@ -77,6 +126,44 @@ void Tamirel::List1_Click(std::int16_t index) {
     DrawPolygon();
 }
 
-void Tamirel::DrawPolygon() { tamirel::DrawPolygon(*controls_.Picture1, *controls_.List1[1], *controls_.List1[2]); }
+void Tamirel::DrawPolygon() {
+    const QtListBox& radii = *controls_.List1[1];
+    const QtListBox& counts = *controls_.List1[2];
+    tamirel::DrawPolygon(*controls_.Picture1, radii, counts);
+    if (controls_.Picture1->DrawStyle() == kTransparent) return;   // drawn, but nothing shows
+    shown_.push_back({radii.List(radii.ListIndex()), counts.List(counts.ListIndex())});
+    DescribeCanvas();
+}
+
+QString Tamirel::Description() const { return QString::fromStdString(DescribeFigures(shown_)); }
+
+void Tamirel::DescribeCanvas() {
+    const QString text = Description();
+    controls_.Picture1->setAccessibleDescription(text);
+    controls_.Picture1->setToolTip(text);
+}
+
+void Tamirel::ShowCanvasMenu(const QPoint& at) {
+    QMenu menu(this);
+    menu.addAction(copy_);
+    menu.addAction(save_);
+    menu.exec(controls_.Picture1->mapToGlobal(at));
+}
+
+void Tamirel::CopyDrawing() {
+    QGuiApplication::clipboard()->setMimeData(DrawingToMimeData(controls_.Picture1->drawing(), Description()));
+}
+
+void Tamirel::SaveDrawingAs() {
+    const QString folder = saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_;
+    const QString path = chooseSavePath_(folder);
+    if (path.isEmpty()) return;
+    saveFolder_ = QFileInfo(path).absolutePath();
+    const QString error = SaveDrawing(controls_.Picture1->drawing(), Description(), path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("Чертежът не беше запазен в „%1“.\n%2").arg(QDir::toNativeSeparators(path), error));
+    }
+}
 
 }  // namespace tamirel

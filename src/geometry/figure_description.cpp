@@ -1,0 +1,46 @@
+#include "geometry/figure_description.h"
+
+#include <cstdio>
+
+#include "geometry/numeric.h"
+
+namespace tamirel {
+
+namespace {
+
+// At most two decimals, a decimal comma, no trailing zeros: 128,57 or 90.
+std::string Number(double value) {
+    char text[400];   // room for any double in fixed notation
+    std::snprintf(text, sizeof text, "%.2f", value);
+    std::string s = text;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    for (char& c : s) {
+        if (c == '.') c = ',';
+    }
+    return s == "-0" ? "0" : s;
+}
+
+std::string Describe(const FigureChoice& figure, bool first) {
+    // The texts have been drawn already, so they convert without error.
+    const double r = TextToNumber(figure.radius);
+    const double n = TextToNumber(figure.count);
+    std::string words = (first ? "Окръжност" : "окръжност") + std::string(" с радиус ") + Number(r);
+    if (n >= 2) {
+        words += " и вписан правилен " + Number(n) + "-ъгълник с вътрешен ъгъл " + Number((n - 2) * 180 / n) + "°";
+    }
+    return words;
+}
+
+}  // namespace
+
+std::string DescribeFigures(const std::vector<FigureChoice>& figures) {
+    if (figures.empty()) return "Празен чертеж";
+    std::string text;
+    for (const FigureChoice& figure : figures) {
+        text += text.empty() ? Describe(figure, true) : "; " + Describe(figure, false);
+    }
+    return text;
+}
+
+}  // namespace tamirel

@@ -1,0 +1,20 @@
+// Words for what the drawing shows, for screen readers and tooltips.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tamirel {
+
+// One figure as DrawPolygon draws it: radius and vertex count as the lists give them.
+struct FigureChoice {
+    std::string radius;
+    std::string count;
+};
+
+// A Bulgarian sentence (UTF-8) naming each visible figure in drawing order, for example
+// "Окръжност с радиус 300 и вписан правилен 4-ъгълник с вътрешен ъгъл 90°"; figures are
+// joined by "; ". A vertex count below 2 gives the circle alone. No figure: "Празен чертеж".
+std::string DescribeFigures(const std::vector<FigureChoice>& figures);
+
+}  // namespace tamirel

@@ -1,0 +1,22 @@
+#include "geometry/figure_description.h"
+
+#include <gtest/gtest.h>
+
+namespace tamirel {
+namespace {
+
+TEST(DescribeFigures, NamesEachVisibleFigureInBulgarian) {
+    EXPECT_EQ(DescribeFigures({}), "Празен чертеж");
+    EXPECT_EQ(DescribeFigures({{"300", "4"}}),
+              "Окръжност с радиус 300 и вписан правилен 4-ъгълник с вътрешен ъгъл 90°");
+    EXPECT_EQ(DescribeFigures({{"500", "3"}, {"200", "7"}}),
+              "Окръжност с радиус 500 и вписан правилен 3-ъгълник с вътрешен ъгъл 60°; "
+              "окръжност с радиус 200 и вписан правилен 7-ъгълник с вътрешен ъгъл 128,57°");
+    EXPECT_EQ(DescribeFigures({{"150", "20"}}),
+              "Окръжност с радиус 150 и вписан правилен 20-ъгълник с вътрешен ъгъл 162°");
+    EXPECT_EQ(DescribeFigures({{"", ""}}), "Окръжност с радиус 0") << "no vertex count: the circle alone";
+    EXPECT_TRUE(DescribeFigures({{"1e300", "3"}}).starts_with("Окръжност с радиус 1000000000")) << "huge, yet whole";
+}
+
+}  // namespace
+}  // namespace tamirel

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/runtime_error.h"
+#include "ink_runs.h"
 
 namespace tamirel {
 namespace {
@@ -39,25 +40,7 @@ int CountBlack(const QImage& image) {
     return n;
 }
 
-// Lengths of the alternating black and white runs along row y, starting with black.
-std::vector<int> Runs(const QImage& image, int y) {
-    std::vector<int> runs;
-    bool black = true;
-    int length = 0;
-    int x = 0;
-    while (x < image.width() && !IsBlack(image, x, y)) ++x;
-    for (; x < image.width(); ++x) {
-        if (IsBlack(image, x, y) == black) {
-            ++length;
-        } else {
-            runs.push_back(length);
-            black = !black;
-            length = 1;
-        }
-    }
-    if (black && length > 0) runs.push_back(length);
-    return runs;
-}
+std::vector<int> Runs(const QImage& image, int y) { return testing::InkRuns(image, y); }
 
 TEST_F(CanvasTest, DrawingAreaIsInsideTheBorder) {
     EXPECT_EQ(canvas.drawingArea(), QRect(2, 2, kSide - 4, kSide - 4));

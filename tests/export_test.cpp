@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/qt/qt_picture_box.h"
+#include "ink_runs.h"
 
 namespace tamirel {
 namespace {
@@ -32,32 +33,14 @@ Drawing Figure(std::int16_t style) {
     return canvas.drawing();
 }
 
-bool Dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
+using testing::Ink;
 
-// Dark and light run lengths along row y, from its first dark pixel.
-std::vector<int> Runs(const QImage& image, int y) {
-    std::vector<int> runs;
-    int x = 0;
-    while (x < image.width() && !Dark(image, x, y)) ++x;
-    bool dark = true;
-    int length = 0;
-    for (; x < image.width(); ++x) {
-        if (Dark(image, x, y) == dark) {
-            ++length;
-        } else {
-            runs.push_back(length);
-            dark = !dark;
-            length = 1;
-        }
-    }
-    if (dark && length > 0) runs.push_back(length);
-    return runs;
-}
+std::vector<int> Runs(const QImage& image, int y) { return testing::InkRuns(image, y); }
 
 int CountDark(const QImage& image) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) n += Dark(image, x, y);
+        for (int x = 0; x < image.width(); ++x) n += Ink(image, x, y);
     return n;
 }
 
@@ -84,7 +67,7 @@ void ExpectStylesKept(const std::vector<QImage>& byStyle, const char* what) {
         } else if (style == kSolid || style == kInsideSolid) {
             ASSERT_EQ(runs.size(), 1u) << what << " style " << style;
             EXPECT_GT(runs[0], kExportSide - 10) << what;
-            EXPECT_TRUE(Dark(image, 500, 200) || Dark(image, 500, 201)) << what << ": the circle's top";
+            EXPECT_TRUE(Ink(image, 500, 200) || Ink(image, 500, 201)) << what << ": the circle's top";
         } else {
             EXPECT_GT(runs.size(), 20u) << what << " style " << style << " is broken";
             patterns.insert(std::vector<int>(runs.begin() + 1, runs.begin() + 7));

@@ -36,9 +36,16 @@ std::string Describe(const FigureChoice& figure, bool first) {
 
 std::string DescribeFigures(const std::vector<FigureChoice>& figures) {
     if (figures.empty()) return "Празен чертеж";
+    constexpr std::size_t kNamed = 3;
     std::string text;
-    for (const FigureChoice& figure : figures) {
-        text += text.empty() ? Describe(figure, true) : "; " + Describe(figure, false);
+    auto first = figures.begin();
+    if (figures.size() > kNamed) {
+        text = std::to_string(figures.size()) + " фигури, последните три: ";
+        first = figures.end() - kNamed;
+    }
+    for (auto it = first; it != figures.end(); ++it) {
+        if (it != first) text += "; ";
+        text += Describe(*it, text.empty());
     }
     return text;
 }

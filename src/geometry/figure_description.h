@@ -12,9 +12,11 @@ struct FigureChoice {
     std::string count;
 };
 
-// A Bulgarian sentence (UTF-8) naming each visible figure in drawing order, for example
+// A Bulgarian sentence (UTF-8) naming the visible figures in drawing order, for example
 // "Окръжност с радиус 300 и вписан правилен 4-ъгълник с вътрешен ъгъл 90°"; figures are
-// joined by "; ". A vertex count below 2 gives the circle alone. No figure: "Празен чертеж".
+// joined by "; ". More than three are counted and only the last three named, so the text
+// stays short and quick to make however much is drawn. A vertex count below 2 gives the
+// circle alone. No figure: "Празен чертеж".
 std::string DescribeFigures(const std::vector<FigureChoice>& figures);
 
 }  // namespace tamirel

@@ -52,29 +52,9 @@ void PaintDrawing(QPainter& painter, const Drawing& drawing, QSizeF size, qreal 
     const auto at = [&](double fx, double fy) { return QPointF(inset + fx * spanX, inset + fy * spanY); };
     const QRectF area(QPointF(0, 0), size);
 
-    // The pixels a primitive's pen covers; clipping costs time, so only a drawing that
-    // reaches outside the area is clipped.
-    const auto covered = [&](const Primitive& p) {
-        QRectF path;
-        switch (p.kind) {
-            case Primitive::Kind::Circle: {
-                const qreal radius = p.x2 * spanX;
-                path = QRectF(at(p.x1, p.y1) - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
-                break;
-            }
-            case Primitive::Kind::Point: path = QRectF(at(p.x1, p.y1), QSizeF(0, 0)); break;
-            case Primitive::Kind::Line: path = QRectF(at(p.x1, p.y1), at(p.x2, p.y2)).normalized(); break;
-        }
-        return path.adjusted(-inset, -inset, inset + devicePixel, inset + devicePixel);
-    };
-    constexpr qreal kSlack = 1e-6;   // rounding in the mapping of the area's own edges
-    const QRectF inside = area.adjusted(-kSlack, -kSlack, kSlack, kSlack);
-    for (std::size_t i = from; i < drawing.primitives.size(); ++i) {
-        if (!inside.contains(covered(drawing.primitives[i]))) {
-            painter.setClipRect(area);
-            break;
-        }
-    }
+    // Always clipped: besides keeping the drawing inside, it puts the raster engine on its
+    // quick path for lines (about twice as fast as unclipped on an image).
+    painter.setClipRect(area);
 
     int penStyle = -1;   // the style of the painter's pen; a new pen only when it changes
     const auto usePen = [&](std::int16_t style) {

@@ -129,7 +129,8 @@ void QtPictureBox::paintEvent(QPaintEvent* event) {
         painted_ = drawing_.primitives.size();
     }
     const QRect dirty = event->rect();
-    QPainter(this).drawImage(dirty, backing_, QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
+    // Point and source rectangle rather than two rectangles: a plain copy, never a scaling.
+    QPainter(this).drawImage(dirty.topLeft(), backing_, QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
 }
 
 }  // namespace tamirel

@@ -62,37 +62,37 @@ void SetBackground(QWidget& widget, QPalette::ColorRole role, Colour colour) {
     widget.setAutoFillBackground(true);
 }
 
-QWidget* Create(QWidget& form, const ControlSpec& spec, Controls& controls) {
-    switch (spec.kind) {
+QWidget* Create(QWidget& form, const ControlSpec& row, Controls& controls) {
+    switch (row.kind) {
         case ControlKind::PictureBox:
             return controls.Picture1 = new QtPictureBox(&form);
         case ControlKind::List:
-            return controls.List1.at(spec.index) = new QtListBox(spec.index, spec.items, &form);
+            return controls.List1.at(row.index) = new QtListBox(row.index, row.items, &form);
         case ControlKind::Button: {
-            auto* button = new QPushButton(spec.text, &form);
+            auto* button = new QPushButton(row.text, &form);
             button->setAutoDefault(false);
             button->setDefault(false);
-            if (spec.backColor) {
+            if (row.backColor) {
                 // A flat face in exactly the given colour with a raised edge; a style's own
                 // gradient would lighten it.
-                const QString colour = ToQColor(*spec.backColor).name();
+                const QString colour = ToQColor(*row.backColor).name();
                 button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
                                                      "QPushButton:pressed { border-style: inset; }"
                                                      "QPushButton:focus { border-color: black; }")
                                           .arg(colour));
             }
-            return controls.Command1.at(spec.index) = button;
+            return controls.Command1.at(row.index) = button;
         }
         case ControlKind::Label: {
-            auto* label = new QLabel(spec.text, &form);
+            auto* label = new QLabel(row.text, &form);
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            if (spec.backColor) SetBackground(*label, QPalette::Window, *spec.backColor);
-            return controls.Label1.at(spec.index) = label;
+            if (row.backColor) SetBackground(*label, QPalette::Window, *row.backColor);
+            return controls.Label1.at(row.index) = label;
         }
         case ControlKind::TextBox: {
             auto* text = new QPlainTextEdit(&form);
             // Shown with one paragraph a line; the text itself keeps its CR LF line ends.
-            text->setPlainText(QString(spec.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            text->setPlainText(QString(row.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             text->setReadOnly(true);
             text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
             text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -115,13 +115,13 @@ Controls BuildControls(QWidget& form, const std::vector<ControlSpec>& layout) {
     font.setStyleHint(QFont::Serif);
 
     std::vector<QWidget*> tabOrder;   // the table is in tab-index order
-    for (const ControlSpec& spec : layout) {
-        QWidget* widget = Create(form, spec, controls);
-        widget->setObjectName(spec.index < 0 ? QString::fromLatin1(spec.name)
-                                             : QStringLiteral("%1(%2)").arg(QLatin1String(spec.name)).arg(spec.index));
-        widget->setGeometry(ToPixels(spec.left), ToPixels(spec.top), ToPixels(spec.width), ToPixels(spec.height));
+    for (const ControlSpec& row : layout) {
+        QWidget* widget = Create(form, row, controls);
+        widget->setObjectName(row.index < 0 ? QString::fromLatin1(row.name)
+                                             : QStringLiteral("%1(%2)").arg(QLatin1String(row.name)).arg(row.index));
+        widget->setGeometry(ToPixels(row.left), ToPixels(row.top), ToPixels(row.width), ToPixels(row.height));
         widget->setFont(font);
-        if (!spec.accessibleName.isEmpty()) widget->setAccessibleName(spec.accessibleName);
+        if (!row.accessibleName.isEmpty()) widget->setAccessibleName(row.accessibleName);
         if (widget->focusPolicy() != Qt::NoFocus) tabOrder.push_back(widget);
     }
     for (QtListBox* list : controls.List1) list->raise();

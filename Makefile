@@ -60,7 +60,6 @@ sanitize: deps
 	$(CMAKE) --build $(SANITIZE_BUILD)
 	cd $(SANITIZE_BUILD) && \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30

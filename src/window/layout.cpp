@@ -6,6 +6,7 @@
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QPushButton>
 
+#include "controls/qt/qt_colour.h"
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
 
@@ -51,16 +52,14 @@ const std::vector<ControlSpec>& MainWindowLayout() {
     return layout;
 }
 
-namespace {
-
-QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-
 void SetBackground(QWidget& widget, QPalette::ColorRole role, Colour colour) {
     QPalette palette = widget.palette();
     palette.setColor(role, ToQColor(colour));
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
 }
+
+namespace {
 
 QWidget* Create(QWidget& form, const ControlSpec& row, Controls& controls) {
     switch (row.kind) {

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include <QtGui/QPalette>
+
 #include "controls/colour.h"
+#include "controls/twips.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -21,15 +24,11 @@ namespace tamirel {
 class QtListBox;
 class QtPictureBox;
 
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidth = 8205;    // twips
 inline constexpr int kClientHeight = 6465;   // twips
 inline constexpr Colour kFormBackColor = Rgb(192, 192, 255);
 inline constexpr const char* kFontFamily = "Times New Roman";
 inline constexpr int kFontPixelSize = 16;    // 12 pt at 96 dpi, the same on every platform
-
-// Twips to logical pixels, rounded to the nearest pixel.
-constexpr int ToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 enum class ControlKind { PictureBox, Button, Label, List, TextBox };
 
@@ -58,6 +57,9 @@ struct Controls {
     std::array<QLabel*, 4> Label1{};
     QPlainTextEdit* Text1 = nullptr;
 };
+
+// Gives `widget` the colour for `role` and has it fill its background with it.
+void SetBackground(QWidget& widget, QPalette::ColorRole role, Colour colour);
 
 // Creates the table's controls as children of `form`, with geometry, font, colours, texts
 // and tab order; lists stay above the labels they overlap.

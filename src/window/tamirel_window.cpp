@@ -29,10 +29,7 @@ Tamirel::Tamirel(QWidget* parent)
     setObjectName(QStringLiteral("Tamirel"));
     setWindowTitle(QStringLiteral("Tamirel"));
     setFixedSize(ToPixels(kClientWidth), ToPixels(kClientHeight));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(RedOf(kFormBackColor), GreenOf(kFormBackColor), BlueOf(kFormBackColor)));
-    setPalette(palette);
-    setAutoFillBackground(true);
+    SetBackground(*this, QPalette::Window, kFormBackColor);
 
     controls_ = BuildControls(*this, MainWindowLayout());
     for (std::size_t i = 0; i < controls_.Command1.size(); ++i) {

@@ -8,17 +8,14 @@
 #include <QtSvg/QSvgGenerator>
 
 #include "controls/qt/drawing_painter.h"
+#include "controls/qt/qt_colour.h"
 
 namespace tamirel {
 
 namespace {
 
-QColor Background(const Drawing& drawing) {
-    return QColor(RedOf(drawing.background), GreenOf(drawing.background), BlueOf(drawing.background));
-}
-
 void Paint(QPainter& painter, const Drawing& drawing, int side) {
-    painter.fillRect(QRect(0, 0, side, side), Background(drawing));
+    painter.fillRect(QRect(0, 0, side, side), ToQColor(drawing.background));
     PaintDrawing(painter, drawing, QSizeF(side, side), kExportPenWidth);
 }
 

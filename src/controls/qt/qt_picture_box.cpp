@@ -6,15 +6,13 @@
 #include <cmath>
 
 #include "controls/qt/drawing_painter.h"
+#include "controls/qt/qt_colour.h"
 #include "controls/runtime_error.h"
+#include "controls/twips.h"
 
 namespace tamirel {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 // A classic two-pixel sunken edge: shadow above and left, light below and right. Solid
 // fills, as a general line-drawing routine would cost more than the drawing inside.

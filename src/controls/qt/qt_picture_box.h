@@ -12,8 +12,8 @@ namespace tamirel {
 
 // Drawing calls only change the retained drawing and schedule a repaint; paintEvent paints
 // what was added since the last paint into a backing image of the whole widget at the
-// screen's pixel ratio and shows it, so covering, hiding or repainting never loses the drawing and a repaint does not
-// replay it. Until a scale is set, the drawing area measures its size in twips (15 per pixel).
+// screen's pixel ratio and shows it, so covering, hiding or repainting never loses the
+// drawing and a repaint does not replay it. Until a scale is set, the drawing area measures its size in twips (15 per pixel).
 class QtPictureBox : public QWidget, public PictureBox {
     Q_OBJECT
 

@@ -9,7 +9,7 @@ PROGRAM   := $(BUILD)/tamirel
 
 # Debian packages the build, the tests and the program need.
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev fonts-liberation2 xvfb xauth \
-            appstream desktop-file-utils
+            appstream desktop-file-utils qt6-translations-l10n locales lintian dpkg-dev file
 
 BENCH_BUILD := build-bench
 BENCH_PACKAGES := $(PACKAGES) libbenchmark-dev time
@@ -19,7 +19,7 @@ FUZZ_BUILD := build-fuzz
 FUZZ_PACKAGES := $(PACKAGES) clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 300
 PACKAGE_BUILD := build-package
-PACKAGE_PACKAGES := $(PACKAGES) dpkg-dev file
+PACKAGE_PACKAGES := $(PACKAGES)
 
 .PHONY: all build run test bench sanitize fuzz package deps clean
 
@@ -27,6 +27,7 @@ all: build
 
 deps:
 	@./tools/install-deps $(PACKAGES)
+	@./tools/enable-locale bg_BG.UTF-8
 
 $(BUILD)/build.ninja:
 	$(CMAKE) -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)

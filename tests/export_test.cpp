@@ -8,11 +8,18 @@
 #include <QtCore/QXmlStreamReader>
 #include <QtGui/QPainter>
 #include <QtSvg/QSvgRenderer>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
 
 #include "controls/qt/qt_picture_box.h"
+#include "controls/whole_file.h"
 #include "ink_runs.h"
 
 namespace tamirel {
@@ -129,6 +136,69 @@ TEST(Export, FailedSaveReportsAndLeavesNoFile) {
         EXPECT_FALSE(SaveDrawing(drawing, QString(), dir.filePath(name)).isEmpty()) << name.toStdString();
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList()) << "no file, no temporary";
+}
+
+// Runs `save` with writes limited to `limit` bytes a file, as a full disk would stop them.
+QString SaveWithFileSizeLimit(rlim_t limit, const std::function<QString()>& save) {
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = before;
+    limited.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const QString reason = save();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    return reason;
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// A drawing whose SVG is far larger than the limit below.
+Drawing ManyLines() {
+    Drawing drawing = Figure(kDash);
+    for (int i = 0; i < 4000; ++i) drawing.primitives.push_back(drawing.primitives[1]);
+    return drawing;
+}
+
+TEST(Export, SaveCutShortLeavesTheOldFileOrNoneAndSaysWhy) {
+    const QString full = QStringLiteral("Дискът е пълен или файлът е твърде голям.");
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("small.png"));
+    const QString svg = dir.filePath(QStringLiteral("large.svg"));
+    const QString old = dir.filePath(QStringLiteral("old.png"));
+    ASSERT_EQ(SaveDrawing(Figure(kSolid), QString(), old), QString());
+    const QByteArray oldBytes = Contents(old);
+    ASSERT_GT(oldBytes.size(), 1024);
+
+    EXPECT_EQ(SaveWithFileSizeLimit(1024, [&] { return SaveDrawing(Figure(kDot), QString(), png); }), full);
+    EXPECT_EQ(SaveWithFileSizeLimit(64 * 1024, [&] { return SaveDrawing(ManyLines(), QString(), svg); }), full);
+    EXPECT_EQ(SaveWithFileSizeLimit(1024, [&] { return SaveDrawing(Figure(kDash), QString(), old); }), full);
+
+    EXPECT_EQ(Contents(old), oldBytes) << "the old file stays byte for byte";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.png")})
+        << "no cut-off file, no temporary";
+}
+
+TEST(Export, EachUsualCauseOfAFailedSaveHasItsOwnWords) {
+    QTemporaryDir dir;
+    const Drawing drawing = Figure(kSolid);
+    EXPECT_EQ(SaveDrawing(drawing, QString(), dir.filePath(QStringLiteral("missing/a.png"))),
+              QStringLiteral("Папката не съществува."));
+    EXPECT_EQ(SaveDrawing(drawing, QString(), dir.filePath(QString(300, QLatin1Char('a')) + QStringLiteral(".png"))),
+              QStringLiteral("Името на файла е твърде дълго."));
+    EXPECT_EQ(WriteFailureReason(EACCES), "Нямате право да записвате тук.");
+    EXPECT_EQ(WriteFailureReason(EXDEV).rfind("Файлът не можа да бъде записан (", 0), 0u);
+    if (geteuid() != 0) {   // root may write anywhere
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        EXPECT_EQ(SaveDrawing(drawing, QString(), dir.filePath(QStringLiteral("a.png"))),
+                  QStringLiteral("Нямате право да записвате тук."));
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 }  // namespace

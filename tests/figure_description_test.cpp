@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 namespace tamirel {
 namespace {
 
@@ -20,6 +23,18 @@ TEST(DescribeFigures, NamesEachVisibleFigureInBulgarian) {
               "окръжност с радиус 400 и вписан правилен 5-ъгълник с вътрешен ъгъл 108°; "
               "окръжност с радиус 350 и вписан правилен 6-ъгълник с вътрешен ъгъл 120°");
     EXPECT_TRUE(DescribeFigures({{"1e300", "3"}}).starts_with("Окръжност с радиус 1000000000")) << "huge, yet whole";
+}
+
+// Bulgarian desktops use a decimal comma, and the toolkit passes the user's locale on to the
+// C library.
+TEST(DescribeFigures, IsTheSameUnderADecimalCommaLocale) {
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "bg_BG.UTF-8"), nullptr) << "the set-up makes bg_BG.UTF-8 available";
+    const std::string text = DescribeFigures({{"500", "3"}, {"200", "7"}});
+    std::setlocale(LC_NUMERIC, before.c_str());
+    EXPECT_EQ(text,
+              "Окръжност с радиус 500 и вписан правилен 3-ъгълник с вътрешен ъгъл 60°; "
+              "окръжност с радиус 200 и вписан правилен 7-ъгълник с вътрешен ъгъл 128,57°");
 }
 
 }  // namespace

@@ -15,6 +15,11 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QAction>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QLineEdit>
+#include <QtGui/QAccessible>
+#include <cmath>
 #include <QtTest/QTest>
 #include <memory>
 #include <string>
@@ -388,12 +393,182 @@ TEST_F(WindowTest, CanvasDescriptionFollowsWhatIsShown) {
 
 TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
     for (QWidget* w : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (w->objectName() == QStringLiteral("FocusRing")) continue;   // a mark, not a control
         const QString name = w->accessibleName().isEmpty() ? w->property("text").toString() : w->accessibleName();
         EXPECT_FALSE(name.isEmpty()) << w->objectName().toStdString();
     }
     EXPECT_EQ(c().List1[0]->accessibleName(), QStringLiteral("Вид линия"));
     EXPECT_EQ(c().List1[1]->accessibleName(), QStringLiteral("Радиус"));
     EXPECT_EQ(c().List1[2]->accessibleName(), QStringLiteral("Върхове"));
+}
+
+}  // namespace
+}  // namespace tamirel
+
+namespace tamirel {
+namespace {
+
+// Runs `act` on each modal widget the application shows next, in turn, until it returns true
+// (polled, as a modal dialog runs a loop of its own).
+void OnModal(const std::function<bool(QWidget&)>& act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && act(*modal)) poll->deleteLater();
+    });
+    poll->start(10);
+}
+
+QStringList ButtonTexts(QWidget& dialog) {
+    QStringList texts;
+    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) {
+        if (!b->text().isEmpty()) texts << b->text();
+    }
+    return texts;
+}
+
+TEST_F(WindowTest, SaveDialogAndItsOverwriteQuestionSpeakBulgarian) {
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("old.png"));
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+    file.close();
+    QString lookIn, question;
+    QStringList dialogButtons, questionButtons;
+    OnModal([&](QWidget& modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        if (!dialog) return false;
+        lookIn = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))->text();
+        dialogButtons = ButtonTexts(*dialog);
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(existing);
+        OnModal([&](QWidget& box) {
+            auto* message = qobject_cast<QMessageBox*>(&box);
+            if (!message) return false;
+            question = message->text();
+            questionButtons = ButtonTexts(*message);
+            message->button(QMessageBox::No)->click();
+            OnModal([](QWidget& again) {
+                if (!qobject_cast<QFileDialog*>(&again)) return false;
+                qobject_cast<QDialog*>(&again)->reject();
+                return true;
+            });
+            return true;
+        });
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        return true;
+    });
+    window->saveAction()->trigger();
+    EXPECT_EQ(lookIn, QStringLiteral("Преглед на:"));
+    EXPECT_TRUE(dialogButtons.contains(QStringLiteral("&Запазване")) && dialogButtons.contains(QStringLiteral("Отказ")))
+        << dialogButtons.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(question, QStringLiteral("old.png вече съществува.\nИскате ли да го замените?"));
+    EXPECT_EQ(questionButtons.size(), 2);
+    EXPECT_TRUE(questionButtons.contains(QStringLiteral("&Да")) && questionButtons.contains(QStringLiteral("&Не")));
+    QFile kept(existing);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old"));
+}
+
+TEST_F(WindowTest, ReturnAndEnterPressAFocusedButtonButNoOther) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    c().List1[2]->setFocus();
+    QTest::keyClick(c().List1[2], Qt::Key_Return);
+    QTest::keyClick(c().List1[2], Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(AllWhite(Canvas())) << "Enter on a list presses no button";
+    c().Command1[0]->setFocus();
+    QTest::keyClick(c().Command1[0], Qt::Key_Return);
+    EXPECT_EQ(Canvas(), Expected({{"500", "3", kSolid}}));
+    QTest::keyClick(c().List1[0], Qt::Key_Down);   // "1 - Dash"
+    c().Command1[1]->setFocus();
+    QTest::keyClick(c().Command1[1], Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Selected(), (std::vector<std::string>{"0 - Solid", "500", "3"}));
+    EXPECT_TRUE(AllWhite(Canvas()));
+}
+
+TEST_F(WindowTest, CanvasAndWindowHaveTheirRoles) {
+    QAccessibleInterface* canvasRole = QAccessible::queryAccessibleInterface(c().Picture1);
+    ASSERT_NE(canvasRole, nullptr);
+    EXPECT_EQ(canvasRole->role(), QAccessible::Graphic);
+    EXPECT_EQ(canvasRole->text(QAccessible::Name), QStringLiteral("Чертеж"));
+    EXPECT_EQ(canvasRole->text(QAccessible::Description), QStringLiteral("Празен чертеж"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->role(), QAccessible::Window);
+}
+
+// WCAG's contrast ratio of two colours.
+double Contrast(QRgb a, QRgb b) {
+    const auto luminance = [](QRgb c) {
+        const auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A point on each side of the ring the focus mark draws around `control`: 1 pixel of gap,
+// then 2 of ring.
+std::vector<QPoint> RingSides(const QWidget& control) {
+    const QRect ring = control.geometry().adjusted(-3, -3, 2, 2);
+    return {QPoint(ring.center().x(), ring.top()), QPoint(ring.center().x(), ring.bottom()),
+            QPoint(ring.left(), ring.center().y()), QPoint(ring.right(), ring.center().y())};
+}
+
+TEST_F(WindowTest, KeyboardFocusIsMarkedAroundEachControlAndNeverInsideTheCanvas) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Press(0);
+    c().Text1->setFocus();
+    const QImage unfocused = window->grab().toImage();
+    const QImage drawing = Canvas();
+    const std::vector<QWidget*> controls = {c().Picture1, c().Command1[0], c().List1[0], c().Command1[1],
+                                            c().List1[1], c().List1[2], c().Text1};
+    for (QWidget* control : controls) {
+        QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return control->hasFocus(); }, 1000)) << control->objectName().toStdString();
+        const QImage shot = window->grab().toImage();
+        for (const QPoint p : RingSides(*control)) {
+            EXPECT_GE(Contrast(shot.pixel(p), unfocused.pixel(p)), 3.0)
+                << control->objectName().toStdString() << " at " << p.x() << "," << p.y();
+        }
+        if (control == c().Picture1) {
+            EXPECT_EQ(Canvas(), drawing) << "the mark stays out of the drawing area";
+        }
+    }
+    QTest::mouseClick(c().Label1[2], Qt::LeftButton);
+    const QImage afterClick = window->grab().toImage();
+    for (const QPoint p : RingSides(*c().Text1)) EXPECT_EQ(afterClick.pixel(p), unfocused.pixel(p)) << "a click puts the mark away";
+}
+
+TEST_F(ExportFromWindowTest, OneKeyBringingTwoMenuRequestsOpensOneMenu) {
+    canvas().setFocus();
+    int mostAtOnce = 0;
+    const auto openMenus = [] {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets()) n += qobject_cast<QMenu*>(w) && w->isVisible();
+        return n;
+    };
+    // The desktop's own request for the same key arrives while the first menu is open.
+    QTimer::singleShot(30, [&] {
+        const QPoint at = canvas().rect().center();
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, at, canvas().mapToGlobal(at));
+        QApplication::sendEvent(&canvas(), &request);
+    });
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        mostAtOnce = std::max(mostAtOnce, openMenus());
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()); menu && closer.property("ticks").toInt() > 6)
+            menu->close();
+        closer.setProperty("ticks", closer.property("ticks").toInt() + 1);
+    });
+    closer.start(10);
+    QTest::keyClick(window->windowHandle(), Qt::Key_Menu);
+    QTest::qWait(50);
+    EXPECT_EQ(mostAtOnce, 1);
+    EXPECT_EQ(openMenus(), 0) << "one Escape or close ends it";
+    ExpectNothingChanged();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QtCore/QFile>
 #include <QtGui/QFont>
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QPushButton>
@@ -15,6 +16,24 @@ namespace tamirel {
 namespace {
 
 constexpr Colour kCaptionColor = Rgb(255, 192, 128);
+
+// A button that Return and Enter press while it has the focus, as Space does, without ever
+// being a default button that Enter on another control would press.
+class CommandButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const Qt::KeyboardModifiers plain = event->modifiers() & ~Qt::KeypadModifier;
+        if (enter && plain == Qt::NoModifier && !event->isAutoRepeat()) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
 
 }  // namespace
 
@@ -68,7 +87,7 @@ QWidget* Create(QWidget& form, const ControlSpec& row, Controls& controls) {
         case ControlKind::List:
             return controls.List1.at(row.index) = new QtListBox(row.index, row.items, &form);
         case ControlKind::Button: {
-            auto* button = new QPushButton(row.text, &form);
+            auto* button = new CommandButton(row.text, &form);
             button->setAutoDefault(false);
             button->setDefault(false);
             if (row.backColor) {

@@ -2,6 +2,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtCore/QScopeGuard>
 #include <QtGui/QAction>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
@@ -15,6 +16,7 @@
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
 #include "geometry/draw_polygon.h"
+#include "window/focus_ring.h"
 
 namespace tamirel {
 
@@ -32,6 +34,7 @@ Tamirel::Tamirel(QWidget* parent)
     SetBackground(*this, QPalette::Window, kFormBackColor);
 
     controls_ = BuildControls(*this, MainWindowLayout());
+    new FocusRing(*this);
     for (std::size_t i = 0; i < controls_.Command1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
         connect(controls_.Command1[i], &QPushButton::clicked, this,
@@ -141,6 +144,11 @@ void Tamirel::DescribeCanvas() {
 }
 
 void Tamirel::ShowCanvasMenu(const QPoint& at) {
+    // One key can bring both a context menu request and the shortcut (X11 sends both for the
+    // Menu key): a request while the menu is open is the same request.
+    if (menuOpen_) return;
+    menuOpen_ = true;
+    const auto closed = qScopeGuard([this] { menuOpen_ = false; });
     QMenu menu(this);
     menu.addAction(copy_);
     menu.addAction(save_);

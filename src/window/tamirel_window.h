@@ -65,6 +65,7 @@ private:
     QAction* save_ = nullptr;
     std::vector<FigureChoice> shown_;   // the visible figures drawn since the last clear
     QString saveFolder_;                // where the last save went, for this session only
+    bool menuOpen_ = false;             // the canvas's menu is showing
 };
 
 // The message shown for a run-time error.

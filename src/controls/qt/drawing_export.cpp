@@ -3,12 +3,13 @@
 #include <QtCore/QBuffer>
 #include <QtCore/QFileInfo>
 #include <QtCore/QMimeData>
-#include <QtCore/QSaveFile>
+#include <QtCore/QFile>
 #include <QtGui/QPainter>
 #include <QtSvg/QSvgGenerator>
 
 #include "controls/qt/drawing_painter.h"
 #include "controls/qt/qt_colour.h"
+#include "controls/whole_file.h"
 
 namespace tamirel {
 
@@ -70,12 +71,8 @@ QString SaveDrawing(const Drawing& drawing, const QString& description, const QS
     } else {
         return QStringLiteral("Неподдържан вид файл: изберете име, завършващо на .png или .svg.");
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        return QStringLiteral("Файлът не можа да бъде записан (%1).").arg(file.errorString());
-    }
-    return {};
+    return QString::fromStdString(
+        WriteWholeFile(QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), bytes.size())));
 }
 
 }  // namespace tamirel

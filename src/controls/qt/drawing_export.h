@@ -25,8 +25,8 @@ QByteArray DrawingToSvg(const Drawing& drawing, const QString& description, int 
 QMimeData* DrawingToMimeData(const Drawing& drawing, const QString& description);
 
 // Writes the drawing to `path` as PNG or SVG, chosen by the extension (case-insensitive).
-// Writes to a temporary file beside it and renames it into place, so a failed write leaves
-// nothing behind. Returns the empty string on success, otherwise the reason in Bulgarian.
+// The file is written whole or not at all: a failed save leaves an existing file as it was and
+// no new one. Returns the empty string on success, otherwise the reason in Bulgarian.
 QString SaveDrawing(const Drawing& drawing, const QString& description, const QString& path);
 
 }  // namespace tamirel

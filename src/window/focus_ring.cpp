@@ -1,0 +1,68 @@
+#include "window/focus_ring.h"
+
+#include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
+
+namespace tamirel {
+
+FocusRing::FocusRing(QWidget& form) : QWidget(&form), form_(form) {
+    setObjectName(QStringLiteral("FocusRing"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &FocusRing::Follow);
+}
+
+bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
+    const auto inForm = [&] {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return widget && (widget == &form_ || form_.isAncestorOf(widget));
+    };
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            if (!keyboard_ && inForm()) {
+                keyboard_ = true;
+                Follow();
+            }
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (keyboard_ && inForm()) {
+                keyboard_ = false;
+                Follow();
+            }
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+void FocusRing::Follow() {
+    // The focused control is a child of the form, or inside one (a list's viewport).
+    QWidget* focused = QApplication::focusWidget();
+    while (focused && focused->parentWidget() != &form_) focused = focused->parentWidget();
+    target_ = focused;
+    if (!keyboard_ || !target_ || target_ == this) {
+        hide();
+        return;
+    }
+    constexpr int kOut = kFocusRingWidth + kFocusRingGap;
+    setGeometry(target_->geometry().adjusted(-kOut, -kOut, kOut, kOut));
+    raise();
+    show();
+    update();
+}
+
+void FocusRing::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QRect r = rect();
+    const int w = kFocusRingWidth;
+    painter.fillRect(0, 0, r.width(), w, Qt::black);
+    painter.fillRect(0, r.height() - w, r.width(), w, Qt::black);
+    painter.fillRect(0, w, w, r.height() - 2 * w, Qt::black);
+    painter.fillRect(r.width() - w, w, w, r.height() - 2 * w, Qt::black);
+}
+
+}  // namespace tamirel

@@ -84,14 +84,14 @@ BENCHMARK(PaintBaseline);
 
 void PressDraw(benchmark::State& state, int pressesBefore) {
     Tamirel window;
-    window.Form_Load();
+    window.form().Form_Load();
     window.controls().List1[2]->SetListIndex(17);   // "20"
-    for (int i = 0; i < pressesBefore; ++i) window.Command1_Click(0);
+    for (int i = 0; i < pressesBefore; ++i) window.form().Command1_Click(0);
     QtPictureBox& canvas = *window.controls().Picture1;
     benchmark::DoNotOptimize(canvas.grab().cacheKey());
     for (auto _ : state) {
         if (pressesBefore == 0) canvas.Cls();   // every press is the first on a clean canvas
-        window.Command1_Click(0);
+        window.form().Command1_Click(0);
         QPixmap shown = canvas.grab();
         benchmark::DoNotOptimize(shown.cacheKey());
     }

@@ -7,7 +7,6 @@
 #include <set>
 #include <vector>
 
-#include "controls/runtime_error.h"
 #include "ink_runs.h"
 
 namespace tamirel {
@@ -157,15 +156,6 @@ TEST_F(CanvasTest, ClsShowsTheBackgroundAndForgetsTheDrawing) {
     EXPECT_TRUE(canvas.drawing().primitives.empty());
 }
 
-TEST_F(CanvasTest, ClsMovesTheCurrentPointHome) {
-    canvas.PSet(1000, 1000);
-    canvas.Cls();
-    canvas.Line(0, 0);
-    ASSERT_EQ(canvas.drawing().primitives.size(), 1u);
-    EXPECT_EQ(canvas.drawing().primitives[0].x1, 0.0);
-    EXPECT_EQ(canvas.drawing().primitives[0].y1, 0.0);
-}
-
 TEST_F(CanvasTest, DrawingSurvivesHideShowAndRepaint) {
     canvas.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&canvas));
@@ -189,20 +179,6 @@ TEST_F(CanvasTest, WhatIsDrawnStaysWhereItWasWhenTheScaleChanges) {
     const QImage area = Area();
     EXPECT_TRUE(IsBlack(area, 131, 131));
     EXPECT_TRUE(IsBlack(area, 66, 262));
-}
-
-TEST_F(CanvasTest, InvalidPropertyValuesAreErrors) {
-    for (std::int16_t style : {-1, 7}) {
-        try {
-            canvas.SetDrawStyle(style);
-            ADD_FAILURE() << style;
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), RuntimeError::kInvalidPropertyValue);
-        }
-    }
-    EXPECT_THROW(canvas.SetScaleWidth(0), RuntimeError);
-    EXPECT_EQ(canvas.DrawStyle(), kSolid);
-    EXPECT_EQ(canvas.ScaleWidth(), 1000);
 }
 
 }  // namespace

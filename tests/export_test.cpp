@@ -1,4 +1,5 @@
-#include "controls/qt/drawing_export.h"
+// Exported PNG and SVG, the clipboard's contents and saving, for every line style.
+#include "window/drawing_files.h"
 
 #include <gtest/gtest.h>
 
@@ -16,28 +17,36 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
-#include "controls/qt/qt_picture_box.h"
+#include "controls/qt/drawing_export.h"
 #include "controls/whole_file.h"
+#include "fakes.h"
+#include "form/svg_writer.h"
+#include "geometry/draw_polygon.h"
 #include "ink_runs.h"
 
 namespace tamirel {
 namespace {
 
+// A white canvas on the window's 1000 x 1000 scale.
+struct Canvas : RetainedPictureBox {
+    Canvas() : RetainedPictureBox(Rgb(255, 255, 255)) {
+        SetScaleHeight(1000);
+        SetScaleWidth(1000);
+        Cls();
+    }
+};
+
 // A horizontal line through the middle and a circle of radius 300, in one style.
-Drawing Figure(std::int16_t style) {
-    QtPictureBox canvas;
-    canvas.resize(267, 267);
-    canvas.SetScaleHeight(1000);
-    canvas.SetScaleWidth(1000);
-    canvas.SetBackColor(Rgb(255, 255, 255));
-    canvas.Cls();
+Canvas Figure(std::int16_t style) {
+    Canvas canvas;
     canvas.SetDrawStyle(style);
     canvas.PSet(0, 500);
     canvas.Line(1000, 500);
     canvas.Circle(500, 500, 300);
-    return canvas.drawing();
+    return canvas;
 }
 
 using testing::Ink;
@@ -85,7 +94,7 @@ void ExpectStylesKept(const std::vector<QImage>& byStyle, const char* what) {
 
 TEST(Export, ImageKeepsEveryLineStyleAtItsOwnResolution) {
     std::vector<QImage> images;
-    for (std::int16_t style = 0; style <= 6; ++style) images.push_back(DrawingToImage(Figure(style)));
+    for (std::int16_t style = 0; style <= 6; ++style) images.push_back(DrawingToImage(Figure(style).drawing()));
     ExpectStylesKept(images, "PNG");
     // Dashes scale with the export's pen: 18/6 screen pixels become 54/18.
     const std::vector<int> dash = Runs(images[kDash], 500);
@@ -95,7 +104,7 @@ TEST(Export, ImageKeepsEveryLineStyleAtItsOwnResolution) {
 TEST(Export, SvgParsesCarriesDashArraysAndDrawsTheSame) {
     std::vector<QImage> rendered;
     for (std::int16_t style = 0; style <= 6; ++style) {
-        const QByteArray svg = DrawingToSvg(Figure(style), QStringLiteral("описание"));
+        const QByteArray svg = CanvasToSvg(Figure(style), "описание");
         QXmlStreamReader xml(svg);
         bool dashed = false;
         while (!xml.atEnd()) {
@@ -110,7 +119,7 @@ TEST(Export, SvgParsesCarriesDashArraysAndDrawsTheSame) {
 }
 
 TEST(Export, ClipboardDataHasImageAndSvg) {
-    const std::unique_ptr<QMimeData> data(DrawingToMimeData(Figure(kDot), QString()));
+    const std::unique_ptr<QMimeData> data(CanvasToMimeData(Figure(kDot), ""));
     EXPECT_TRUE(data->hasImage());
     EXPECT_TRUE(data->hasFormat(QStringLiteral("image/svg+xml")));
     const QImage png = QImage::fromData(data->data(QStringLiteral("image/png")), "PNG");
@@ -120,22 +129,93 @@ TEST(Export, ClipboardDataHasImageAndSvg) {
 
 TEST(Export, SaveWritesPngOrSvgByExtension) {
     QTemporaryDir dir;
-    const Drawing drawing = Figure(kDashDot);
-    EXPECT_EQ(SaveDrawing(drawing, QString(), dir.filePath(QStringLiteral("a.png"))), QString());
+    const Canvas drawing = Figure(kDashDot);
+    EXPECT_EQ(SaveCanvas(drawing, "", dir.filePath(QStringLiteral("a.png"))), QString());
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("a.png"))).size(), QSize(kExportSide, kExportSide));
-    EXPECT_EQ(SaveDrawing(drawing, QString(), dir.filePath(QStringLiteral("b.SVG"))), QString());
+    EXPECT_EQ(SaveCanvas(drawing, "", dir.filePath(QStringLiteral("b.SVG"))), QString());
     EXPECT_TRUE(QSvgRenderer(dir.filePath(QStringLiteral("b.SVG"))).isValid());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
 TEST(Export, FailedSaveReportsAndLeavesNoFile) {
     QTemporaryDir dir;
-    const Drawing drawing = Figure(kSolid);
+    const Canvas drawing = Figure(kSolid);
     QDir(dir.path()).mkdir(QStringLiteral("taken.png"));   // a folder where the file should go
     for (const QString& name : {QStringLiteral("missing/a.png"), QStringLiteral("taken.png"), QStringLiteral("a.bmp")}) {
-        EXPECT_FALSE(SaveDrawing(drawing, QString(), dir.filePath(name)).isEmpty()) << name.toStdString();
+        EXPECT_FALSE(SaveCanvas(drawing, "", dir.filePath(name)).isEmpty()) << name.toStdString();
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList()) << "no file, no temporary";
+}
+
+struct SvgElement {
+    QString name;
+    QXmlStreamAttributes attributes;
+};
+
+// Every element of the document below the background, or a failure for malformed XML.
+std::vector<SvgElement> Elements(const QByteArray& svg) {
+    std::vector<SvgElement> elements;
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement) elements.push_back({xml.name().toString(), xml.attributes()});
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return elements;
+}
+
+std::vector<SvgElement> Named(const std::vector<SvgElement>& all, const char* name) {
+    std::vector<SvgElement> found;
+    for (const SvgElement& e : all) {
+        if (e.name == QLatin1String(name)) found.push_back(e);
+    }
+    return found;
+}
+
+TEST(Svg, WorkedFiguresKeepTheirCanvasUnitsExactly) {
+    for (const auto& [radius, count] : {std::pair{"500", "3"}, std::pair{"300", "4"}, std::pair{"150", "6"}}) {
+        testing::CallLog log;
+        testing::RecordingPictureBox recording(log);
+        testing::FakeListBox radii("radii", log, {radius}, 0), counts("counts", log, {count}, 0);
+        DrawPolygon(recording, radii, counts);
+        Canvas canvas;
+        DrawPolygon(canvas, radii, counts);
+        const std::vector<SvgElement> all = Elements(CanvasToSvg(canvas, "<описание & \"кавички\">"));
+        const std::vector<SvgElement> circles = Named(all, "circle"), outlines = Named(all, "polyline");
+        ASSERT_EQ(circles.size(), 1u);
+        ASSERT_EQ(outlines.size(), 1u);
+        EXPECT_EQ(circles[0].attributes.value(QLatin1String("r")).toString(), QLatin1String(radius));
+        EXPECT_EQ(circles[0].attributes.value(QLatin1String("cx")).toString(), QLatin1String("500"));
+        EXPECT_EQ(circles[0].attributes.value(QLatin1String("cy")).toString(), QLatin1String("500"));
+
+        // The outline's points are the start vertex and every line's end, as the canvas got them.
+        std::vector<float> expected;
+        for (const testing::Call& c : log) {
+            if (c.what == "PSet" || c.what == "Line") expected.insert(expected.end(), {float(c.args[0]), float(c.args[1])});
+        }
+        std::vector<float> points;
+        for (const QString& pair : outlines[0].attributes.value(QLatin1String("points")).toString().split(QLatin1Char(' ')))
+            for (const QString& number : pair.split(QLatin1Char(','))) points.push_back(number.toFloat());
+        EXPECT_EQ(points, expected) << radius << ", " << count;
+        EXPECT_EQ(Named(all, "rect").size(), 2u) << "the background and the start point";
+    }
+}
+
+TEST(Svg, EachStyleHasItsDashArrayAndTransparentWritesNothing) {
+    const char* const dashes[] = {"", "54 18", "9 9", "27 18 9 18", "27 9 9 9 9 9", "", ""};
+    for (std::int16_t style = 0; style <= 6; ++style) {
+        const std::vector<SvgElement> all = Elements(CanvasToSvg(Figure(style), ""));
+        if (style == kTransparent) {
+            EXPECT_TRUE(Named(all, "circle").empty() && Named(all, "polyline").empty());
+            EXPECT_EQ(Named(all, "rect").size(), 1u) << "the background alone";
+            continue;
+        }
+        for (const char* element : {"circle", "polyline"}) {
+            const std::vector<SvgElement> found = Named(all, element);
+            ASSERT_EQ(found.size(), 1u) << element << " in style " << style;
+            EXPECT_EQ(found[0].attributes.value(QLatin1String("stroke-dasharray")).toString(), QLatin1String(dashes[style]))
+                << element << " in style " << style;
+        }
+    }
 }
 
 // Runs `save` with writes limited to `limit` bytes a file, as a full disk would stop them.
@@ -158,10 +238,10 @@ QByteArray Contents(const QString& path) {
 }
 
 // A drawing whose SVG is far larger than the limit below.
-Drawing ManyLines() {
-    Drawing drawing = Figure(kDash);
-    for (int i = 0; i < 4000; ++i) drawing.primitives.push_back(drawing.primitives[1]);
-    return drawing;
+Canvas ManyLines() {
+    Canvas canvas = Figure(kDash);
+    for (int i = 0; i < 4000; ++i) canvas.Line(static_cast<float>(i % 1000), static_cast<float>(i % 7));
+    return canvas;
 }
 
 TEST(Export, SaveCutShortLeavesTheOldFileOrNoneAndSaysWhy) {
@@ -170,13 +250,14 @@ TEST(Export, SaveCutShortLeavesTheOldFileOrNoneAndSaysWhy) {
     const QString png = dir.filePath(QStringLiteral("small.png"));
     const QString svg = dir.filePath(QStringLiteral("large.svg"));
     const QString old = dir.filePath(QStringLiteral("old.png"));
-    ASSERT_EQ(SaveDrawing(Figure(kSolid), QString(), old), QString());
+    ASSERT_EQ(SaveCanvas(Figure(kSolid), "", old), QString());
     const QByteArray oldBytes = Contents(old);
     ASSERT_GT(oldBytes.size(), 1024);
 
-    EXPECT_EQ(SaveWithFileSizeLimit(1024, [&] { return SaveDrawing(Figure(kDot), QString(), png); }), full);
-    EXPECT_EQ(SaveWithFileSizeLimit(64 * 1024, [&] { return SaveDrawing(ManyLines(), QString(), svg); }), full);
-    EXPECT_EQ(SaveWithFileSizeLimit(1024, [&] { return SaveDrawing(Figure(kDash), QString(), old); }), full);
+    EXPECT_EQ(SaveWithFileSizeLimit(1024, [&] { return SaveCanvas(Figure(kDot), "", png); }), full);
+    ASSERT_GT(CanvasToSvg(ManyLines(), "").size(), 4 * 4096);
+    EXPECT_EQ(SaveWithFileSizeLimit(4096, [&] { return SaveCanvas(ManyLines(), "", svg); }), full);
+    EXPECT_EQ(SaveWithFileSizeLimit(1024, [&] { return SaveCanvas(Figure(kDash), "", old); }), full);
 
     EXPECT_EQ(Contents(old), oldBytes) << "the old file stays byte for byte";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.png")})
@@ -185,16 +266,16 @@ TEST(Export, SaveCutShortLeavesTheOldFileOrNoneAndSaysWhy) {
 
 TEST(Export, EachUsualCauseOfAFailedSaveHasItsOwnWords) {
     QTemporaryDir dir;
-    const Drawing drawing = Figure(kSolid);
-    EXPECT_EQ(SaveDrawing(drawing, QString(), dir.filePath(QStringLiteral("missing/a.png"))),
+    const Canvas drawing = Figure(kSolid);
+    EXPECT_EQ(SaveCanvas(drawing, "", dir.filePath(QStringLiteral("missing/a.png"))),
               QStringLiteral("Папката не съществува."));
-    EXPECT_EQ(SaveDrawing(drawing, QString(), dir.filePath(QString(300, QLatin1Char('a')) + QStringLiteral(".png"))),
+    EXPECT_EQ(SaveCanvas(drawing, "", dir.filePath(QString(300, QLatin1Char('a')) + QStringLiteral(".png"))),
               QStringLiteral("Името на файла е твърде дълго."));
     EXPECT_EQ(WriteFailureReason(EACCES), "Нямате право да записвате тук.");
     EXPECT_EQ(WriteFailureReason(EXDEV).rfind("Файлът не можа да бъде записан (", 0), 0u);
     if (geteuid() != 0) {   // root may write anywhere
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        EXPECT_EQ(SaveDrawing(drawing, QString(), dir.filePath(QStringLiteral("a.png"))),
+        EXPECT_EQ(SaveCanvas(drawing, "", dir.filePath(QStringLiteral("a.png"))),
                   QStringLiteral("Нямате право да записвате тук."));
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }

@@ -25,4 +25,13 @@ struct Drawing {
     std::vector<Primitive> primitives;   // in drawing order
 };
 
+// Exported images and vector files are this many pixels square, drawn with a pen this many
+// pixels wide, which keeps the dash patterns recognisable at that size.
+inline constexpr int kExportSide = 1000;
+inline constexpr double kExportPenWidth = 3.0;
+
+// The dash pattern of a line style in pen widths, dash first: dash 18/6, dot 3/3,
+// dash-dot 9/6/3/6, dash-dot-dot 9/3/3/3/3/3; empty for the solid styles and transparent.
+const std::vector<double>& DashPattern(std::int16_t style);
+
 }  // namespace tamirel

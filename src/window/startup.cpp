@@ -75,7 +75,8 @@ void ConfigureApplication(QApplication& app) {
 
 std::unique_ptr<Tamirel> StartMainWindow() {
     auto window = std::make_unique<Tamirel>();
-    window->Notify([&] { window->Form_Load(); });
+    TamirelForm& form = window->form();
+    form.Notify([&] { form.Form_Load(); });
     window->show();
     return window;
 }

@@ -12,10 +12,10 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
-#include "controls/qt/drawing_export.h"
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
-#include "geometry/draw_polygon.h"
+#include "controls/twips.h"
+#include "window/drawing_files.h"
 #include "window/focus_ring.h"
 
 namespace tamirel {
@@ -35,18 +35,27 @@ Tamirel::Tamirel(QWidget* parent)
 
     controls_ = BuildControls(*this, MainWindowLayout());
     new FocusRing(*this);
+    form_ = std::make_unique<TamirelForm>(*controls_.Picture1,
+                                          std::array<ListBox*, 3>{controls_.List1[0], controls_.List1[1], controls_.List1[2]});
     for (std::size_t i = 0; i < controls_.Command1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
         connect(controls_.Command1[i], &QPushButton::clicked, this,
-                [this, index] { Notify([=, this] { Command1_Click(index); }); });
+                [this, index] { form_->Notify([=, this] { form_->Command1_Click(index); }); });
     }
     for (QtListBox* list : controls_.List1) {
-        connect(list, &QtListBox::Click, this, [this](std::int16_t index) { Notify([=, this] { List1_Click(index); }); });
+        connect(list, &QtListBox::Click, this,
+                [this](std::int16_t index) { form_->Notify([=, this] { form_->List1_Click(index); }); });
     }
-
-    reportError_ = [this](const RuntimeError& error) {
+    form_->SetErrorReporter([this](const RuntimeError& error) {
         QMessageBox::critical(this, windowTitle(), ErrorMessage(error));
+    });
+    const auto describe = [this](const std::string& description) {
+        const QString text = QString::fromStdString(description);
+        controls_.Picture1->setAccessibleDescription(text);
+        controls_.Picture1->setToolTip(text);
     };
+    form_->SetDescriptionListener(describe);
+    describe(form_->Description());
 
     QtPictureBox& canvas = *controls_.Picture1;
     copy_ = new QAction(QStringLiteral("Копирай"), this);
@@ -69,13 +78,6 @@ Tamirel::Tamirel(QWidget* parent)
     menuKeys->setContext(Qt::WidgetShortcut);
     connect(menuKeys, &QShortcut::activated, this, [this] { ShowCanvasMenu(controls_.Picture1->rect().center()); });
 
-    connect(&canvas, &QtPictureBox::drawingChanged, this, [this] {
-        if (!controls_.Picture1->drawing().primitives.empty() || shown_.empty()) return;
-        shown_.clear();
-        DescribeCanvas();
-    });
-    DescribeCanvas();
-
     chooseSavePath_ = [this](const QString& folder) {
         QFileDialog dialog(this, QStringLiteral("Запази като"), folder,
                            QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg)"));
@@ -89,59 +91,7 @@ Tamirel::Tamirel(QWidget* parent)
     };
 }
 
-void Tamirel::Notify(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const RuntimeError& error) {
-        reportError_(error);
-    }
-}
-
-void Tamirel::Form_Load() {
-    controls_.Picture1->SetScaleHeight(1000);
-    controls_.Picture1->SetScaleWidth(1000);
-    controls_.List1[0]->SetListIndex(0);
-    ResetAll();
-}
-
-void Tamirel::ResetAll() {
-    controls_.Picture1->SetBackColor(Rgb(255, 255, 255));
-    controls_.Picture1->Cls();
-    for (QtListBox* list : controls_.List1) list->SetListIndex(0);
-    controls_.Picture1->SetDrawStyle(controls_.List1[0]->ListIndex());
-}
-
-void Tamirel::Command1_Click(std::int16_t index) {
-    switch (index) {
-        case 0: DrawPolygon(); break;   // "Чертай": on top of what is there
-        case 1: ResetAll(); break;      // "Чисти"
-        default: break;
-    }
-}
-
-void Tamirel::List1_Click(std::int16_t index) {
-    if (index != 0) return;   // radius and vertex count take effect at the next draw
-    controls_.Picture1->SetDrawStyle(controls_.List1[0]->ListIndex());
-    controls_.Picture1->Cls();
-    DrawPolygon();
-}
-
-void Tamirel::DrawPolygon() {
-    const QtListBox& radii = *controls_.List1[1];
-    const QtListBox& counts = *controls_.List1[2];
-    tamirel::DrawPolygon(*controls_.Picture1, radii, counts);
-    if (controls_.Picture1->DrawStyle() == kTransparent) return;   // drawn, but nothing shows
-    shown_.push_back({radii.List(radii.ListIndex()), counts.List(counts.ListIndex())});
-    DescribeCanvas();
-}
-
-QString Tamirel::Description() const { return QString::fromStdString(DescribeFigures(shown_)); }
-
-void Tamirel::DescribeCanvas() {
-    const QString text = Description();
-    controls_.Picture1->setAccessibleDescription(text);
-    controls_.Picture1->setToolTip(text);
-}
+Tamirel::~Tamirel() = default;
 
 void Tamirel::ShowCanvasMenu(const QPoint& at) {
     // One key can bring both a context menu request and the shortcut (X11 sends both for the
@@ -156,7 +106,7 @@ void Tamirel::ShowCanvasMenu(const QPoint& at) {
 }
 
 void Tamirel::CopyDrawing() {
-    QGuiApplication::clipboard()->setMimeData(DrawingToMimeData(controls_.Picture1->drawing(), Description()));
+    QGuiApplication::clipboard()->setMimeData(CanvasToMimeData(*controls_.Picture1, form_->Description()));
 }
 
 void Tamirel::SaveDrawingAs() {
@@ -164,7 +114,7 @@ void Tamirel::SaveDrawingAs() {
     const QString path = chooseSavePath_(folder);
     if (path.isEmpty()) return;
     saveFolder_ = QFileInfo(path).absolutePath();
-    const QString error = SaveDrawing(controls_.Picture1->drawing(), Description(), path);
+    const QString error = SaveCanvas(*controls_.Picture1, form_->Description(), path);
     if (!error.isEmpty()) {
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("Чертежът не беше запазен в „%1“.\n%2").arg(QDir::toNativeSeparators(path), error));

@@ -11,13 +11,10 @@ namespace tamirel {
 
 QPen PenForStyle(std::int16_t style, qreal width) {
     QPen pen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    switch (style) {
-        case kDash: pen.setDashPattern({18, 6}); break;
-        case kDot: pen.setDashPattern({3, 3}); break;
-        case kDashDot: pen.setDashPattern({9, 6, 3, 6}); break;
-        case kDashDotDot: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
-        case kTransparent: pen.setStyle(Qt::NoPen); break;
-        default: break;   // solid and inside solid
+    if (style == kTransparent) {
+        pen.setStyle(Qt::NoPen);
+    } else if (const std::vector<double>& dashes = DashPattern(style); !dashes.empty()) {
+        pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
     }
     return pen;
 }

@@ -12,9 +12,8 @@ class QPainter;
 
 namespace tamirel {
 
-// The pen for a line style at `width` logical pixels: black, flat caps, with the dash
-// patterns (in pen widths) dash 18/6, dot 3/3, dash-dot 9/6/3/6, dash-dot-dot 9/3/3/3/3/3;
-// the transparent style gives Qt::NoPen.
+// The pen for a line style at `width` logical pixels: black, flat caps, with the style's
+// dash pattern; the transparent style gives Qt::NoPen.
 QPen PenForStyle(std::int16_t style, qreal width);
 
 // Paints drawing.primitives[from ...] into the area (0, 0)-(size) of the painter's logical

@@ -7,7 +7,6 @@
 
 #include "controls/qt/drawing_painter.h"
 #include "controls/qt/qt_colour.h"
-#include "controls/runtime_error.h"
 #include "controls/twips.h"
 
 namespace tamirel {
@@ -30,73 +29,25 @@ void PaintSunkenBorder(QPainter& painter, const QRect& r) {
     painter.fillRect(w - 2, 1, 1, h - 3, innerLight);
 }
 
-void CheckScale(float units) {
-    if (units == 0.0f || !std::isfinite(units)) throw RuntimeError::InvalidPropertyValue();
-}
-
 }  // namespace
 
-QtPictureBox::QtPictureBox(QWidget* parent)
-    : QWidget(parent), backColor_(Rgb(240, 240, 240)) {
+QtPictureBox::QtPictureBox(QWidget* parent) : QWidget(parent), RetainedPictureBox(Rgb(240, 240, 240)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    drawing_.background = backColor_;
 }
 
 void QtPictureBox::resizeEvent(QResizeEvent* /*event*/) {
     const QRect area = drawingArea();
-    if (!scaleWidthSet_) scaleWidth_ = static_cast<float>(std::max(area.width(), 1) * kTwipsPerPixel);
-    if (!scaleHeightSet_) scaleHeight_ = static_cast<float>(std::max(area.height(), 1) * kTwipsPerPixel);
+    SetAreaTwips(area.width() * kTwipsPerPixel, area.height() * kTwipsPerPixel);
 }
 
-void QtPictureBox::SetScaleWidth(float units) {
-    CheckScale(units);
-    scaleWidth_ = units;
-    scaleWidthSet_ = true;
-}
-
-void QtPictureBox::SetScaleHeight(float units) {
-    CheckScale(units);
-    scaleHeight_ = units;
-    scaleHeightSet_ = true;
-}
-
-void QtPictureBox::Cls() {
-    drawing_.primitives.clear();
-    drawing_.background = backColor_;
-    currentX_ = currentY_ = 0.0;
-    backingStale_ = true;
-    update();
-    emit drawingChanged();
-}
-
-void QtPictureBox::SetDrawStyle(std::int16_t style) {
-    if (style < kSolid || style > kInsideSolid) throw RuntimeError::InvalidPropertyValue();
-    drawStyle_ = style;
-}
-
-void QtPictureBox::Circle(float x, float y, float radius) {
-    const double r = std::fabs(static_cast<double>(radius)) / std::fabs(scaleWidth_);
-    Add({Primitive::Kind::Circle, drawStyle_, FractionX(x), FractionY(y), r, 0.0});
-}
-
-void QtPictureBox::PSet(float x, float y) {
-    currentX_ = FractionX(x);
-    currentY_ = FractionY(y);
-    Add({Primitive::Kind::Point, drawStyle_, currentX_, currentY_, 0.0, 0.0});
-}
-
-void QtPictureBox::Line(float x, float y) {
-    const double fromX = currentX_;
-    const double fromY = currentY_;
-    currentX_ = FractionX(x);
-    currentY_ = FractionY(y);
-    Add({Primitive::Kind::Line, drawStyle_, fromX, fromY, currentX_, currentY_});
-}
-
-void QtPictureBox::Add(Primitive primitive) {
-    drawing_.primitives.push_back(primitive);
-    update(drawingArea());
+void QtPictureBox::DrawingChanged(bool cleared) {
+    if (cleared) {
+        backingStale_ = true;
+        update();
+    } else {
+        update(drawingArea());
+    }
     emit drawingChanged();
 }
 
@@ -115,16 +66,16 @@ void QtPictureBox::paintEvent(QPaintEvent* event) {
         PaintSunkenBorder(border, rect());
         backingStale_ = true;
     }
-    if (backingStale_ || painted_ < drawing_.primitives.size()) {
+    if (backingStale_ || painted_ < drawing().primitives.size()) {
         QPainter image(&backing_);
         if (backingStale_) {
-            image.fillRect(area, ToQColor(drawing_.background));
+            image.fillRect(area, ToQColor(drawing().background));
             painted_ = 0;
             backingStale_ = false;
         }
         image.translate(area.topLeft());
-        PaintDrawing(image, drawing_, area.size(), 1.0, painted_);
-        painted_ = drawing_.primitives.size();
+        PaintDrawing(image, drawing(), area.size(), 1.0, painted_);
+        painted_ = drawing().primitives.size();
     }
     const QRect dirty = event->rect();
     // Point and source rectangle rather than two rectangles: a plain copy, never a scaling.

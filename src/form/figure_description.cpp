@@ -1,27 +1,18 @@
-#include "geometry/figure_description.h"
+#include "form/figure_description.h"
 
-#include <cstdio>
-#include <string_view>
-
+#include "form/number_text.h"
 #include "geometry/numeric.h"
 
 namespace tamirel {
 
 namespace {
 
-// At most two decimals, a decimal comma, no trailing zeros: 128,57 or 90. The same in every
-// locale: printf's decimal separator follows the locale (and may be more than one byte), so
-// only its ASCII digits are taken: the whole part first, the two decimals last.
+// At most two decimals, a decimal comma, no trailing zeros: 128,57 or 90.
 std::string Number(double value) {
-    char text[400];   // room for any double in fixed notation
-    const int length = std::snprintf(text, sizeof text, "%.2f", value);
-    const std::string_view printed(text, static_cast<std::size_t>(length));
-    std::size_t wholeEnd = printed.front() == '-' ? 1 : 0;
-    while (wholeEnd < printed.size() && printed[wholeEnd] >= '0' && printed[wholeEnd] <= '9') ++wholeEnd;
-    std::string s(printed.substr(0, wholeEnd));
-    std::string decimals(printed.substr(printed.size() - 2));
-    while (!decimals.empty() && decimals.back() == '0') decimals.pop_back();
-    if (!decimals.empty()) s += "," + decimals;
+    std::string s = FixedPoint(value, 2);
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    if (const std::size_t point = s.find('.'); point != std::string::npos) s[point] = ',';
     return s == "-0" ? "0" : s;
 }
 

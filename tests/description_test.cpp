@@ -1,4 +1,4 @@
-#include "geometry/figure_description.h"
+#include "form/figure_description.h"
 
 #include <gtest/gtest.h>
 

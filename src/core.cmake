@@ -1,0 +1,52 @@
+# The toolkit-free libraries, shared by the desktop build and the browser build.
+add_library(tamirel_controls STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/controls/colour.h
+  ${CMAKE_CURRENT_LIST_DIR}/controls/drawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/controls/drawing.h
+  ${CMAKE_CURRENT_LIST_DIR}/controls/list_box.h
+  ${CMAKE_CURRENT_LIST_DIR}/controls/picture_box.h
+  ${CMAKE_CURRENT_LIST_DIR}/controls/retained_picture_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/controls/retained_picture_box.h
+  ${CMAKE_CURRENT_LIST_DIR}/controls/runtime_error.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/controls/runtime_error.h
+  ${CMAKE_CURRENT_LIST_DIR}/controls/twips.h)
+if(NOT TAMIREL_WEB)
+  target_sources(tamirel_controls PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/controls/whole_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controls/whole_file.h)
+endif()
+target_include_directories(tamirel_controls PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+tamirel_warnings(tamirel_controls)
+
+add_library(tamirel_geometry STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/geometry/draw_polygon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/geometry/draw_polygon.h
+  ${CMAKE_CURRENT_LIST_DIR}/geometry/numeric.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/geometry/numeric.h)
+target_link_libraries(tamirel_geometry PUBLIC tamirel_controls)
+tamirel_warnings(tamirel_geometry)
+
+# The explanatory text compiled in as its exact bytes, CR LF kept.
+set(explanation ${PROJECT_SOURCE_DIR}/resources/explanation.txt)
+set(explanation_header ${CMAKE_CURRENT_BINARY_DIR}/generated/explanation_text.h)
+add_custom_command(OUTPUT ${explanation_header}
+  COMMAND ${CMAKE_COMMAND} -DINPUT=${explanation} -DOUTPUT=${explanation_header} -DNAME=kExplanationBytes
+          -P ${CMAKE_CURRENT_LIST_DIR}/form/embed_bytes.cmake
+  DEPENDS ${explanation} ${CMAKE_CURRENT_LIST_DIR}/form/embed_bytes.cmake
+  VERBATIM)
+
+add_library(tamirel_form STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/form/figure_description.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form/figure_description.h
+  ${CMAKE_CURRENT_LIST_DIR}/form/layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form/layout.h
+  ${CMAKE_CURRENT_LIST_DIR}/form/number_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form/number_text.h
+  ${CMAKE_CURRENT_LIST_DIR}/form/svg_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form/svg_writer.h
+  ${CMAKE_CURRENT_LIST_DIR}/form/tamirel_form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form/tamirel_form.h
+  ${explanation_header})
+target_include_directories(tamirel_form PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+target_link_libraries(tamirel_form PUBLIC tamirel_geometry)
+tamirel_warnings(tamirel_form)

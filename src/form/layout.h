@@ -1,0 +1,45 @@
+// The main window's layout as data: every control with its place in twips, tab index, texts
+// and colours. Each face turns the table into its own controls.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/colour.h"
+
+namespace tamirel {
+
+inline constexpr int kClientWidth = 8205;    // twips
+inline constexpr int kClientHeight = 6465;   // twips
+inline constexpr Colour kFormBackColor = Rgb(192, 192, 255);
+inline constexpr const char* kFontFamily = "Times New Roman";
+inline constexpr int kFontPixelSize = 16;    // 12 pt at 96 dpi, the same on every platform
+
+enum class ControlKind { PictureBox, Button, Label, List, TextBox };
+
+// Texts are UTF-8.
+struct ControlSpec {
+    const char* name;                // control (array) name
+    std::int16_t index;              // Index within its control array; -1 for a single control
+    ControlKind kind;
+    int left, top, width, height;    // twips, from the client area's top-left corner
+    int tabIndex;
+    std::string text;                // caption, label text or the text box's contents
+    std::optional<Colour> backColor; // none: the control's own default
+    std::vector<std::string> items;  // list items, in order
+    std::string accessibleName;      // for assistive technology; buttons and labels use their text
+
+    // "Picture1", or "List1(2)" for a member of a control array.
+    std::string QualifiedName() const;
+};
+
+// In tab-index order.
+const std::vector<ControlSpec>& MainWindowLayout();
+
+// The ten lines of the explanatory text, each ended by CR LF, byte for byte as shipped.
+std::string_view ExplanationText();
+
+}  // namespace tamirel

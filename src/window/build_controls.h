@@ -1,0 +1,37 @@
+// Turns the rows of a layout table into Qt widgets.
+#pragma once
+
+#include <QtGui/QPalette>
+#include <array>
+#include <vector>
+
+#include "controls/colour.h"
+#include "form/layout.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+namespace tamirel {
+
+class QtListBox;
+class QtPictureBox;
+
+struct Controls {
+    QtPictureBox* Picture1 = nullptr;
+    std::array<QtListBox*, 3> List1{};
+    std::array<QPushButton*, 2> Command1{};
+    std::array<QLabel*, 4> Label1{};
+    QPlainTextEdit* Text1 = nullptr;
+};
+
+// Gives `widget` the colour for `role` and has it fill its background with it.
+void SetBackground(QWidget& widget, QPalette::ColorRole role, Colour colour);
+
+// Creates the table's controls as children of `form`, at 15 twips per logical pixel, with
+// geometry, font, colours, texts, accessible names and tab order; lists stay above the
+// labels they overlap.
+Controls BuildControls(QWidget& form, const std::vector<ControlSpec>& layout);
+
+}  // namespace tamirel

@@ -21,7 +21,14 @@ FUZZ_SECONDS ?= 300
 PACKAGE_BUILD := build-package
 PACKAGE_PACKAGES := $(PACKAGES)
 
-.PHONY: all build run test bench sanitize fuzz package deps clean
+# The browser edition, built with Debian's Emscripten into build-web/.
+WEB_BUILD := build-web
+WEB_PACKAGES := emscripten nodejs chromium
+# Emscripten keeps a cache of its libraries; Debian's is read-only, so each build links to it.
+WEB_ENV := EM_CACHE=$(CURDIR)/$(WEB_BUILD)/emcache NODE_PATH=/usr/share/nodejs
+SERVE_PORT ?= 8000
+
+.PHONY: all build run test bench sanitize fuzz package deps clean web web-deps web-test serve
 
 all: build
 
@@ -43,9 +50,34 @@ run: deps
 	fi
 	./$(PROGRAM)
 
-test: deps
+test: deps web-deps
 	@$(MAKE) --no-print-directory build
 	cd $(BUILD) && ctest --output-on-failure
+	@$(MAKE) --no-print-directory web-test
+
+web-deps:
+	@./tools/install-deps $(WEB_PACKAGES)
+	@cd web/tests && { [ -d node_modules/puppeteer-core ] && npm ls --silent >/dev/null 2>&1 || npm ci --no-audit --no-fund; }
+
+$(WEB_BUILD)/emcache:
+	@mkdir -p $(WEB_BUILD)
+	cp -rs /usr/share/emscripten/cache $@.tmp && rm -f $@.tmp/cache.lock && mv $@.tmp $@
+
+web: web-deps $(WEB_BUILD)/emcache
+	$(WEB_ENV) emcmake $(CMAKE) -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel
+	$(WEB_ENV) $(CMAKE) --build $(WEB_BUILD)
+	@echo "The page: $(WEB_BUILD)/site/ (make serve), or the single file $(WEB_BUILD)/tamirel.html"
+
+# The browser tests: the page in Debian's chromium, and the canvas calls against the desktop build's.
+web-test: web
+	@$(MAKE) --no-print-directory build
+	TAMIREL_SITE=$(CURDIR)/$(WEB_BUILD)/site TAMIREL_SINGLE=$(CURDIR)/$(WEB_BUILD)/tamirel.html \
+	  TAMIREL_PARITY_WEB=$(CURDIR)/$(WEB_BUILD)/parity.js TAMIREL_PARITY_NATIVE=$(CURDIR)/$(BUILD)/tests/parity \
+	  node --test web/tests/
+
+serve: web
+	@echo "Serving $(WEB_BUILD)/site/ on http://127.0.0.1:$(SERVE_PORT)/ (Ctrl+C ends it)"
+	cd $(WEB_BUILD)/site && python3 -m http.server $(SERVE_PORT) --bind 127.0.0.1
 
 # Release build of its own, so the benchmarks never slow an ordinary build.
 bench:
@@ -86,4 +118,4 @@ package:
 	@ls tamirel_*.deb
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) $(WEB_BUILD)

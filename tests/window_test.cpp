@@ -193,7 +193,7 @@ TEST_F(WindowTest, RunTimeErrorIsReportedAndTheProgramGoesOn) {
 }
 
 TEST_F(WindowTest, DefaultReportIsAMessageBoxInBulgarian) {
-    EXPECT_EQ(ErrorMessage(RuntimeError::Overflow()), QStringLiteral("Грешка при изпълнение 6:\nПрепълване"));
+    EXPECT_EQ(ErrorMessage(RuntimeError::Overflow()), "Грешка при изпълнение 6:\nПрепълване");
     auto fresh = std::make_unique<Tamirel>();
     fresh->form().Form_Load();
     fresh->controls().List1[1]->item(0)->setText(QStringLiteral("1e39"));
@@ -205,7 +205,7 @@ TEST_F(WindowTest, DefaultReportIsAMessageBoxInBulgarian) {
         }
     });
     QTest::mouseClick(fresh->controls().Command1[0], Qt::LeftButton);
-    EXPECT_EQ(shown, ErrorMessage(RuntimeError::Overflow()));
+    EXPECT_EQ(shown.toStdString(), ErrorMessage(RuntimeError::Overflow()));
     EXPECT_TRUE(fresh->controls().Picture1->drawing().primitives.empty());
 }
 

@@ -61,6 +61,10 @@ void TamirelForm::DrawPolygon() {
     Described();
 }
 
+std::string ErrorMessage(const RuntimeError& error) {
+    return "Грешка при изпълнение " + std::to_string(error.number()) + ":\n" + error.description();
+}
+
 void TamirelForm::Described() {
     if (describe_) describe_(Description());
 }

@@ -54,4 +54,8 @@ private:
     std::vector<FigureChoice> shown_;   // the visible figures drawn since the last clear
 };
 
+// The message shown for a run-time error: "Грешка при изпълнение N:", a line break and the
+// description.
+std::string ErrorMessage(const RuntimeError& error);
+
 }  // namespace tamirel

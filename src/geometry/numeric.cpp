@@ -1,6 +1,8 @@
 #include "geometry/numeric.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -14,6 +16,23 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A plain decimal number (digits, point, exponent) as a double, as from_chars reads it.
+std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
+#if defined(__EMSCRIPTEN__)
+    // This platform's C++ library has no from_chars for double. Its C library's strtod reads
+    // the same numbers the same way, for the locale here is always "C".
+    const std::string text(first, last);
+    char* end = nullptr;
+    errno = 0;
+    const double read = std::strtod(text.c_str(), &end);
+    if (errno == ERANGE) return {last, std::errc::result_out_of_range};
+    value = read;
+    return {first + (end - text.c_str()), std::errc()};
+#else
+    return std::from_chars(first, last, value);
+#endif
+}
 
 }  // namespace
 
@@ -69,7 +88,7 @@ double TextToNumber(std::string_view text) {
 
     double value = 0.0;
     const char* first = text.data() + begin;
-    const auto [ptr, ec] = std::from_chars(first, text.data() + end, value);
+    const auto [ptr, ec] = ReadDouble(first, text.data() + end, value);
     if (ec == std::errc::result_out_of_range) {
         // The value is 0.d1d2... x 10^magnitude; only a positive magnitude can overflow.
         const long magnitude = intDigits > 0 ? static_cast<long>(intDigits) + exponent

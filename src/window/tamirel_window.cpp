@@ -20,11 +20,6 @@
 
 namespace tamirel {
 
-QString ErrorMessage(const RuntimeError& error) {
-    return QStringLiteral("Грешка при изпълнение %1:\n%2")
-        .arg(error.number())
-        .arg(QString::fromStdString(error.description()));
-}
 
 Tamirel::Tamirel(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
@@ -47,7 +42,7 @@ Tamirel::Tamirel(QWidget* parent)
                 [this](std::int16_t index) { form_->Notify([=, this] { form_->List1_Click(index); }); });
     }
     form_->SetErrorReporter([this](const RuntimeError& error) {
-        QMessageBox::critical(this, windowTitle(), ErrorMessage(error));
+        QMessageBox::critical(this, windowTitle(), QString::fromStdString(ErrorMessage(error)));
     });
     const auto describe = [this](const std::string& description) {
         const QString text = QString::fromStdString(description);

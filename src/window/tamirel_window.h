@@ -51,7 +51,4 @@ private:
     bool menuOpen_ = false;   // the canvas's menu is showing
 };
 
-// The message shown for a run-time error.
-QString ErrorMessage(const RuntimeError& error);
-
 }  // namespace tamirel

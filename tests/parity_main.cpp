@@ -1,0 +1,101 @@
+// The same program's numbers from any build, as text to compare byte for byte.
+//   parity                       every canvas call DrawPolygon makes for each radius x vertex
+//                                count of the window's lists, and for N = 2, 2.5 and 3.5, with
+//                                the bits of every single-precision argument
+//   parity svg STYLE RADIUS COUNT  the SVG of the window's drawing after start-up, those three
+//                                  list rows chosen (by the user) and one press of "Чертай"
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "controls/retained_picture_box.h"
+#include "form/layout.h"
+#include "form/svg_writer.h"
+#include "form/tamirel_form.h"
+#include "geometry/draw_polygon.h"
+
+namespace {
+
+using namespace tamirel;
+
+std::uint32_t Bits(float f) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+class Transcript : public PictureBox {
+public:
+    void SetScaleWidth(float) override {}
+    void SetScaleHeight(float) override {}
+    float ScaleWidth() const override { return 1000; }
+    float ScaleHeight() const override { return 1000; }
+    void SetBackColor(Colour) override {}
+    void Cls() override {}
+    void SetDrawStyle(std::int16_t) override {}
+    std::int16_t DrawStyle() const override { return 0; }
+    void Circle(float x, float y, float r) override { std::printf(" C%08x,%08x,%08x", Bits(x), Bits(y), Bits(r)); }
+    void PSet(float x, float y) override { std::printf(" P%08x,%08x", Bits(x), Bits(y)); }
+    void Line(float x, float y) override { std::printf(" L%08x,%08x", Bits(x), Bits(y)); }
+};
+
+class Items : public ListBox {
+public:
+    explicit Items(std::vector<std::string> items) : items_(std::move(items)) {}
+    std::int16_t ListIndex() const override { return selected_; }
+    void SetListIndex(std::int16_t index) override { selected_ = index; }
+    std::string List(std::int16_t index) const override {
+        return index >= 0 && index < static_cast<int>(items_.size()) ? items_[index] : std::string();
+    }
+
+private:
+    std::vector<std::string> items_;
+    std::int16_t selected_ = -1;
+};
+
+std::vector<std::string> ItemsOf(int list) {
+    for (const ControlSpec& row : MainWindowLayout()) {
+        if (row.kind == ControlKind::List && row.index == list) return row.items;
+    }
+    return {};
+}
+
+void Calls(const std::string& radius, const std::string& count) {
+    Transcript canvas;
+    Items radii({radius}), counts({count});
+    radii.SetListIndex(0);
+    counts.SetListIndex(0);
+    std::printf("%s %s:", radius.c_str(), count.c_str());
+    DrawPolygon(canvas, radii, counts);
+    std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "svg") == 0) {
+        RetainedPictureBox canvas(Rgb(240, 240, 240));
+        std::array<Items, 3> lists{Items(ItemsOf(0)), Items(ItemsOf(1)), Items(ItemsOf(2))};
+        TamirelForm form(canvas, {&lists[0], &lists[1], &lists[2]});
+        form.Form_Load();
+        for (int list = 0; list < 3; ++list) {
+            const int row = std::atoi(argv[2 + list]);
+            if (row == lists[list].ListIndex()) continue;
+            lists[list].SetListIndex(static_cast<std::int16_t>(row));
+            form.List1_Click(static_cast<std::int16_t>(list));
+        }
+        form.Command1_Click(0);
+        std::fputs(DrawingToSvg(canvas.drawing(), canvas.ScaleWidth(), canvas.ScaleHeight(), form.Description()).c_str(),
+                   stdout);
+        return 0;
+    }
+    for (const std::string& radius : ItemsOf(1)) {
+        for (const std::string& count : ItemsOf(2)) Calls(radius, count);
+        for (const char* count : {"2", "2.5", "3.5"}) Calls(radius, count);
+    }
+    return 0;
+}

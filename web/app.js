@@ -1,0 +1,270 @@
+// The browser page: builds the window from the program's layout table, paints the retained
+// drawing, and hands the user's clicks and choices to the program.
+'use strict';
+
+(async () => {
+  const TWIPS_PER_PIXEL = 15;
+  const PEN_PATTERNS = [[], [18, 6], [3, 3], [9, 6, 3, 6], [9, 3, 3, 3, 3, 3], [], []];   // in pen widths
+  const TRANSPARENT = 5;
+  const EXPORT_SIDE = 1000, EXPORT_PEN = 3;
+  const px = (twips) => Math.floor((twips + TWIPS_PER_PIXEL / 2) / TWIPS_PER_PIXEL);
+
+  const form = document.getElementById('form');
+  const description = document.getElementById('description');
+  const lists = [];
+  let canvas = null, painted = 0, repaintAll = true, frameAsked = false;
+
+  const page = {
+    repaint(cleared) {
+      if (cleared) repaintAll = true;
+      if (!frameAsked) {
+        frameAsked = true;
+        requestAnimationFrame(paintScreen);
+      }
+    },
+    select(list, row) { if (lists[list]) lists[list].selectedIndex = row; },
+    describe(text) {
+      description.textContent = text;
+      if (canvas) canvas.title = text;
+    },
+    report(text) { showMessage(text); },
+  };
+  const program = await createTamirel({ page });
+
+  // The retained drawing, primitive by primitive: kind 0 circle, 1 point, 2 line; fractions of the area.
+  function primitives(from) {
+    const all = [];
+    for (let i = from, n = program._tamirel_primitive_count(); i < n; ++i) {
+      const f = (k) => program._tamirel_primitive(i, k);
+      all.push({ kind: f(0), style: f(1), x1: f(2), y1: f(3), x2: f(4), y2: f(5) });
+    }
+    return all;
+  }
+
+  function cssColour(bgr) {
+    const hex = (v) => v.toString(16).padStart(2, '0');
+    return '#' + hex(bgr & 255) + hex((bgr >> 8) & 255) + hex((bgr >> 16) & 255);
+  }
+
+  // Paints primitives onto a 2D context `side` device pixels square with a pen `pen` device
+  // pixels wide. Fraction 0 puts the pen's first pixel on the first pixel and 1 its last on
+  // the last, as on the desktop; dashes restart on each segment.
+  function paint(ctx, side, pen, list) {
+    const inset = (pen - 1) / 2, span = side - 1 - 2 * inset;
+    const at = (f) => inset + f * span + 0.5;
+    ctx.save();
+    ctx.beginPath();
+    ctx.rect(0, 0, side, side);
+    ctx.clip();
+    ctx.strokeStyle = ctx.fillStyle = '#000';
+    ctx.lineWidth = pen;
+    ctx.lineCap = 'butt';
+    for (const p of list) {
+      if (p.style === TRANSPARENT) continue;
+      ctx.setLineDash(PEN_PATTERNS[p.style].map((d) => d * pen));
+      ctx.beginPath();
+      if (p.kind === 0) {
+        ctx.arc(at(p.x1), at(p.y1), p.x2 * span, 0, 2 * Math.PI);
+        ctx.stroke();
+      } else if (p.kind === 1) {
+        ctx.fillRect(at(p.x1) - pen / 2, at(p.y1) - pen / 2, pen, pen);
+      } else {
+        ctx.moveTo(at(p.x1), at(p.y1));
+        ctx.lineTo(at(p.x2), at(p.y2));
+        ctx.stroke();
+      }
+    }
+    ctx.restore();
+  }
+
+  function paintScreen() {
+    frameAsked = false;
+    const ratio = window.devicePixelRatio || 1;
+    const side = Math.round(canvas.clientWidth * ratio);
+    if (canvas.width !== side) {
+      canvas.width = canvas.height = side;
+      repaintAll = true;
+    }
+    const ctx = canvas.getContext('2d');
+    if (repaintAll) {
+      ctx.fillStyle = cssColour(program._tamirel_background());
+      ctx.fillRect(0, 0, side, side);
+      painted = 0;
+      repaintAll = false;
+    }
+    const added = primitives(painted);
+    paint(ctx, side, Math.max(1, Math.round(ratio)), added);
+    painted += added.length;
+  }
+
+  function exportCanvas() {
+    const image = document.createElement('canvas');
+    image.width = image.height = EXPORT_SIDE;
+    const ctx = image.getContext('2d');
+    ctx.fillStyle = cssColour(program._tamirel_background());
+    ctx.fillRect(0, 0, EXPORT_SIDE, EXPORT_SIDE);
+    paint(ctx, EXPORT_SIDE, EXPORT_PEN, primitives(0));
+    return image;
+  }
+
+  const pngBlob = () => new Promise((resolve) => exportCanvas().toBlob(resolve, 'image/png'));
+  const svgBlob = () => new Blob([program.UTF8ToString(program._tamirel_svg())], { type: 'image/svg+xml' });
+
+  function showMessage(text) {
+    const dialog = document.getElementById('message');
+    dialog.querySelector('span').textContent = text;
+    if (!dialog.open) dialog.showModal();
+  }
+
+  async function copyDrawing() {
+    const png = await pngBlob();
+    try {
+      await navigator.clipboard.write([new ClipboardItem({ 'image/png': png, 'image/svg+xml': svgBlob() })]);
+    } catch {
+      try {
+        await navigator.clipboard.write([new ClipboardItem({ 'image/png': png })]);
+      } catch (error) {
+        showMessage('Чертежът не беше копиран: браузърът не позволи достъп до клипборда.\n' + error.message);
+      }
+    }
+  }
+
+  function download(blob, name) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
+  function saveDrawing() {
+    const dialog = document.getElementById('save-dialog');
+    const back = document.activeElement;
+    dialog.onclose = async () => {
+      if (back) back.focus();
+      if (dialog.returnValue === 'png') download(await pngBlob(), 'tamirel.png');
+      if (dialog.returnValue === 'svg') download(svgBlob(), 'tamirel.svg');
+    };
+    dialog.returnValue = '';
+    dialog.showModal();
+  }
+
+  // The canvas's context menu: a right click, the Menu key or Shift+F10.
+  const menu = document.getElementById('menu');
+  const items = [...menu.querySelectorAll('[role=menuitem]')];
+  const commands = { copy: copyDrawing, save: saveDrawing };
+  function openMenu(x, y) {
+    menu.hidden = false;
+    menu.style.left = Math.min(x, window.innerWidth - menu.offsetWidth) + 'px';
+    menu.style.top = Math.min(y, window.innerHeight - menu.offsetHeight) + 'px';
+    items[0].focus();
+  }
+  function closeMenu() {
+    if (menu.hidden) return;
+    menu.hidden = true;
+    canvas.focus();
+  }
+  menu.addEventListener('keydown', (e) => {
+    const i = items.indexOf(document.activeElement);
+    if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+      items[(i + (e.key === 'ArrowDown' ? 1 : items.length - 1)) % items.length].focus();
+    } else if (e.key === 'Enter' || e.key === ' ') {
+      closeMenu();
+      commands[items[Math.max(i, 0)].dataset.command]();
+    } else if (e.key === 'Escape' || e.key === 'Tab') {
+      closeMenu();
+    } else {
+      return;
+    }
+    e.preventDefault();
+  });
+  menu.addEventListener('click', (e) => {
+    const item = e.target.closest('[role=menuitem]');
+    if (!item) return;
+    closeMenu();
+    commands[item.dataset.command]();
+  });
+  menu.addEventListener('focusout', (e) => { if (!menu.contains(e.relatedTarget)) menu.hidden = true; });
+
+  // The window, from the program's layout table.
+  const layout = JSON.parse(program.UTF8ToString(program._tamirel_layout()));
+  form.style.width = px(layout.width) + 'px';
+  form.style.height = px(layout.height) + 'px';
+  form.style.background = layout.back;
+  form.style.font = `${layout.fontPx}px "${layout.font}", "Liberation Serif", "Times", serif`;
+  for (const c of layout.controls) {
+    let element;
+    if (c.kind === 'picture') {
+      element = document.createElement('div');
+      element.className = 'picture';
+      canvas = document.createElement('canvas');
+      canvas.setAttribute('role', 'img');
+      canvas.setAttribute('aria-label', c.label);
+      canvas.setAttribute('aria-describedby', 'description');
+      canvas.tabIndex = 0;
+      const area = px(c.width) - 4;
+      canvas.style.width = canvas.style.height = area + 'px';
+      canvas.addEventListener('contextmenu', (e) => {
+        e.preventDefault();
+        const r = canvas.getBoundingClientRect();
+        const keyboard = e.button !== 2 || (e.clientX === 0 && e.clientY === 0);
+        openMenu(keyboard ? r.left + r.width / 2 : e.clientX, keyboard ? r.top + r.height / 2 : e.clientY);
+      });
+      canvas.addEventListener('keydown', (e) => {
+        if ((e.ctrlKey || e.metaKey) && e.key.toLowerCase() === 'c') {
+          e.preventDefault();
+          copyDrawing();
+        }
+      });
+      element.append(canvas);
+    } else if (c.kind === 'button') {
+      element = document.createElement('button');
+      element.type = 'button';
+      element.textContent = c.text;
+      element.addEventListener('click', () => program._tamirel_click(c.index));
+    } else if (c.kind === 'label') {
+      element = document.createElement('div');
+      element.className = 'label';
+      element.textContent = c.text;
+    } else if (c.kind === 'list') {
+      element = document.createElement('select');
+      element.size = c.items.length;
+      element.setAttribute('aria-label', c.label);
+      for (const text of c.items) element.add(new Option(text));
+      element.selectedIndex = -1;
+      element.addEventListener('change', () => program._tamirel_choose(c.index, element.selectedIndex));
+      lists[c.index] = element;
+    } else {
+      element = document.createElement('textarea');
+      element.readOnly = true;
+      element.value = c.text.replace(/\r\n/g, '\n');
+      element.setAttribute('aria-label', c.label);
+    }
+    element.id = c.name.replace(/[()]/g, (ch) => (ch === '(' ? '_' : ''));
+    Object.assign(element.style, {
+      left: px(c.left) + 'px', top: px(c.top) + 'px', width: px(c.width) + 'px', height: px(c.height) + 'px',
+    });
+    if (c.back) element.style.background = c.back;
+    form.append(element);
+  }
+
+  document.addEventListener('keydown', (e) => {
+    if ((e.ctrlKey || e.metaKey) && e.key.toLowerCase() === 's') {
+      e.preventDefault();
+      saveDrawing();
+    }
+  });
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => page.repaint(true));
+  window.addEventListener('resize', () => page.repaint(true));
+
+  // For scripts and tests: what the canvas holds, read-only.
+  window.tamirel = { primitives: () => primitives(0), svg: () => program.UTF8ToString(program._tamirel_svg()) };
+
+  program._tamirel_start();
+  if ('serviceWorker' in navigator && location.protocol.startsWith('http') && document.querySelector('link[rel=manifest]')) {
+    navigator.serviceWorker.register('sw.js').catch((error) => console.warn('Tamirel: no offline copy:', error));
+  }
+  document.documentElement.dataset.ready = 'true';
+})();

@@ -1,0 +1,196 @@
+// The browser face's side of the program: the form, the retained canvas and the lists,
+// reached from the page's script through a few exported functions. The page builds the window
+// from the layout table this module gives it, paints the retained drawing, and calls in when
+// the user clicks or chooses.
+#include <emscripten.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/retained_picture_box.h"
+#include "form/layout.h"
+#include "form/svg_writer.h"
+#include "form/tamirel_form.h"
+
+namespace {
+
+using namespace tamirel;
+
+// Calls out to the page's script: each hands a change to the page, which shows it later.
+EM_JS(void, PageRepaint, (int cleared), { Module.page.repaint(cleared !== 0); });
+EM_JS(void, PageSelect, (int list, int row), { Module.page.select(list, row); });
+EM_JS(void, PageDescribe, (const char* text), { Module.page.describe(UTF8ToString(text)); });
+EM_JS(void, PageReport, (const char* text), { Module.page.report(UTF8ToString(text)); });
+
+class PageCanvas : public RetainedPictureBox {
+public:
+    PageCanvas() : RetainedPictureBox(Rgb(240, 240, 240)) {}
+
+protected:
+    // Painting waits for the page's next frame.
+    void DrawingChanged(bool cleared) override { PageRepaint(cleared ? 1 : 0); }
+};
+
+// A list whose items live here and whose selection the page mirrors. A write from code shows
+// in the page without notifying; a choice by the user comes in through Choose.
+class PageList : public ListBox {
+public:
+    PageList(int index, std::vector<std::string> items) : index_(index), items_(std::move(items)) {}
+
+    std::int16_t ListIndex() const override { return selected_; }
+    void SetListIndex(std::int16_t index) override {
+        if (index < -1 || index >= static_cast<int>(items_.size())) throw RuntimeError::InvalidPropertyValue();
+        selected_ = index;
+        PageSelect(index_, index);
+    }
+    std::string List(std::int16_t index) const override {
+        return index >= 0 && index < static_cast<int>(items_.size()) ? items_[index] : std::string();
+    }
+    // The user's choice; false when it is the item already selected, which is no change.
+    bool Choose(int row) {
+        if (row == selected_ || row < 0 || row >= static_cast<int>(items_.size())) return false;
+        selected_ = static_cast<std::int16_t>(row);
+        return true;
+    }
+
+private:
+    int index_;
+    std::vector<std::string> items_;
+    std::int16_t selected_ = -1;
+};
+
+std::vector<std::string> ItemsOf(int list) {
+    for (const ControlSpec& row : MainWindowLayout()) {
+        if (row.kind == ControlKind::List && row.index == list) return row.items;
+    }
+    return {};
+}
+
+struct Program {
+    PageCanvas canvas;
+    std::array<PageList, 3> lists{PageList(0, ItemsOf(0)), PageList(1, ItemsOf(1)), PageList(2, ItemsOf(2))};
+    TamirelForm form{canvas, {&lists[0], &lists[1], &lists[2]}};
+};
+
+Program& TheProgram() {
+    static Program program;
+    return program;
+}
+
+std::string Json(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\r': out += "\\r"; break;
+            case '\n': out += "\\n"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+std::string CssColour(Colour c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
+    return text;
+}
+
+const char* Kind(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::PictureBox: return "picture";
+        case ControlKind::Button: return "button";
+        case ControlKind::Label: return "label";
+        case ControlKind::List: return "list";
+        case ControlKind::TextBox: return "text";
+    }
+    return "";
+}
+
+std::string LayoutJson() {
+    std::string json = "{\"width\":" + std::to_string(kClientWidth) + ",\"height\":" + std::to_string(kClientHeight) +
+                       ",\"back\":\"" + CssColour(kFormBackColor) + "\",\"font\":" + Json(kFontFamily) +
+                       ",\"fontPx\":" + std::to_string(kFontPixelSize) + ",\"controls\":[";
+    bool first = true;
+    for (const ControlSpec& row : MainWindowLayout()) {
+        json += first ? "{" : ",{";
+        first = false;
+        json += "\"name\":" + Json(row.QualifiedName()) + ",\"index\":" + std::to_string(row.index) + ",\"kind\":\"" +
+                Kind(row.kind) + "\",\"left\":" + std::to_string(row.left) + ",\"top\":" + std::to_string(row.top) +
+                ",\"width\":" + std::to_string(row.width) + ",\"height\":" + std::to_string(row.height) +
+                ",\"tab\":" + std::to_string(row.tabIndex) + ",\"text\":" + Json(row.text) +
+                ",\"back\":" + (row.backColor ? "\"" + CssColour(*row.backColor) + "\"" : std::string("null")) +
+                ",\"label\":" + Json(row.accessibleName) + ",\"items\":[";
+        for (std::size_t i = 0; i < row.items.size(); ++i) json += (i ? "," : "") + Json(row.items[i]);
+        json += "]}";
+    }
+    return json + "]}";
+}
+
+std::string& Kept() {   // the last text handed to the page, valid until the next call
+    static std::string text;
+    return text;
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* tamirel_layout() { return (Kept() = LayoutJson()).c_str(); }
+
+// Creates the form and runs its load handler; reports and descriptions go to the page.
+EMSCRIPTEN_KEEPALIVE void tamirel_start() {
+    Program& p = TheProgram();
+    p.form.SetErrorReporter([](const RuntimeError& e) { PageReport(ErrorMessage(e).c_str()); });
+    p.form.SetDescriptionListener([](const std::string& text) { PageDescribe(text.c_str()); });
+    PageDescribe(p.form.Description().c_str());
+    p.form.Notify([&p] { p.form.Form_Load(); });
+}
+
+// A press of button Command1(index).
+EMSCRIPTEN_KEEPALIVE void tamirel_click(int index) {
+    Program& p = TheProgram();
+    p.form.Notify([&p, index] { p.form.Command1_Click(static_cast<std::int16_t>(index)); });
+}
+
+// The user chose `row` in List1(list); a change notifies as the desktop's lists do.
+EMSCRIPTEN_KEEPALIVE void tamirel_choose(int list, int row) {
+    Program& p = TheProgram();
+    if (list < 0 || list > 2 || !p.lists[list].Choose(row)) return;
+    p.form.Notify([&p, list] { p.form.List1_Click(static_cast<std::int16_t>(list)); });
+}
+
+EMSCRIPTEN_KEEPALIVE int tamirel_list_index(int list) { return TheProgram().lists.at(list).ListIndex(); }
+
+EMSCRIPTEN_KEEPALIVE int tamirel_primitive_count() { return static_cast<int>(TheProgram().canvas.drawing().primitives.size()); }
+
+// Field `field` of primitive `i`: 0 kind (0 circle, 1 point, 2 line), 1 style, 2 x1, 3 y1,
+// 4 x2, 5 y2, as fractions of the drawing area.
+EMSCRIPTEN_KEEPALIVE double tamirel_primitive(int i, int field) {
+    const Primitive& p = TheProgram().canvas.drawing().primitives.at(i);
+    const double fields[] = {static_cast<double>(p.kind), static_cast<double>(p.style), p.x1, p.y1, p.x2, p.y2};
+    return fields[field];
+}
+
+EMSCRIPTEN_KEEPALIVE int tamirel_background() { return static_cast<int>(TheProgram().canvas.drawing().background); }
+
+EMSCRIPTEN_KEEPALIVE const char* tamirel_description() { return (Kept() = TheProgram().form.Description()).c_str(); }
+
+EMSCRIPTEN_KEEPALIVE const char* tamirel_svg() {
+    const PageCanvas& c = TheProgram().canvas;
+    return (Kept() = DrawingToSvg(c.drawing(), c.ScaleWidth(), c.ScaleHeight(), TheProgram().form.Description())).c_str();
+}
+
+}  // extern "C"

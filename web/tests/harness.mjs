@@ -1,0 +1,89 @@
+// What every browser test needs: the built page served on 127.0.0.1 and Debian's chromium,
+// headless, driven by puppeteer-core.
+import { createServer } from 'node:http';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { extname, join, normalize } from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+export const site = process.env.TAMIREL_SITE;
+export const singleFile = process.env.TAMIREL_SINGLE;
+if (!site) throw new Error('TAMIREL_SITE names the built site folder (make web-test sets it)');
+
+const types = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.png': 'image/png', '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml',
+};
+
+// Serves `folder` on 127.0.0.1 at a free port; resolves to { url, close }.
+export function serve(folder) {
+  const server = createServer((request, response) => {
+    const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
+    const file = join(folder, path.endsWith('/') ? path + 'index.html' : path);
+    try {
+      const body = readFileSync(file);
+      response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
+      response.end(body);
+    } catch {
+      response.writeHead(404);
+      response.end();
+    }
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
+    url: `http://127.0.0.1:${server.address().port}/`,
+    close: () => new Promise((done) => server.close(done)),
+  })));
+}
+
+export async function launch() {
+  const profile = mkdtempSync(join(tmpdir(), 'tamirel-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--lang=bg'],
+  });
+  const close = browser.close.bind(browser);
+  browser.close = async () => {
+    await close();
+    rmSync(profile, { recursive: true, force: true });
+  };
+  return browser;
+}
+
+// A new tab on `url`, once the page has built its window.
+export async function open(browser, url) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 600, height: 460 });
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
+  page.errors = errors;
+  await page.goto(url);
+  await page.waitForSelector('html[data-ready]');
+  await page.bringToFront();
+  return page;
+}
+
+// The drawing area's pixels as rows of booleans: true where it is not white.
+export async function ink(page) {
+  return page.evaluate(() => {
+    const canvas = document.querySelector('canvas');
+    const { width, height } = canvas;
+    const data = canvas.getContext('2d').getImageData(0, 0, width, height).data;
+    const rows = [];
+    for (let y = 0; y < height; ++y) {
+      const row = [];
+      for (let x = 0; x < width; ++x) {
+        const i = 4 * (y * width + x);
+        row.push(data[i] < 200 || data[i + 1] < 200 || data[i + 2] < 200);
+      }
+      rows.push(row);
+    }
+    return rows;
+  });
+}
+
+// Waits for the frame that paints what the last action drew.
+export const painted = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));

@@ -1,0 +1,223 @@
+// The page in real Chromium, used as a pupil would: mouse, keyboard, copy and save.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { ink, launch, open, painted, serve, singleFile, site } from './harness.mjs';
+
+let server, browser;
+before(async () => {
+  server = await serve(site);
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+const selected = (page) => page.$$eval('select', (lists) => lists.map((l) => l.value));
+const primitives = (page) => page.evaluate(() => window.tamirel.primitives());
+const description = (page) => page.$eval('#description', (d) => d.textContent);
+const anyInk = (rows) => rows.some((row) => row.includes(true));
+const choose = async (page, list, text) => { await page.select(`#List1_${list}`, text); await painted(page); };
+const press = async (page, button) => { await page.click(`#Command1_${button}`); await painted(page); };
+
+test('start-up: the first items are selected and the canvas is white and empty', async () => {
+  const page = await open(browser, server.url);
+  await painted(page);
+  assert.deepEqual(await selected(page), ['0 - Solid', '500', '3']);
+  assert.equal(anyInk(await ink(page)), false);
+  assert.equal(await description(page), 'Празен чертеж');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('"Чертай" draws on top; a line type redraws the current figure alone; "Чисти" resets', async () => {
+  const page = await open(browser, server.url);
+  await press(page, 0);
+  const first = await primitives(page);
+  assert.equal(first.length, 1 + 1 + 3, 'circle, start point and three sides');
+  assert.equal(anyInk(await ink(page)), true);
+  await choose(page, 1, '200');
+  await choose(page, 2, '7');
+  assert.equal((await primitives(page)).length, 5, 'a choice of radius or count draws nothing');
+  await press(page, 0);
+  const both = await primitives(page);
+  assert.equal(both.length, 5 + 9);
+  assert.deepEqual(both.slice(0, 5), first, 'the first figure stays');
+  assert.equal(await description(page), 'Окръжност с радиус 500 и вписан правилен 3-ъгълник с вътрешен ъгъл 60°; '
+    + 'окръжност с радиус 200 и вписан правилен 7-ъгълник с вътрешен ъгъл 128,57°');
+
+  await choose(page, 0, '2 - Dot');
+  const dotted = await primitives(page);
+  assert.equal(dotted.length, 9);
+  assert.ok(dotted.every((p) => p.style === 2));
+  assert.equal(await description(page), 'Окръжност с радиус 200 и вписан правилен 7-ъгълник с вътрешен ъгъл 128,57°');
+
+  await choose(page, 0, '5 - Transparent');
+  await press(page, 0);
+  assert.equal((await primitives(page)).length, 18, 'drawn twice, in the transparent style');
+  assert.equal(anyInk(await ink(page)), false, 'and nothing shows');
+
+  await press(page, 1);
+  assert.deepEqual(await selected(page), ['0 - Solid', '500', '3']);
+  assert.equal((await primitives(page)).length, 0);
+  assert.equal(anyInk(await ink(page)), false);
+  assert.equal(await description(page), 'Празен чертеж');
+  await page.close();
+});
+
+test('a click on a label, the canvas or the text changes nothing', async () => {
+  const page = await open(browser, server.url);
+  await choose(page, 1, '350');
+  await press(page, 0);
+  const before = [await primitives(page), await selected(page), await ink(page)];
+  for (const target of ['#Label1_0', '#Label1_1', '#Label1_2', '#Label1_3', 'canvas', '#Text1']) {
+    await page.click(target);
+    await page.click(target, { clickCount: 2 });
+  }
+  await painted(page);
+  assert.deepEqual([await primitives(page), await selected(page), await ink(page)], before);
+  await page.close();
+});
+
+test('everything works from the keyboard alone, with the focus always visible', async () => {
+  const page = await open(browser, server.url);
+  const order = [];
+  for (let i = 0; i < 7; ++i) {
+    await page.keyboard.press('Tab');
+    order.push(await page.evaluate(() => {
+      const e = document.activeElement;
+      return `${e.id || e.parentElement.id || e.tagName}:${getComputedStyle(e).outlineStyle}`;
+    }));
+  }
+  assert.deepEqual(order, ['Picture1:solid', 'Command1_0:solid', 'List1_0:solid', 'Command1_1:solid',
+    'List1_1:solid', 'List1_2:solid', 'Text1:solid']);
+  await page.focus('#List1_1');
+  for (let i = 0; i < 4; ++i) await page.keyboard.press('ArrowDown');   // "300"
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('ArrowDown');                               // "4"
+  await page.focus('#Command1_0');
+  await page.keyboard.press('Enter');
+  await painted(page);
+  assert.deepEqual(await selected(page), ['0 - Solid', '300', '4']);
+  assert.equal((await primitives(page)).length, 1 + 1 + 4);
+  await page.focus('#List1_0');
+  await page.keyboard.press('ArrowDown');                               // "1 - Dash"
+  await painted(page);
+  assert.ok((await primitives(page)).every((p) => p.style === 1));
+  await page.focus('#Command1_1');
+  await page.keyboard.press('Space');
+  await painted(page);
+  assert.deepEqual(await selected(page), ['0 - Solid', '500', '3']);
+  assert.equal((await primitives(page)).length, 0);
+  await page.close();
+});
+
+test('the figure sits where it must: the square\'s corners and sides, the largest circle at every edge', async () => {
+  const page = await open(browser, server.url);
+  await choose(page, 1, '300');
+  await choose(page, 2, '4');
+  await press(page, 0);
+  let rows = await ink(page);
+  const side = rows.length;                         // 263 at a pixel ratio of 1
+  const at = (units) => Math.floor((units / 1000) * (side - 1) + 0.5);
+  const near = (x, y) => [-1, 0, 1].some((dy) => [-1, 0, 1].some((dx) => rows[y + dy]?.[x + dx]));
+  const low = at(500 - 150 * Math.SQRT2), high = at(500 + 150 * Math.SQRT2), mid = at(500);
+  for (const [x, y] of [[low, low], [high, low], [low, high], [high, high], [mid, low], [mid, high], [low, mid], [high, mid]]) {
+    assert.ok(near(x, y), `ink at ${x},${y}`);
+  }
+  assert.equal(rows[mid][mid], false, 'the middle is empty');
+
+  await press(page, 1);
+  await press(page, 0);                             // R = 500, N = 3
+  rows = await ink(page);
+  const last = side - 1;
+  assert.ok(rows[0].includes(true) && rows[last].includes(true), 'top and bottom');
+  assert.ok(rows.some((r) => r[0]) && rows.some((r) => r[last]), 'left and right');
+  assert.ok(rows[0][mid] || rows[0][mid - 1] || rows[0][mid + 1], 'the apex on the circle\'s top');
+  await page.close();
+});
+
+test('save gives the desktop\'s very SVG and a 1000 × 1000 PNG with the figure in place', async () => {
+  const page = await open(browser, server.url);
+  const folder = mkdtempSync(join(tmpdir(), 'tamirel-downloads-'));
+  const cdp = await page.createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  await choose(page, 0, '1 - Dash');
+  await choose(page, 1, '300');
+  await choose(page, 2, '4');
+  await press(page, 0);
+  const saveAs = async (format, name) => {
+    await page.keyboard.down('Control');
+    await page.keyboard.press('KeyS');
+    await page.keyboard.up('Control');
+    await page.waitForSelector('#save-dialog[open]');
+    await page.click(`#save-dialog button[value=${format}]`);
+    const file = join(folder, name);
+    for (let i = 0; i < 100 && !existsSync(file); ++i) await new Promise((r) => setTimeout(r, 50));
+    return readFileSync(file);
+  };
+  const svg = (await saveAs('svg', 'tamirel.svg')).toString('utf8');
+  const desktop = execFileSync(process.env.TAMIREL_PARITY_NATIVE, ['svg', '1', '4', '1'], { encoding: 'utf8' });
+  assert.equal(svg, desktop);
+
+  const png = await saveAs('png', 'tamirel.png');
+  const probe = await page.evaluate(async (base64) => {
+    const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${base64}`)).blob());
+    const c = new OffscreenCanvas(image.width, image.height);
+    const ctx = c.getContext('2d');
+    ctx.drawImage(image, 0, 0);
+    const dark = (x, y) => [-2, -1, 0, 1, 2].some((d) => ctx.getImageData(x + d, y, 1, 1).data[0] < 128
+      || ctx.getImageData(x, y + d, 1, 1).data[0] < 128);
+    const p = (u) => Math.floor(1 + (u / 1000) * 997 + 0.5);
+    return { width: image.width, height: image.height, corner: dark(p(500 + 150 * Math.SQRT2), p(500 + 150 * Math.SQRT2)),
+      middle: dark(500, 500), apex: dark(500, p(0)) };
+  }, png.toString('base64'));
+  assert.deepEqual(probe, { width: 1000, height: 1000, corner: true, middle: false, apex: true });
+  rmSync(folder, { recursive: true, force: true });
+  await page.close();
+});
+
+test('Ctrl+C copies the drawing, the canvas menu opens from the keyboard, and neither changes it', async () => {
+  const context = browser.defaultBrowserContext();
+  await context.overridePermissions(server.url, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+  const page = await open(browser, server.url);
+  await press(page, 0);
+  const before = await primitives(page);
+  await page.focus('canvas');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('KeyC');
+  await page.keyboard.up('Control');
+  const types = await page.evaluate(async () => {
+    for (let i = 0; i < 50; ++i) {
+      const items = await navigator.clipboard.read().catch(() => []);
+      if (items.length && items[0].types.length) return items[0].types;
+      await new Promise((r) => setTimeout(r, 50));
+    }
+    return [];
+  });
+  assert.ok(types.includes('image/png'), types.join());
+
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('F10');
+  await page.keyboard.up('Shift');
+  assert.deepEqual(await page.$$eval('#menu:not([hidden]) [role=menuitem]', (m) => m.map((i) => i.textContent)),
+    ['Копирай', 'Запази като…']);
+  await page.keyboard.press('Escape');
+  assert.equal(await page.$eval('#menu', (m) => m.hidden), true);
+  assert.equal(await page.evaluate(() => document.activeElement.tagName), 'CANVAS', 'the focus goes back');
+  assert.deepEqual(await primitives(page), before);
+  await page.close();
+});
+
+test('the single file runs opened straight from disk', async () => {
+  const page = await open(browser, `file://${singleFile}`);
+  await press(page, 0);
+  assert.equal((await primitives(page)).length, 5);
+  assert.equal(anyInk(await ink(page)), true);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});

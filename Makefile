@@ -86,6 +86,8 @@ bench:
 	$(CMAKE) --build $(BENCH_BUILD)
 	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/draw_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
 	./bench/startup.sh $(BENCH_BUILD)/bench 15
+	@$(MAKE) --no-print-directory web
+	node bench/web_bench.mjs $(WEB_BUILD)/site 15
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

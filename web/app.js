@@ -1,13 +1,11 @@
-// The browser page: builds the window from the program's layout table, paints the retained
+// The browser page: wires the window the page carries to the program, paints the retained
 // drawing, and hands the user's clicks and choices to the program.
 'use strict';
 
 (async () => {
-  const TWIPS_PER_PIXEL = 15;
   const PEN_PATTERNS = [[], [18, 6], [3, 3], [9, 6, 3, 6], [9, 3, 3, 3, 3, 3], [], []];   // in pen widths
   const TRANSPARENT = 5;
   const EXPORT_SIDE = 1000, EXPORT_PEN = 3;
-  const px = (twips) => Math.floor((twips + TWIPS_PER_PIXEL / 2) / TWIPS_PER_PIXEL);
 
   const form = document.getElementById('form');
   const description = document.getElementById('description');
@@ -29,7 +27,14 @@
     },
     report(text) { showMessage(text); },
   };
-  const program = await createTamirel({ page });
+  // The page starts compiling the WebAssembly while the scripts load; the single file has it inside.
+  const early = self.tamirelWasm && {
+    instantiateWasm(imports, receive) {
+      self.tamirelWasm.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => receive(instance));
+      return {};
+    },
+  };
+  const program = await createTamirel({ page, ...early });
 
   // The retained drawing, primitive by primitive: kind 0 circle, 1 point, 2 line; fractions of the area.
   function primitives(from) {
@@ -95,6 +100,7 @@
     const added = primitives(painted);
     paint(ctx, side, Math.max(1, Math.round(ratio)), added);
     painted += added.length;
+    if (!performance.getEntriesByName('tamirel-paint').length) performance.mark('tamirel-paint');
   }
 
   function exportCanvas() {
@@ -188,66 +194,28 @@
   });
   menu.addEventListener('focusout', (e) => { if (!menu.contains(e.relatedTarget)) menu.hidden = true; });
 
-  // The window, from the program's layout table.
-  const layout = JSON.parse(program.UTF8ToString(program._tamirel_layout()));
-  form.style.width = px(layout.width) + 'px';
-  form.style.height = px(layout.height) + 'px';
-  form.style.background = layout.back;
-  form.style.font = `${layout.fontPx}px "${layout.font}", "Liberation Serif", "Times", serif`;
-  for (const c of layout.controls) {
-    let element;
-    if (c.kind === 'picture') {
-      element = document.createElement('div');
-      element.className = 'picture';
-      canvas = document.createElement('canvas');
-      canvas.setAttribute('role', 'img');
-      canvas.setAttribute('aria-label', c.label);
-      canvas.setAttribute('aria-describedby', 'description');
-      canvas.tabIndex = 0;
-      const area = px(c.width) - 4;
-      canvas.style.width = canvas.style.height = area + 'px';
-      canvas.addEventListener('contextmenu', (e) => {
-        e.preventDefault();
-        const r = canvas.getBoundingClientRect();
-        const keyboard = e.button !== 2 || (e.clientX === 0 && e.clientY === 0);
-        openMenu(keyboard ? r.left + r.width / 2 : e.clientX, keyboard ? r.top + r.height / 2 : e.clientY);
-      });
-      canvas.addEventListener('keydown', (e) => {
-        if ((e.ctrlKey || e.metaKey) && e.key.toLowerCase() === 'c') {
-          e.preventDefault();
-          copyDrawing();
-        }
-      });
-      element.append(canvas);
-    } else if (c.kind === 'button') {
-      element = document.createElement('button');
-      element.type = 'button';
-      element.textContent = c.text;
-      element.addEventListener('click', () => program._tamirel_click(c.index));
-    } else if (c.kind === 'label') {
-      element = document.createElement('div');
-      element.className = 'label';
-      element.textContent = c.text;
-    } else if (c.kind === 'list') {
-      element = document.createElement('select');
-      element.size = c.items.length;
-      element.setAttribute('aria-label', c.label);
-      for (const text of c.items) element.add(new Option(text));
-      element.selectedIndex = -1;
-      element.addEventListener('change', () => program._tamirel_choose(c.index, element.selectedIndex));
-      lists[c.index] = element;
-    } else {
-      element = document.createElement('textarea');
-      element.readOnly = true;
-      element.value = c.text.replace(/\r\n/g, '\n');
-      element.setAttribute('aria-label', c.label);
+  // The window's controls, as the page carries them (written from the layout table).
+  canvas = form.querySelector('canvas');
+  canvas.addEventListener('contextmenu', (e) => {
+    e.preventDefault();
+    const r = canvas.getBoundingClientRect();
+    const keyboard = e.button !== 2 || (e.clientX === 0 && e.clientY === 0);
+    openMenu(keyboard ? r.left + r.width / 2 : e.clientX, keyboard ? r.top + r.height / 2 : e.clientY);
+  });
+  canvas.addEventListener('keydown', (e) => {
+    if ((e.ctrlKey || e.metaKey) && e.key.toLowerCase() === 'c') {
+      e.preventDefault();
+      copyDrawing();
     }
-    element.id = c.name.replace(/[()]/g, (ch) => (ch === '(' ? '_' : ''));
-    Object.assign(element.style, {
-      left: px(c.left) + 'px', top: px(c.top) + 'px', width: px(c.width) + 'px', height: px(c.height) + 'px',
-    });
-    if (c.back) element.style.background = c.back;
-    form.append(element);
+  });
+  for (const button of form.querySelectorAll('button')) {
+    button.addEventListener('click', () => program._tamirel_click(Number(button.dataset.index)));
+  }
+  for (const list of form.querySelectorAll('select')) {
+    const index = Number(list.dataset.index);
+    lists[index] = list;
+    list.selectedIndex = -1;
+    list.addEventListener('change', () => program._tamirel_choose(index, list.selectedIndex));
   }
 
   document.addEventListener('keydown', (e) => {

@@ -1,11 +1,10 @@
 // The browser face's side of the program: the form, the retained canvas and the lists,
-// reached from the page's script through a few exported functions. The page builds the window
-// from the layout table this module gives it, paints the retained drawing, and calls in when
-// the user clicks or chooses.
+// reached from the page's script through a few exported functions. The page carries the
+// window built from the layout table (page_builder), paints the retained drawing, and calls
+// in when the user clicks or chooses.
 #include <emscripten.h>
 
 #include <array>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,65 +79,6 @@ Program& TheProgram() {
     return program;
 }
 
-std::string Json(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    out += escaped;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
-}
-
-std::string CssColour(Colour c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
-    return text;
-}
-
-const char* Kind(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::PictureBox: return "picture";
-        case ControlKind::Button: return "button";
-        case ControlKind::Label: return "label";
-        case ControlKind::List: return "list";
-        case ControlKind::TextBox: return "text";
-    }
-    return "";
-}
-
-std::string LayoutJson() {
-    std::string json = "{\"width\":" + std::to_string(kClientWidth) + ",\"height\":" + std::to_string(kClientHeight) +
-                       ",\"back\":\"" + CssColour(kFormBackColor) + "\",\"font\":" + Json(kFontFamily) +
-                       ",\"fontPx\":" + std::to_string(kFontPixelSize) + ",\"controls\":[";
-    bool first = true;
-    for (const ControlSpec& row : MainWindowLayout()) {
-        json += first ? "{" : ",{";
-        first = false;
-        json += "\"name\":" + Json(row.QualifiedName()) + ",\"index\":" + std::to_string(row.index) + ",\"kind\":\"" +
-                Kind(row.kind) + "\",\"left\":" + std::to_string(row.left) + ",\"top\":" + std::to_string(row.top) +
-                ",\"width\":" + std::to_string(row.width) + ",\"height\":" + std::to_string(row.height) +
-                ",\"tab\":" + std::to_string(row.tabIndex) + ",\"text\":" + Json(row.text) +
-                ",\"back\":" + (row.backColor ? "\"" + CssColour(*row.backColor) + "\"" : std::string("null")) +
-                ",\"label\":" + Json(row.accessibleName) + ",\"items\":[";
-        for (std::size_t i = 0; i < row.items.size(); ++i) json += (i ? "," : "") + Json(row.items[i]);
-        json += "]}";
-    }
-    return json + "]}";
-}
-
 std::string& Kept() {   // the last text handed to the page, valid until the next call
     static std::string text;
     return text;
@@ -147,8 +87,6 @@ std::string& Kept() {   // the last text handed to the page, valid until the nex
 }  // namespace
 
 extern "C" {
-
-EMSCRIPTEN_KEEPALIVE const char* tamirel_layout() { return (Kept() = LayoutJson()).c_str(); }
 
 // Creates the form and runs its load handler; reports and descriptions go to the page.
 EMSCRIPTEN_KEEPALIVE void tamirel_start() {

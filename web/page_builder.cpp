@@ -1,0 +1,94 @@
+// Writes the window's markup from the layout table, for the page to carry from the start:
+// every control placed at 15 twips per CSS pixel with its colours, texts, items and labels, in
+// tab-index order, so the window shows as soon as the page is parsed and the program only
+// wires it up. Run at build time: page_builder > form.html
+#include <cstdio>
+#include <string>
+
+#include "controls/twips.h"
+#include "form/layout.h"
+
+namespace {
+
+using namespace tamirel;
+
+std::string Html(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\r': break;   // the text box shows one paragraph a line
+            default: out += c; break;
+        }
+    }
+    return out;
+}
+
+std::string Css(Colour c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
+    return text;
+}
+
+// "List1(2)" -> "List1_2", an id a selector can name.
+std::string Id(const ControlSpec& row) {
+    std::string id = row.QualifiedName();
+    std::string out;
+    for (const char c : id) {
+        if (c == '(') out += '_';
+        else if (c != ')') out += c;
+    }
+    return out;
+}
+
+std::string Place(const ControlSpec& row) {
+    std::string style = "left:" + std::to_string(ToPixels(row.left)) + "px;top:" + std::to_string(ToPixels(row.top)) +
+                        "px;width:" + std::to_string(ToPixels(row.width)) + "px;height:" +
+                        std::to_string(ToPixels(row.height)) + "px";
+    if (row.backColor) style += ";background:" + Css(*row.backColor);
+    return " id=\"" + Id(row) + "\" style=\"" + style + "\"";
+}
+
+}  // namespace
+
+int main() {
+    std::string html = "<main id=\"form\" aria-label=\"Tamirel\" style=\"width:" + std::to_string(ToPixels(kClientWidth)) +
+                       "px;height:" + std::to_string(ToPixels(kClientHeight)) + "px;background:" + Css(kFormBackColor) +
+                       ";font:" + std::to_string(kFontPixelSize) + "px '" + kFontFamily +
+                       "','Liberation Serif',serif\">\n";
+    for (const ControlSpec& row : MainWindowLayout()) {
+        switch (row.kind) {
+            case ControlKind::PictureBox: {
+                // The drawing area lies inside a two-pixel sunken border.
+                const int area = ToPixels(row.width) - 4;
+                html += "<div class=\"picture\"" + Place(row) + "><canvas tabindex=\"0\" role=\"img\" aria-label=\"" +
+                        Html(row.accessibleName) + "\" aria-describedby=\"description\" style=\"width:" +
+                        std::to_string(area) + "px;height:" + std::to_string(area) + "px\"></canvas></div>\n";
+                break;
+            }
+            case ControlKind::Button:
+                html += "<button type=\"button\" data-index=\"" + std::to_string(row.index) + "\"" + Place(row) + ">" +
+                        Html(row.text) + "</button>\n";
+                break;
+            case ControlKind::Label:
+                html += "<div class=\"label\"" + Place(row) + ">" + Html(row.text) + "</div>\n";
+                break;
+            case ControlKind::List:
+                html += "<select size=\"" + std::to_string(row.items.size()) + "\" data-index=\"" +
+                        std::to_string(row.index) + "\" aria-label=\"" + Html(row.accessibleName) + "\"" + Place(row) + ">";
+                for (const std::string& item : row.items) html += "<option>" + Html(item) + "</option>";
+                html += "</select>\n";
+                break;
+            case ControlKind::TextBox:
+                html += "<textarea readonly aria-label=\"" + Html(row.accessibleName) + "\"" + Place(row) + ">" +
+                        Html(row.text) + "</textarea>\n";
+                break;
+        }
+    }
+    html += "</main>\n";
+    std::fputs(html.c_str(), stdout);
+    return 0;
+}

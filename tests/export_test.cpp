@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QDir>
+#include <QtCore/QProcess>
+#include <QtPrintSupport/QPrinter>
 #include <QtCore/QMimeData>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QXmlStreamReader>
@@ -216,6 +218,81 @@ TEST(Svg, EachStyleHasItsDashArrayAndTransparentWritesNothing) {
                 << element << " in style " << style;
         }
     }
+}
+
+// The first page of a PDF as a grey image at 100 dpi, through poppler's pdftoppm.
+QImage PdfPage(const QByteArray& pdf) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("page.pdf")));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size());
+    file.close();
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-gray"),
+                                                 QStringLiteral("-png"), QStringLiteral("-singlefile"), file.fileName(),
+                                                 dir.filePath(QStringLiteral("page"))});
+    EXPECT_TRUE(pdftoppm.waitForFinished(30000) && pdftoppm.exitCode() == 0) << "pdftoppm (poppler-utils) renders the page";
+    return QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_RGB32);
+}
+
+// The PDF of `canvas` as printed (through QPrinter's PDF output) and as saved.
+std::vector<QImage> PrintedAndSaved(const Canvas& canvas) {
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+    PaintPage(printer, canvas.drawing(), QStringLiteral("Окръжност с радиус 300"));
+    QFile printed(printer.outputFileName());
+    EXPECT_TRUE(printed.open(QIODevice::ReadOnly));
+    const QString saved = dir.filePath(QStringLiteral("saved.pdf"));
+    EXPECT_EQ(SaveCanvas(canvas, "Окръжност с радиус 300", saved), QString());
+    QFile savedFile(saved);
+    EXPECT_TRUE(savedFile.open(QIODevice::ReadOnly));
+    return {PdfPage(printed.readAll()), PdfPage(savedFile.readAll())};
+}
+
+QRect InkBox(const QImage& image, int belowY = 0, int aboveY = -1) {
+    QRect box;
+    for (int y = belowY; y < (aboveY < 0 ? image.height() : aboveY); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (Ink(image, x, y)) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST(Pdf, PageHasARoundCentredCircleBrokenDashesAndACaption) {
+    Canvas circle;
+    circle.Circle(500, 500, 300);
+    for (const QImage& page : PrintedAndSaved(circle)) {
+        ASSERT_FALSE(page.isNull());
+        const QRect drawn = InkBox(page, 0, page.height() * 6 / 10);
+        EXPECT_NEAR(drawn.width(), drawn.height(), 2) << "round";
+        EXPECT_NEAR(drawn.center().x(), page.width() / 2, 2) << "centred";
+        EXPECT_FALSE(InkBox(page, page.height() * 6 / 10).isEmpty()) << "the caption below";
+    }
+    for (std::int16_t style = 0; style <= 6; ++style) {
+        for (const QImage& page : PrintedAndSaved(Figure(style))) {
+            const QRect drawn = InkBox(page, 0, page.height() * 6 / 10);
+            if (style == kTransparent) {
+                EXPECT_TRUE(drawn.isEmpty()) << "nothing but the caption";
+                continue;
+            }
+            // The line across the middle of the drawing, where it crosses no circle.
+            const std::vector<int> runs = Runs(page.copy(0, 0, drawn.left() + drawn.width() / 5, page.height()),
+                                               drawn.center().y());
+            if (style == kSolid || style == kInsideSolid) {
+                EXPECT_EQ(runs.size(), 1u) << "style " << style;
+            } else {
+                EXPECT_GT(runs.size(), 3u) << "style " << style << " stays broken";
+            }
+        }
+    }
+}
+
+TEST(Pdf, NamesTheProgramAndDescribesTheDrawing) {
+    const QByteArray pdf = CanvasToPdf(Figure(kSolid), "Описание");
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_TRUE(pdf.contains("/Subject <FEFF041E043F043804410430043D04380435>"));
+    EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
 }
 
 // Runs `save` with writes limited to `limit` bytes a file, as a full disk would stop them.

@@ -19,6 +19,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtGui/QAccessible>
 #include <cmath>
+#include <map>
 #include <QtTest/QTest>
 #include <memory>
 #include <string>
@@ -209,6 +210,17 @@ TEST_F(WindowTest, DefaultReportIsAMessageBoxInBulgarian) {
     EXPECT_TRUE(fresh->controls().Picture1->drawing().primitives.empty());
 }
 
+// Runs `act` on each modal widget the application shows next, in turn, until it returns true
+// (polled, as a modal dialog runs a loop of its own).
+void OnModal(const std::function<bool(QWidget&)>& act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && act(*modal)) poll->deleteLater();
+    });
+    poll->start(10);
+}
+
 // The texts of the popup menu that `open` brings up, which is then closed unchosen. The
 // menu may open inside `open` or from an event handled after it.
 QStringList MenuOpenedBy(const std::function<void()>& open) {
@@ -251,7 +263,9 @@ protected:
 };
 
 TEST_F(ExportFromWindowTest, CanvasMenuOpensByMouseAndKeyboardAndChangesNothing) {
-    const QStringList expected = {QStringLiteral("Копирай"), QStringLiteral("Запази като…")};
+    const QStringList expected = {QStringLiteral("Копирай"), QStringLiteral("Запази като…"), QStringLiteral("Печат…"),
+                                  QString(), QStringLiteral("Увеличи"), QStringLiteral("Намали"),
+                                  QStringLiteral("Нормален размер")};
     QWindow* handle = window->windowHandle();
     const auto focusCanvas = [&] {   // a closed popup leaves the window inactive here
         window->activateWindow();
@@ -266,6 +280,24 @@ TEST_F(ExportFromWindowTest, CanvasMenuOpensByMouseAndKeyboardAndChangesNothing)
     EXPECT_EQ(MenuOpenedBy([&] { QTest::mouseClick(handle, Qt::RightButton, {}, inCanvas); }), expected);
     EXPECT_EQ(window->copyAction()->shortcut(), QKeySequence(QKeySequence::Copy));
     QTest::mouseClick(handle, Qt::LeftButton, {}, inCanvas);
+    ExpectNothingChanged();
+}
+
+TEST_F(ExportFromWindowTest, ZoomAndPrintCommandsChangeNothingDrawn) {
+    window->setAvailableArea([] { return QSize(4000, 3000); });
+    window->zoomInAction()->trigger();
+    window->zoomInAction()->trigger();
+    window->zoomOutAction()->trigger();
+    EXPECT_EQ(window->zoom(), 125);
+    window->zoomNormalAction()->trigger();
+    bool previewed = false;
+    OnModal([&](QWidget& dialog) {
+        previewed = dialog.inherits("QPrintPreviewDialog");
+        qobject_cast<QDialog*>(&dialog)->reject();
+        return true;
+    });
+    QTest::keyClick(window->windowHandle(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(previewed) << "Ctrl+P shows the print preview";
     ExpectNothingChanged();
 }
 
@@ -347,17 +379,6 @@ TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
 
 namespace tamirel {
 namespace {
-
-// Runs `act` on each modal widget the application shows next, in turn, until it returns true
-// (polled, as a modal dialog runs a loop of its own).
-void OnModal(const std::function<bool(QWidget&)>& act) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && act(*modal)) poll->deleteLater();
-    });
-    poll->start(10);
-}
 
 QStringList ButtonTexts(QWidget& dialog) {
     QStringList texts;
@@ -509,6 +530,56 @@ TEST_F(ExportFromWindowTest, OneKeyBringingTwoMenuRequestsOpensOneMenu) {
     EXPECT_EQ(mostAtOnce, 1);
     EXPECT_EQ(openMenus(), 0) << "one Escape or close ends it";
     ExpectNothingChanged();
+}
+
+std::map<QString, QRect> Geometries(const QWidget& window) {
+    std::map<QString, QRect> places;
+    for (QWidget* w : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (w->objectName() != QStringLiteral("FocusRing")) places[w->objectName()] = w->geometry();
+    }
+    return places;
+}
+
+void Keys(QWidget& window, QKeySequence keys, int times = 1) {
+    for (int i = 0; i < times; ++i) QTest::keySequence(window.windowHandle(), keys);
+}
+
+TEST_F(WindowTest, ZoomScalesEveryControlAndKeepsDrawingSelectionsAndFocus) {
+    window->setAvailableArea([] { return QSize(4000, 3000); });
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ChooseByMouse(1, 4);   // "300"
+    ChooseByMouse(2, 1);   // "4"
+    Press(0);
+    c().List1[2]->setFocus();
+    const std::map<QString, QRect> normal = Geometries(*window);
+
+    Keys(*window, QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    EXPECT_EQ(window->zoom(), 125);
+    Keys(*window, QKeySequence::ZoomIn, 3);
+    ASSERT_EQ(window->zoom(), 200);
+    EXPECT_EQ(window->size(), QSize(1094, 862));
+    for (const auto& [name, place] : Geometries(*window)) {
+        EXPECT_EQ(place, QRect(normal.at(name).topLeft() * 2, normal.at(name).size() * 2)) << name.toStdString();
+    }
+    EXPECT_EQ(c().Label1[0]->font().pixelSize(), 32);
+    EXPECT_EQ(Canvas(), Expected({{"300", "4", kSolid}})) << "the drawing, repainted at the new size";
+    EXPECT_EQ(Selected(), (std::vector<std::string>{"0 - Solid", "300", "4"}));
+    EXPECT_TRUE(c().List1[2]->hasFocus());
+    Press(0);
+    EXPECT_EQ(Canvas(), Expected({{"300", "4", kSolid}, {"300", "4", kSolid}}));
+    Press(1);
+    EXPECT_TRUE(AllWhite(Canvas()));
+
+    Keys(*window, QKeySequence::ZoomOut);
+    EXPECT_EQ(window->zoom(), 175);
+    Keys(*window, QKeySequence(Qt::CTRL | Qt::Key_0));
+    EXPECT_EQ(window->size(), QSize(547, 431));
+    EXPECT_EQ(Geometries(*window), normal);
+
+    window->setAvailableArea([] { return QSize(800, 600); });
+    Keys(*window, QKeySequence::ZoomIn, 6);
+    EXPECT_EQ(window->zoom(), 125) << "150 % (821 x 647) would not fit an 800 x 600 screen";
 }
 
 }  // namespace

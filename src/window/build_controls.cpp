@@ -90,26 +90,37 @@ QWidget* Create(QWidget& form, const ControlSpec& row, Controls& controls) {
 
 }  // namespace
 
+int ZoomedPixels(int twips, int percent) { return (ToPixels(twips) * percent + 50) / 100; }
+
 Controls BuildControls(QWidget& form, const std::vector<ControlSpec>& layout) {
     Controls controls;
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setPixelSize(kFontPixelSize);
-    font.setWeight(QFont::Normal);
-    font.setStyleHint(QFont::Serif);
-
     std::vector<QWidget*> tabOrder;   // the table is in tab-index order
     for (const ControlSpec& row : layout) {
         QWidget* widget = Create(form, row, controls);
         widget->setObjectName(QString::fromStdString(row.QualifiedName()));
-        widget->setGeometry(ToPixels(row.left), ToPixels(row.top), ToPixels(row.width), ToPixels(row.height));
-        widget->setFont(font);
         if (!row.accessibleName.empty()) widget->setAccessibleName(QString::fromStdString(row.accessibleName));
         if (widget->focusPolicy() != Qt::NoFocus) tabOrder.push_back(widget);
     }
+    PlaceControls(form, layout, 100);
     for (QtListBox* list : controls.List1) list->raise();
 
     for (std::size_t i = 1; i < tabOrder.size(); ++i) QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     return controls;
+}
+
+void PlaceControls(QWidget& form, const std::vector<ControlSpec>& layout, int percent) {
+    const auto zoomed = [percent](int twips) { return ZoomedPixels(twips, percent); };
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setPixelSize((kFontPixelSize * percent + 50) / 100);
+    font.setWeight(QFont::Normal);
+    font.setStyleHint(QFont::Serif);
+    for (const ControlSpec& row : layout) {
+        auto* widget = form.findChild<QWidget*>(QString::fromStdString(row.QualifiedName()), Qt::FindDirectChildrenOnly);
+        if (!widget) continue;
+        widget->setGeometry(zoomed(row.left), zoomed(row.top), zoomed(row.width), zoomed(row.height));
+        widget->setFont(font);
+        if (auto* list = qobject_cast<QtListBox*>(widget)) list->SetRowHeight((QtListBox::kRowHeight * percent + 50) / 100);
+    }
 }
 
 }  // namespace tamirel

@@ -9,6 +9,7 @@
 #include "controls/retained_picture_box.h"
 
 class QMimeData;
+class QPagedPaintDevice;
 
 namespace tamirel {
 
@@ -18,7 +19,16 @@ QByteArray CanvasToSvg(const RetainedPictureBox& canvas, const std::string& desc
 // Clipboard contents: the image (PNG and the platform's image types) and the SVG.
 QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string& description);
 
-// Writes the drawing to `path` as PNG or SVG, chosen by the extension (case-insensitive),
+// One page of the drawing on `device` (a printer or a PDF writer), within its margins: the
+// drawing as large a square as fits, centred at the top, in its line styles with vector lines,
+// and `description` as a caption below it.
+void PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description);
+
+// The drawing as an A4 PDF document, the same page as printed, titled "Tamirel" with the
+// description as its subject.
+QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description);
+
+// Writes the drawing to `path` as PNG, SVG or PDF, chosen by the extension (case-insensitive),
 // whole or not at all: a failed save leaves an existing file as it was and no new one.
 // Returns the empty string on success, otherwise the reason in Bulgarian.
 QString SaveCanvas(const RetainedPictureBox& canvas, const std::string& description, const QString& path);

@@ -21,14 +21,14 @@ public:
 
     // The control the ring is around, or nullptr while it is hidden.
     QWidget* target() const { return isVisible() ? target_ : nullptr; }
+    // Puts the ring around the focused control as it stands now (after a move or resize).
+    void Follow();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Follow();
-
     QWidget& form_;
     QWidget* target_ = nullptr;
     bool keyboard_ = false;

@@ -11,6 +11,9 @@
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
+#include <QtGui/QScreen>
+#include <QtPrintSupport/QPrintPreviewDialog>
+#include <QtPrintSupport/QPrinter>
 
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
@@ -29,7 +32,7 @@ Tamirel::Tamirel(QWidget* parent)
     SetBackground(*this, QPalette::Window, kFormBackColor);
 
     controls_ = BuildControls(*this, MainWindowLayout());
-    new FocusRing(*this);
+    focusRing_ = new FocusRing(*this);
     form_ = std::make_unique<TamirelForm>(*controls_.Picture1,
                                           std::array<ListBox*, 3>{controls_.List1[0], controls_.List1[1], controls_.List1[2]});
     for (std::size_t i = 0; i < controls_.Command1.size(); ++i) {
@@ -63,6 +66,15 @@ Tamirel::Tamirel(QWidget* parent)
     save_->setShortcutContext(Qt::WindowShortcut);
     addAction(save_);
     connect(save_, &QAction::triggered, this, &Tamirel::SaveDrawingAs);
+    print_ = WindowAction(QStringLiteral("Печат…"), {QKeySequence::Print});
+    connect(print_, &QAction::triggered, this, &Tamirel::PrintDrawing);
+    zoomIn_ = WindowAction(QStringLiteral("Увеличи"), {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn_, &QAction::triggered, this, [this] { StepZoom(+1); });
+    zoomOut_ = WindowAction(QStringLiteral("Намали"), {QKeySequence::ZoomOut});
+    connect(zoomOut_, &QAction::triggered, this, [this] { StepZoom(-1); });
+    zoomNormal_ = WindowAction(QStringLiteral("Нормален размер"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    connect(zoomNormal_, &QAction::triggered, this, [this] { SetZoom(100); });
+    availableArea_ = [this] { return screen()->availableGeometry().size(); };
 
     // A right click arrives as a context menu request. The keyboard's ways are shortcuts of
     // their own: not every platform turns the Menu key into a request, and none Shift+F10.
@@ -75,18 +87,65 @@ Tamirel::Tamirel(QWidget* parent)
 
     chooseSavePath_ = [this](const QString& folder) {
         QFileDialog dialog(this, QStringLiteral("Запази като"), folder,
-                           QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg)"));
+                           QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg);;Документ PDF (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("png"));
         dialog.selectFile(QStringLiteral("tamirel.png"));
         connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            dialog.setDefaultSuffix(filter.contains(QLatin1String("*.svg")) ? QStringLiteral("svg") : QStringLiteral("png"));
+            // "(*.svg)" -> "svg": the filter's own extension.
+            const qsizetype dot = filter.lastIndexOf(QLatin1String("*."));
+            dialog.setDefaultSuffix(filter.mid(dot + 2).chopped(1));
         });
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
 }
 
 Tamirel::~Tamirel() = default;
+
+QAction* Tamirel::WindowAction(const QString& text, const QList<QKeySequence>& keys) {
+    auto* action = new QAction(text, this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    return action;
+}
+
+void Tamirel::SetZoom(int percent) {
+    zoom_ = percent;
+    setFixedSize(ZoomedPixels(kClientWidth, percent), ZoomedPixels(kClientHeight, percent));
+    PlaceControls(*this, MainWindowLayout(), percent);
+    focusRing_->Follow();
+}
+
+void Tamirel::StepZoom(int direction) {
+    static constexpr int kSteps[] = {100, 125, 150, 175, 200, 250, 300};
+    const QSize frame = frameGeometry().size() - size();   // the window's decorations
+    const QSize room = availableArea_();
+    int next = zoom_;
+    for (const int step : kSteps) {
+        const QSize window(ZoomedPixels(kClientWidth, step), ZoomedPixels(kClientHeight, step));
+        const bool fits = window.width() + frame.width() <= room.width() && window.height() + frame.height() <= room.height();
+        if (direction > 0 && step > zoom_ && fits) {
+            next = step;
+            break;
+        }
+        if (direction < 0 && step < zoom_) next = step;
+    }
+    if (next != zoom_) SetZoom(next);
+}
+
+void Tamirel::PrintDrawing() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Tamirel"));
+    printer.setCreator(QStringLiteral("Tamirel"));
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("Печат"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        PaintPage(*target, controls_.Picture1->drawing(), QString::fromStdString(form_->Description()));
+    });
+    preview.exec();
+}
 
 void Tamirel::ShowCanvasMenu(const QPoint& at) {
     // One key can bring both a context menu request and the shortcut (X11 sends both for the
@@ -95,8 +154,9 @@ void Tamirel::ShowCanvasMenu(const QPoint& at) {
     menuOpen_ = true;
     const auto closed = qScopeGuard([this] { menuOpen_ = false; });
     QMenu menu(this);
-    menu.addAction(copy_);
-    menu.addAction(save_);
+    menu.addActions({copy_, save_, print_});
+    menu.addSeparator();
+    menu.addActions({zoomIn_, zoomOut_, zoomNormal_});
     menu.exec(controls_.Picture1->mapToGlobal(at));
 }
 

@@ -2,6 +2,7 @@
 // the form's handlers on the user's clicks; owns copy, save and the canvas's menu.
 #pragma once
 
+#include <QtGui/QKeySequence>
 #include <QtWidgets/QWidget>
 #include <functional>
 #include <memory>
@@ -11,6 +12,10 @@
 #include "window/build_controls.h"
 
 class QAction;
+
+namespace tamirel {
+class FocusRing;
+}
 
 namespace tamirel {
 
@@ -31,22 +36,48 @@ public:
     void setErrorReporter(TamirelForm::ErrorReporter reporter) { form_->SetErrorReporter(std::move(reporter)); }
     void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
 
-    // The canvas's context menu commands, also on Ctrl+C (canvas focused) and Ctrl+S.
+    // Gives the room the window may take on the screen; the default asks the window's screen.
+    using AreaMeasure = std::function<QSize()>;
+    void setAvailableArea(AreaMeasure measure) { availableArea_ = std::move(measure); }
+
+    // The canvas's context menu commands, also on Ctrl+C (canvas focused), Ctrl+S, Ctrl+P,
+    // Ctrl+Plus (and Ctrl+=), Ctrl+Minus and Ctrl+0.
     QAction* copyAction() const { return copy_; }
     QAction* saveAction() const { return save_; }
+    QAction* printAction() const { return print_; }
+    QAction* zoomInAction() const { return zoomIn_; }
+    QAction* zoomOutAction() const { return zoomOut_; }
+    QAction* zoomNormalAction() const { return zoomNormal_; }
+    // The window's size in percent of the normal size: 100, 125, 150, 175, 200, 250 or 300.
+    int zoom() const { return zoom_; }
     // Puts the drawing on the clipboard as an image and as SVG.
     void CopyDrawing();
     // Asks for a file name and writes the drawing there; a failure is shown in a message box.
     void SaveDrawingAs();
+    // The system's print dialog with a preview, printing the drawing with its caption.
+    void PrintDrawing();
 
 private:
     void ShowCanvasMenu(const QPoint& at);
+    QAction* WindowAction(const QString& text, const QList<QKeySequence>& keys);
+    // Places every control at `percent` of the normal size; the drawing is repainted from its
+    // primitives, and selections and focus stay.
+    void SetZoom(int percent);
+    // The next step up (+1) that fits in the available area, or the next step down (-1).
+    void StepZoom(int direction);
 
     Controls controls_;
     std::unique_ptr<TamirelForm> form_;
     SavePathChooser chooseSavePath_;
     QAction* copy_ = nullptr;
     QAction* save_ = nullptr;
+    QAction* print_ = nullptr;
+    QAction* zoomIn_ = nullptr;
+    QAction* zoomOut_ = nullptr;
+    QAction* zoomNormal_ = nullptr;
+    FocusRing* focusRing_ = nullptr;
+    AreaMeasure availableArea_;
+    int zoom_ = 100;
     QString saveFolder_;      // where the last save went, for this session only
     bool menuOpen_ = false;   // the canvas's menu is showing
 };

@@ -23,6 +23,10 @@ QtListBox::QtListBox(std::int16_t index, const std::vector<std::string>& items, 
     });
 }
 
+void QtListBox::SetRowHeight(int pixels) {
+    for (int row = 0; row < count(); ++row) item(row)->setSizeHint(QSize(0, pixels));
+}
+
 std::int16_t QtListBox::ListIndex() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? std::int16_t{-1} : static_cast<std::int16_t>(selected.first().row());

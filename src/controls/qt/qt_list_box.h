@@ -23,6 +23,8 @@ public:
     QtListBox(std::int16_t index, const std::vector<std::string>& items, QWidget* parent = nullptr);
 
     std::int16_t Index() const { return index_; }
+    // Pixels per item; kRowHeight at the normal size.
+    void SetRowHeight(int pixels);
 
     std::int16_t ListIndex() const override;
     // An index below -1 or past the last item is an invalid-property-value error.

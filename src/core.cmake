@@ -40,6 +40,8 @@ add_library(tamirel_form STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form/figure_description.h
   ${CMAKE_CURRENT_LIST_DIR}/form/layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form/layout.h
+  ${CMAKE_CURRENT_LIST_DIR}/form/markup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form/markup.h
   ${CMAKE_CURRENT_LIST_DIR}/form/number_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form/number_text.h
   ${CMAKE_CURRENT_LIST_DIR}/form/svg_writer.cpp

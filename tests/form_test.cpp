@@ -24,13 +24,6 @@ using testing::RecordingPictureBox;
 // created.
 class FormTest : public ::testing::Test {
 protected:
-    static std::vector<std::string> Items(int list) {
-        for (const ControlSpec& row : MainWindowLayout()) {
-            if (row.kind == ControlKind::List && row.index == list) return row.items;
-        }
-        return {};
-    }
-
     FormTest() {
         form.SetErrorReporter([this](const RuntimeError& e) { errors.push_back(e.number()); });
         form.SetDescriptionListener([this](const std::string& text) { descriptions.push_back(text); });
@@ -50,9 +43,9 @@ protected:
 
     CallLog log;
     RecordingPictureBox picture{log, 4000, 4000};
-    FakeListBox styles{"styles", log, Items(0)};
-    FakeListBox radii{"radii", log, Items(1)};
-    FakeListBox counts{"counts", log, Items(2)};
+    FakeListBox styles{"styles", log, ListItems(0)};
+    FakeListBox radii{"radii", log, ListItems(1)};
+    FakeListBox counts{"counts", log, ListItems(2)};
     TamirelForm form{picture, {&styles, &radii, &counts}};
     std::vector<int> errors;
     std::vector<std::string> descriptions;

@@ -57,13 +57,6 @@ private:
     std::int16_t selected_ = -1;
 };
 
-std::vector<std::string> ItemsOf(int list) {
-    for (const ControlSpec& row : MainWindowLayout()) {
-        if (row.kind == ControlKind::List && row.index == list) return row.items;
-    }
-    return {};
-}
-
 void Calls(const std::string& radius, const std::string& count) {
     Transcript canvas;
     Items radii({radius}), counts({count});
@@ -79,7 +72,7 @@ void Calls(const std::string& radius, const std::string& count) {
 int main(int argc, char** argv) {
     if (argc == 5 && std::strcmp(argv[1], "svg") == 0) {
         RetainedPictureBox canvas(Rgb(240, 240, 240));
-        std::array<Items, 3> lists{Items(ItemsOf(0)), Items(ItemsOf(1)), Items(ItemsOf(2))};
+        std::array<Items, 3> lists{Items(ListItems(0)), Items(ListItems(1)), Items(ListItems(2))};
         TamirelForm form(canvas, {&lists[0], &lists[1], &lists[2]});
         form.Form_Load();
         for (int list = 0; list < 3; ++list) {
@@ -93,8 +86,8 @@ int main(int argc, char** argv) {
                    stdout);
         return 0;
     }
-    for (const std::string& radius : ItemsOf(1)) {
-        for (const std::string& count : ItemsOf(2)) Calls(radius, count);
+    for (const std::string& radius : ListItems(1)) {
+        for (const std::string& count : ListItems(2)) Calls(radius, count);
         for (const char* count : {"2", "2.5", "3.5"}) Calls(radius, count);
     }
     return 0;

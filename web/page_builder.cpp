@@ -7,30 +7,16 @@
 
 #include "controls/twips.h"
 #include "form/layout.h"
+#include "form/markup.h"
 
 namespace {
 
 using namespace tamirel;
 
-std::string Html(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\r': break;   // the text box shows one paragraph a line
-            default: out += c; break;
-        }
-    }
-    return out;
-}
-
-std::string Css(Colour c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
-    return text;
+// Element text and attribute values; the text box shows one paragraph a line, so CR goes.
+std::string Html(std::string text) {
+    std::erase(text, '\r');
+    return EscapeXml(text);
 }
 
 // "List1(2)" -> "List1_2", an id a selector can name.
@@ -48,7 +34,7 @@ std::string Place(const ControlSpec& row) {
     std::string style = "left:" + std::to_string(ToPixels(row.left)) + "px;top:" + std::to_string(ToPixels(row.top)) +
                         "px;width:" + std::to_string(ToPixels(row.width)) + "px;height:" +
                         std::to_string(ToPixels(row.height)) + "px";
-    if (row.backColor) style += ";background:" + Css(*row.backColor);
+    if (row.backColor) style += ";background:" + HexColour(*row.backColor);
     return " id=\"" + Id(row) + "\" style=\"" + style + "\"";
 }
 
@@ -56,7 +42,7 @@ std::string Place(const ControlSpec& row) {
 
 int main() {
     std::string html = "<main id=\"form\" aria-label=\"Tamirel\" style=\"width:" + std::to_string(ToPixels(kClientWidth)) +
-                       "px;height:" + std::to_string(ToPixels(kClientHeight)) + "px;background:" + Css(kFormBackColor) +
+                       "px;height:" + std::to_string(ToPixels(kClientHeight)) + "px;background:" + HexColour(kFormBackColor) +
                        ";font:" + std::to_string(kFontPixelSize) + "px '" + kFontFamily +
                        "','Liberation Serif',serif\">\n";
     for (const ControlSpec& row : MainWindowLayout()) {

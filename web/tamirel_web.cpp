@@ -61,16 +61,9 @@ private:
     std::int16_t selected_ = -1;
 };
 
-std::vector<std::string> ItemsOf(int list) {
-    for (const ControlSpec& row : MainWindowLayout()) {
-        if (row.kind == ControlKind::List && row.index == list) return row.items;
-    }
-    return {};
-}
-
 struct Program {
     PageCanvas canvas;
-    std::array<PageList, 3> lists{PageList(0, ItemsOf(0)), PageList(1, ItemsOf(1)), PageList(2, ItemsOf(2))};
+    std::array<PageList, 3> lists{PageList(0, ListItems(0)), PageList(1, ListItems(1)), PageList(2, ListItems(2))};
     TamirelForm form{canvas, {&lists[0], &lists[1], &lists[2]}};
 };
 

@@ -16,6 +16,13 @@ std::string ControlSpec::QualifiedName() const {
 
 std::string_view ExplanationText() { return {kExplanationBytes, sizeof kExplanationBytes}; }
 
+std::vector<std::string> ListItems(int index) {
+    for (const ControlSpec& row : MainWindowLayout()) {
+        if (row.kind == ControlKind::List && row.index == index) return row.items;
+    }
+    return {};
+}
+
 const std::vector<ControlSpec>& MainWindowLayout() {
     using K = ControlKind;
     static const std::vector<ControlSpec> layout = {

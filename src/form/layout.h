@@ -39,6 +39,9 @@ struct ControlSpec {
 // In tab-index order.
 const std::vector<ControlSpec>& MainWindowLayout();
 
+// The items of list List1(index) in the table; none for an index without a list.
+std::vector<std::string> ListItems(int index);
+
 // The ten lines of the explanatory text, each ended by CR LF, byte for byte as shipped.
 std::string_view ExplanationText();
 

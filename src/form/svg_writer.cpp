@@ -1,9 +1,9 @@
 #include "form/svg_writer.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "controls/picture_box.h"
+#include "form/markup.h"
 #include "form/number_text.h"
 #include "geometry/numeric.h"
 
@@ -24,26 +24,6 @@ std::string Number(double value) {
         if (text.back() == '.') text.pop_back();
     }
     return text == "-0" ? "0" : text;
-}
-
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c; break;
-        }
-    }
-    return out;
-}
-
-std::string Hex(Colour c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
-    return text;
 }
 
 class SvgBuilder {
@@ -152,8 +132,8 @@ std::string DrawingToSvg(const Drawing& drawing, float scaleWidth, float scaleHe
            "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + side + "\" height=\"" + side +
            "\" viewBox=\"0 0 " + w + " " + h + "\" preserveAspectRatio=\"none\">\n"
            "<title>Tamirel</title>\n"
-           "<desc>" + Escaped(description) + "</desc>\n"
-           "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"" + Hex(drawing.background) + "\"/>\n"
+           "<desc>" + EscapeXml(description) + "</desc>\n"
+           "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"" + HexColour(drawing.background) + "\"/>\n"
            "<g fill=\"none\" stroke=\"#000000\" stroke-width=\"" + Number(figures.pen()) +
            "\" stroke-linecap=\"butt\" stroke-linejoin=\"miter\">\n" +
            figures.Finish() + "</g>\n</svg>\n";

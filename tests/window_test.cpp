@@ -155,14 +155,6 @@ TEST_F(WindowTest, DrawAddsTheFigureAtTheRightPixels) {
     EXPECT_FALSE(black(131, 131));
 }
 
-TEST_F(WindowTest, TransparentLeavesTheCanvasWhite) {
-    Press(0);
-    ChooseByMouse(0, 5);   // "5 - Transparent"
-    EXPECT_TRUE(AllWhite(Canvas()));
-    Press(0);
-    EXPECT_TRUE(AllWhite(Canvas()));
-}
-
 TEST_F(WindowTest, ClicksOnLabelsCanvasAndTextChangeNothing) {
     ChooseByMouse(1, 2);
     Press(0);
@@ -176,21 +168,6 @@ TEST_F(WindowTest, ClicksOnLabelsCanvasAndTextChangeNothing) {
     EXPECT_EQ(Canvas(), before);
     EXPECT_EQ(Selected(), selected);
     EXPECT_EQ(canvas().DrawStyle(), kSolid);
-}
-
-TEST_F(WindowTest, RunTimeErrorIsReportedAndTheProgramGoesOn) {
-    c().List1[2]->item(17)->setText(QStringLiteral("3000000000"));
-    ChooseByMouse(2, 17);
-    Press(0);
-    ASSERT_EQ(errors, std::vector<int>{RuntimeError::kOverflow});
-    // The circle and the start point were drawn before the vertex count overflowed.
-    EXPECT_EQ(canvas().drawing().primitives.size(), 2u);
-    EXPECT_FALSE(AllWhite(Canvas()));
-    Press(1);
-    EXPECT_TRUE(AllWhite(Canvas()));
-    Press(0);
-    EXPECT_EQ(Canvas(), Expected({{"500", "3", kSolid}}));
-    EXPECT_EQ(errors.size(), 1u);
 }
 
 TEST_F(WindowTest, DefaultReportIsAMessageBoxInBulgarian) {

@@ -82,5 +82,13 @@ TEST(CheckFloatingPoint, FaultsAreErrors) {
               RuntimeError::kOverflow);
 }
 
+// The vertices are exact only if every product is rounded before a sum uses it. A build that
+// fuses multiply and add (FMA by default on some processors and compilers) gives 2^-54 here.
+TEST(Arithmetic, ProductsAreRoundedBeforeTheyAreAdded) {
+    volatile double a = 1.0 + 0x1p-27, c = -(1.0 + 0x1p-26);
+    const double product_then_sum = a * a + c;
+    EXPECT_EQ(product_then_sum, 0.0);
+}
+
 }  // namespace
 }  // namespace tamirel

@@ -141,6 +141,19 @@ test('the figure sits where it must: the square\'s corners and sides, the larges
   await page.close();
 });
 
+test('the drawing stays through a resize and is repainted at the device\'s pixel ratio', async () => {
+  const page = await open(browser, server.url);
+  await press(page, 0);
+  await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 2 });
+  await painted(page);
+  const rows = await ink(page);
+  assert.equal(rows.length, 2 * 263);
+  const last = rows.length - 1;
+  assert.ok(rows[0].includes(true) && rows[last].includes(true), 'the circle still touches top and bottom');
+  assert.equal((await primitives(page)).length, 5);
+  await page.close();
+});
+
 test('save gives the desktop\'s very SVG and a 1000 × 1000 PNG with the figure in place', async () => {
   const page = await open(browser, server.url);
   const folder = mkdtempSync(join(tmpdir(), 'tamirel-downloads-'));

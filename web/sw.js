@@ -2,7 +2,7 @@
 // network when it answers.
 'use strict';
 const CACHE = 'tamirel-@TAMIREL_VERSION@';
-const FILES = ['./', 'index.html', 'app.js', 'tamirel.js', 'tamirel.wasm', 'manifest.webmanifest', 'favicon.png', 'icon-192.png', 'icon-512.png'];
+const FILES = ['./', 'index.html', 'tamirel.wasm', 'manifest.webmanifest', 'favicon.png', 'icon-192.png', 'icon-512.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

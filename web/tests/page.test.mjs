@@ -226,6 +226,23 @@ test('Ctrl+C copies the drawing, the canvas menu opens from the keyboard, and ne
   await page.close();
 });
 
+test('served once, the page works offline', async () => {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.goto(server.url);
+  await page.waitForSelector('html[data-ready]');
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload();   // now under the service worker's control
+  await page.waitForSelector('html[data-ready]');
+  await page.setOfflineMode(true);
+  await page.reload();
+  await page.waitForSelector('html[data-ready]');
+  await page.click('#Command1_0');
+  await painted(page);
+  assert.equal((await primitives(page)).length, 5);
+  await context.close();
+});
+
 test('the single file runs opened straight from disk', async () => {
   const page = await open(browser, `file://${singleFile}`);
   await press(page, 0);

@@ -6,29 +6,27 @@
 #include <QtGui/QAction>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
 #include <QtGui/QShortcut>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
-#include <QtGui/QScreen>
 #include <QtPrintSupport/QPrintPreviewDialog>
 #include <QtPrintSupport/QPrinter>
 
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
-#include "controls/twips.h"
 #include "window/drawing_files.h"
 #include "window/focus_ring.h"
 
 namespace tamirel {
 
-
 Tamirel::Tamirel(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Tamirel"));
     setWindowTitle(QStringLiteral("Tamirel"));
-    setFixedSize(ToPixels(kClientWidth), ToPixels(kClientHeight));
+    setFixedSize(ZoomedPixels(kClientWidth, zoom_), ZoomedPixels(kClientHeight, zoom_));
     SetBackground(*this, QPalette::Window, kFormBackColor);
 
     controls_ = BuildControls(*this, MainWindowLayout());
@@ -92,9 +90,11 @@ Tamirel::Tamirel(QWidget* parent)
         dialog.setDefaultSuffix(QStringLiteral("png"));
         dialog.selectFile(QStringLiteral("tamirel.png"));
         connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            // "(*.svg)" -> "svg": the filter's own extension.
-            const qsizetype dot = filter.lastIndexOf(QLatin1String("*."));
-            dialog.setDefaultSuffix(filter.mid(dot + 2).chopped(1));
+            // "(*.svg)" -> "svg": the filter's own extension, which the name takes too.
+            const QString suffix = filter.mid(filter.lastIndexOf(QLatin1String("*.")) + 2).chopped(1);
+            dialog.setDefaultSuffix(suffix);
+            const QString name = QFileInfo(dialog.selectedFiles().value(0)).completeBaseName();
+            if (!name.isEmpty()) dialog.selectFile(name + QLatin1Char('.') + suffix);
         });
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };

@@ -3,7 +3,6 @@
 'use strict';
 
 (async () => {
-  const PEN_PATTERNS = [[], [18, 6], [3, 3], [9, 6, 3, 6], [9, 3, 3, 3, 3, 3], [], []];   // in pen widths
   const TRANSPARENT = 5;
   const EXPORT_SIDE = 1000, EXPORT_PEN = 3;
 
@@ -38,6 +37,13 @@
   };
   const program = await createTamirel({ page, ...early });
 
+  // Each line style's dash pattern in pen widths, as the program defines it.
+  const dashes = [];
+  for (let style = 0; style <= 6; ++style) {
+    dashes.push([]);
+    for (let i = 0, d; (d = program._tamirel_dash(style, i)) > 0; ++i) dashes[style].push(d);
+  }
+
   // The retained drawing, primitive by primitive: kind 0 circle, 1 point, 2 line; fractions of the area.
   function primitives(from) {
     const all = [];
@@ -68,7 +74,7 @@
     ctx.lineCap = 'butt';
     for (const p of list) {
       if (p.style === TRANSPARENT) continue;
-      ctx.setLineDash(PEN_PATTERNS[p.style].map((d) => d * pen));
+      ctx.setLineDash(dashes[p.style].map((d) => d * pen));
       ctx.beginPath();
       if (p.kind === 0) {
         ctx.arc(at(p.x1), at(p.y1), p.x2 * span, 0, 2 * Math.PI);

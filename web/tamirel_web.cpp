@@ -5,7 +5,6 @@
 #include <emscripten.h>
 
 #include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -103,8 +102,6 @@ EMSCRIPTEN_KEEPALIVE void tamirel_choose(int list, int row) {
     p.form.Notify([&p, list] { p.form.List1_Click(static_cast<std::int16_t>(list)); });
 }
 
-EMSCRIPTEN_KEEPALIVE int tamirel_list_index(int list) { return TheProgram().lists.at(list).ListIndex(); }
-
 EMSCRIPTEN_KEEPALIVE int tamirel_primitive_count() { return static_cast<int>(TheProgram().canvas.drawing().primitives.size()); }
 
 // Field `field` of primitive `i`: 0 kind (0 circle, 1 point, 2 line), 1 style, 2 x1, 3 y1,
@@ -115,9 +112,13 @@ EMSCRIPTEN_KEEPALIVE double tamirel_primitive(int i, int field) {
     return fields[field];
 }
 
-EMSCRIPTEN_KEEPALIVE int tamirel_background() { return static_cast<int>(TheProgram().canvas.drawing().background); }
+// Element `i` of the dash pattern of line style `style`, in pen widths; 0 past its end.
+EMSCRIPTEN_KEEPALIVE double tamirel_dash(int style, int i) {
+    const std::vector<double>& pattern = DashPattern(static_cast<std::int16_t>(style));
+    return i >= 0 && i < static_cast<int>(pattern.size()) ? pattern[i] : 0.0;
+}
 
-EMSCRIPTEN_KEEPALIVE const char* tamirel_description() { return (Kept() = TheProgram().form.Description()).c_str(); }
+EMSCRIPTEN_KEEPALIVE int tamirel_background() { return static_cast<int>(TheProgram().canvas.drawing().background); }
 
 EMSCRIPTEN_KEEPALIVE const char* tamirel_svg() {
     const PageCanvas& c = TheProgram().canvas;

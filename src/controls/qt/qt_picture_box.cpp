@@ -2,8 +2,6 @@
 
 #include <QtGui/QPaintEvent>
 #include <QtGui/QPainter>
-#include <algorithm>
-#include <cmath>
 
 #include "controls/qt/drawing_painter.h"
 #include "controls/qt/qt_colour.h"

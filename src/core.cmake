@@ -44,6 +44,8 @@ add_library(tamirel_form STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form/markup.h
   ${CMAKE_CURRENT_LIST_DIR}/form/number_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form/number_text.h
+  ${CMAKE_CURRENT_LIST_DIR}/form/polygon_names.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form/polygon_names.h
   ${CMAKE_CURRENT_LIST_DIR}/form/svg_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form/svg_writer.h
   ${CMAKE_CURRENT_LIST_DIR}/form/tamirel_form.cpp

@@ -1,0 +1,29 @@
+#include "form/polygon_names.h"
+
+#include <array>
+
+namespace tamirel {
+
+namespace {
+
+constexpr std::array<const char*, kMostVertices - kFewestVertices + 1> kNames = {
+    "триъгълник",          "четириъгълник",        "петоъгълник",           "шестоъгълник",
+    "седмоъгълник",        "осмоъгълник",          "деветоъгълник",         "десетоъгълник",
+    "единадесетоъгълник",  "дванадесетоъгълник",   "тринадесетоъгълник",    "четиринадесетоъгълник",
+    "петнадесетоъгълник",  "шестнадесетоъгълник",  "седемнадесетоъгълник",  "осемнадесетоъгълник",
+    "деветнадесетоъгълник", "двадесетоъгълник",
+};
+
+bool Named(double n) { return n >= kFewestVertices && n <= kMostVertices && n == static_cast<int>(n); }
+
+}  // namespace
+
+std::string PolygonName(double n, const std::string& digits) {
+    return Named(n) ? kNames[static_cast<std::size_t>(static_cast<int>(n) - kFewestVertices)] : digits + "-ъгълник";
+}
+
+std::string PolygonTitle(double n, const std::string& digits) {
+    return "Правилен " + PolygonName(n, digits) + (n == 4 ? " (квадрат)" : "");
+}
+
+}  // namespace tamirel

@@ -1,0 +1,21 @@
+// The Bulgarian names of the regular polygons the lists offer, shared by the description and
+// the lesson.
+#pragma once
+
+#include <string>
+
+namespace tamirel {
+
+inline constexpr int kFewestVertices = 3;
+inline constexpr int kMostVertices = 20;
+
+// The polygon's name in words, lower case, UTF-8: "триъгълник" for 3 up to "двадесетоъгълник"
+// for 20. Any other count, or a count that is not whole, gives "N-ъгълник" with N written as
+// `digits` (the caller's number text).
+std::string PolygonName(double n, const std::string& digits);
+
+// "Правилен шестоъгълник", the title of a figure in words; 4 gives
+// "Правилен четириъгълник (квадрат)".
+std::string PolygonTitle(double n, const std::string& digits);
+
+}  // namespace tamirel

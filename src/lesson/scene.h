@@ -1,0 +1,46 @@
+// What a lesson figure shows, as plain primitives in the canvas's units, so that every face
+// (the desktop's painter, the browser's canvas, the SVG writer) draws the same thing and none
+// of them computes geometry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tamirel {
+
+// Canvas units: the main window's 1000 x 1000 scale, origin top-left, Y downward.
+struct ScenePoint {
+    double x = 0;
+    double y = 0;
+};
+
+// How strongly an item is drawn: the figure itself, a construction aid drawn earlier (light),
+// or what the current step adds (stands out).
+enum class Ink { Figure, Faint, Highlight };
+
+struct SceneItem {
+    enum class Kind {
+        Segment,     // a = start, b = end
+        Ray,         // a straight line through a and b, drawn across the whole figure
+        Circle,      // a = centre, radius
+        Arc,         // a = centre, radius, from startDegrees sweeping sweepDegrees (counter-clockwise on screen)
+        Polygon,     // points, closed
+        Point,       // a, a small dot
+        RightAngle,  // a = the corner, b and c = points on its two arms; a small square mark
+        Label,       // text placed near a (anchored at its centre), e.g. "O", "A", "R", "60°"
+    };
+    Kind kind = Kind::Segment;
+    Ink ink = Ink::Figure;
+    ScenePoint a, b, c;
+    double radius = 0;
+    double startDegrees = 0;
+    double sweepDegrees = 0;
+    std::vector<ScenePoint> points;
+    std::string text;   // UTF-8, for labels
+};
+
+struct Scene {
+    std::vector<SceneItem> items;   // in drawing order
+};
+
+}  // namespace tamirel

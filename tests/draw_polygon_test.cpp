@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/runtime_error.h"
+#include "exact_figures.h"
 #include "fakes.h"
 
 namespace tamirel {
@@ -15,6 +16,7 @@ namespace {
 
 using testing::Call;
 using testing::CallLog;
+using testing::ExactFigure;
 using testing::FakeListBox;
 using testing::Names;
 using testing::RecordingPictureBox;
@@ -148,15 +150,46 @@ TEST(DrawPolygon, TwoVerticesGoThereAndBack) {
     ExpectAt(f.draws[3], "Line", 700, 500);
 }
 
+// The arguments of every drawing call by the procedure's definition, computed apart from the
+// code: in long double, with the fifteen-digit constants, each step in its defined order, each
+// coordinate narrowed to single at the end; on the 1000 x 1000 scale.
+std::vector<std::vector<double>> ExactArguments(const std::string& radius, const std::string& count) {
+    const long double r = std::stod(radius), n = std::stod(count);
+    const long double piPrime = 3.14159265358979L, twoPiPrime = 6.28318530717958L;
+    const long double halfAlpha = (((n - 2) / n) * piPrime) / 2;
+    const auto vertex = [&](long double theta) {
+        return std::vector<double>{static_cast<float>(r * std::cos(theta) + 500),
+                                   static_cast<float>(r * std::sin(theta) + 500)};
+    };
+    std::vector<std::vector<double>> calls = {{500, 500, static_cast<float>(r)}, vertex(halfAlpha)};
+    // The number of sides rounds halves to even, as std::lrint does in the default rounding mode.
+    for (long m = 1; m <= std::lrint(n); ++m) calls.push_back(vertex((m * twoPiPrime) / n + halfAlpha));
+    return calls;
+}
+
+std::vector<std::vector<double>> Arguments(const CallLog& log) {
+    std::vector<std::vector<double>> args;
+    for (const Call& c : log) args.push_back(c.args);
+    return args;
+}
+
 TEST(DrawPolygon, FractionalCountKeepsItsAnglesAndRoundsTheSidesToEven) {
     const Figure a = Draw("100", "2.5");
     ASSERT_EQ(a.draws.size(), 1 + 1 + 2u);
-    const double halfAlpha = (0.5 / 2.5) * kPi / 2;
-    ExpectAt(a.draws[1], "PSet", 500 + 100 * std::cos(halfAlpha), 500 + 100 * std::sin(halfAlpha));
-    const double theta1 = kTwoPi / 2.5 + halfAlpha;
-    ExpectAt(a.draws[2], "Line", 500 + 100 * std::cos(theta1), 500 + 100 * std::sin(theta1));
-
+    EXPECT_EQ(Arguments(a.draws), ExactArguments("100", "2.5"));
     EXPECT_EQ(Draw("100", "3.5").draws.size(), 1 + 1 + 4u);
+}
+
+// Every argument to the bit, where the constant and the order of each step decide a single
+// (see exact_figures.h).
+TEST(DrawPolygon, ExactFiguresToTheBit) {
+    for (const ExactFigure& e : testing::kExactFigures) {
+        const Figure f = Draw(e.radius, e.count);
+        const std::string which = std::string("R = ") + e.radius + ", N = " + e.count + " (" + e.movedBy + ")";
+        EXPECT_EQ(Arguments(f.draws), ExactArguments(e.radius, e.count)) << which;
+        ASSERT_GT(f.draws.size(), e.vertex + 1u) << which;
+        EXPECT_EQ(f.draws[e.vertex + 1].args[e.axis], e.value) << which << ", vertex " << e.vertex;
+    }
 }
 
 TEST(DrawPolygon, SuccessiveCallsNeverClear) {

@@ -1,7 +1,8 @@
 // The same program's numbers from any build, as text to compare byte for byte.
 //   parity                       every canvas call DrawPolygon makes for each radius x vertex
-//                                count of the window's lists, and for N = 2, 2.5 and 3.5, with
-//                                the bits of every single-precision argument
+//                                count of the window's lists, for N = 2, 2.5 and 3.5, and for
+//                                the figures pinned to the bit in exact_figures.h, with the bits
+//                                of every single-precision argument
 //   parity svg STYLE RADIUS COUNT  the SVG of the window's drawing after start-up, those three
 //                                  list rows chosen (by the user) and one press of "Чертай"
 #include <array>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "controls/retained_picture_box.h"
+#include "exact_figures.h"
 #include "form/layout.h"
 #include "form/svg_writer.h"
 #include "form/tamirel_form.h"
@@ -90,5 +92,6 @@ int main(int argc, char** argv) {
         for (const std::string& count : ListItems(2)) Calls(radius, count);
         for (const char* count : {"2", "2.5", "3.5"}) Calls(radius, count);
     }
+    for (const testing::ExactFigure& e : testing::kExactFigures) Calls(e.radius, e.count);
     return 0;
 }

@@ -1,34 +1,23 @@
 // Drives the real main window as a user would (mouse and keyboard through QTest) and
-// compares its canvas with figures drawn on a fresh canvas.
+// compares its canvas with figures drawn on a fresh canvas from their geometry alone, not by
+// the program's polygon procedure, so a fault there shows too.
 #pragma once
 
 #include <QtGui/QImage>
 #include <QtTest/QTest>
 #include <QtWidgets/QPushButton>
+#include <cmath>
 #include <memory>
+#include <numbers>
 #include <string>
 #include <vector>
 
-#include "controls/list_box.h"
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
-#include "geometry/draw_polygon.h"
 #include "window/startup.h"
 #include "window/tamirel_window.h"
 
 namespace tamirel::testing {
-
-// A list with one item, selected.
-class OneItem : public ListBox {
-public:
-    explicit OneItem(std::string text) : text_(std::move(text)) {}
-    std::int16_t ListIndex() const override { return 0; }
-    void SetListIndex(std::int16_t) override {}
-    std::string List(std::int16_t index) const override { return index == 0 ? text_ : std::string(); }
-
-private:
-    std::string text_;
-};
 
 struct Figure {
     std::string radius, count;
@@ -47,6 +36,26 @@ inline bool AllWhite(const QImage& image) {
     return true;
 }
 
+// A circle of radius R around (500, 500) and the regular N-gon inscribed in it: a point at the
+// start vertex, 90 - 180/N degrees (clockwise on the screen, as y grows downward), then a line
+// to each next vertex, 360/N degrees on, the N-th closing on the first; R and N from list texts.
+inline void DrawFigure(PictureBox& canvas, const Figure& f) {
+    const long double r = std::stold(f.radius);
+    const int n = std::stoi(f.count);
+    constexpr long double pi = std::numbers::pi_v<long double>;
+    canvas.Circle(500, 500, static_cast<float>(r));
+    for (int k = 0; k <= n; ++k) {
+        const long double angle = pi / 2 - pi / n + 2 * pi * k / n;
+        const float x = static_cast<float>(500 + r * std::cos(angle));
+        const float y = static_cast<float>(500 + r * std::sin(angle));
+        if (k == 0) {
+            canvas.PSet(x, y);
+        } else {
+            canvas.Line(x, y);
+        }
+    }
+}
+
 // The area of a fresh white canvas of `size` on the window's 1000 x 1000 scale, with the
 // figures drawn on it in order.
 inline QImage FiguresImage(QSize size, const std::vector<Figure>& figures) {
@@ -58,7 +67,7 @@ inline QImage FiguresImage(QSize size, const std::vector<Figure>& figures) {
     fresh.Cls();
     for (const Figure& f : figures) {
         fresh.SetDrawStyle(f.style);
-        DrawPolygon(fresh, OneItem(f.radius), OneItem(f.count));
+        DrawFigure(fresh, f);
     }
     return AreaOf(fresh);
 }

@@ -322,7 +322,7 @@ Canvas ManyLines() {
 }
 
 TEST(Export, SaveCutShortLeavesTheOldFileOrNoneAndSaysWhy) {
-    const QString full = QStringLiteral("Дискът е пълен или файлът е твърде голям.");
+    const QString full = QString::fromStdString(WriteFailureReason(EFBIG));
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("small.png"));
     const QString svg = dir.filePath(QStringLiteral("large.svg"));

@@ -197,6 +197,15 @@ TEST(WholeFile, KeepsWhatTheFileWasOrSaysWhy) {
              return true;
          },
          "link.png", "real/drawing.png", "", Inode::kNew, 0600, {"link.png", "real"}},
+        {"another user's link in a shared sticky folder is not followed",
+         [](const std::string& d, std::string& why) {
+             Write(d + "/mine.png", kOld, 0644);
+             fs::create_symlink("mine.png", d + "/trap.png");
+             ::chmod(d.c_str(), 01777);
+             if (kRoot) Own(d + "/trap.png", kNobody, kNogroup);
+             return AsRoot(why);
+         },
+         "trap.png", "mine.png", WriteFailureReason(EACCES), Inode::kSame, 0644, {"mine.png", "trap.png"}},
         {"a dangling link makes its target",
          [](const std::string& d, auto&) { fs::create_symlink("made.png", d + "/link.png"); return true; },
          "link.png", "made.png", "", Inode::kNew, 0644, {"link.png", "made.png"}},

@@ -46,13 +46,20 @@ std::string NameOf(const std::string& path) {
 
 // Follows symbolic links from `path` to the file they end at, relative ones from their own
 // folder; a name that does not exist ends the walk. Returns 0 or an error number (ELOOP past
-// kMaxLinks links).
+// kMaxLinks links). Like the kernel's protection of shared folders, a link in a sticky folder
+// that anyone may write is followed only when it is the saver's or the folder owner's, so a
+// link another user left in /tmp cannot turn the save onto the saver's own files (EACCES).
 int ResolveLinks(std::string& path) {
     for (int links = 0;; ++links) {
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
         if (!S_ISLNK(st.st_mode)) return 0;
         if (links == kMaxLinks) return ELOOP;
+        struct stat folder {};
+        if (::stat(FolderOf(path).c_str(), &folder) != 0) return errno;
+        if ((folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH) && st.st_uid != ::geteuid() &&
+            st.st_uid != folder.st_uid)
+            return EACCES;
         std::string target(PATH_MAX, '\0');
         const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
         if (n < 0) return errno;

@@ -175,8 +175,8 @@ struct Row {
     uid_t owner = uid_t(-1);            // the owner `file` keeps, when not the saver's
 };
 
-bool AsRoot(std::string& why) {
-    why = "needs root to make files of another owner (CI runs as root)";
+bool AsRoot(std::string& why, const char* because = "to make files of another owner") {
+    why = std::string("needs root ") + because + " (CI runs as root)";
     return kRoot;
 }
 
@@ -220,7 +220,7 @@ TEST(WholeFile, KeepsWhatTheFileWasOrSaysWhy) {
          [](const std::string& d, auto&) { Write(d + "/a.png", kOld); fs::create_hard_link(d + "/a.png", d + "/b.png"); return true; },
          "a.png", "a.png", "", Inode::kSame, 0644, {"a.png", "b.png"}, false, 0, {"b.png"}},
         {"a read-only file of the saver's, saved by root",
-         [](const std::string& d, std::string& why) { Write(d + "/a.png", kOld, 0444); return AsRoot(why); },
+         [](const std::string& d, std::string& why) { Write(d + "/a.png", kOld, 0444); return AsRoot(why, "to be the saver the mode alone stops"); },
          "a.png", "a.png", readOnly, Inode::kSame, 0444, {"a.png"}},
         {"a read-only file of the saver's, saved by an ordinary user",
          [](const std::string& d, auto&) { Write(d + "/a.png", kOld, 0444); Own(d + "/a.png", SaverUid(), SaverGid()); return true; },

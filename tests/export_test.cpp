@@ -12,6 +12,12 @@
 #include <QtCore/QXmlStreamReader>
 #include <QtGui/QPainter>
 #include <QtSvg/QSvgRenderer>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLineEdit>
+#include <QtCore/QTimer>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -29,6 +35,8 @@
 #include "controls/qt/drawing_export.h"
 #include "controls/whole_file.h"
 #include "fakes.h"
+#include "window/startup.h"
+#include "window/tamirel_window.h"
 #include "form/svg_writer.h"
 #include "geometry/draw_polygon.h"
 #include "ink_runs.h"
@@ -385,6 +393,33 @@ TEST(Export, SaveCutShortLeavesTheOldFileOrNoneAndSaysWhy) {
     EXPECT_EQ(Contents(old), oldBytes) << "the old file stays byte for byte";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.png")})
         << "no cut-off file, no temporary";
+}
+
+// The real save dialog: a name typed, a type chosen from the list as a user does, accepted.
+QString SavedThroughDialog(const QString& typed, int type) {
+    const std::unique_ptr<Tamirel> window = StartMainWindow();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        poll.stop();
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < type; ++i) QTest::keyClick(types, Qt::Key_Down);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    poll.start(10);
+    window->saveAction()->trigger();
+    const QFileInfo folder(typed);
+    const QStringList files = folder.dir().entryList(QDir::Files);
+    return files.size() == 1 ? files[0] : files.join(QLatin1Char('|'));
+}
+
+TEST(SaveDialog, TypedNameAndChosenTypeNameTheFile) {
+    QTemporaryDir png, svg;
+    EXPECT_EQ(SavedThroughDialog(png.filePath(QStringLiteral("plan.v2")), 0), QStringLiteral("plan.v2.png"));
+    EXPECT_EQ(SavedThroughDialog(svg.filePath(QStringLiteral("урок 5.2")), 1), QStringLiteral("урок 5.2.svg"));
+    EXPECT_TRUE(QSvgRenderer(svg.filePath(QStringLiteral("урок 5.2.svg"))).isValid());
 }
 
 // Mounts a 64 KiB tmpfs on `folder` in a mount namespace of this process's own, so that it is

@@ -1,12 +1,15 @@
 #include "window/drawing_files.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QBuffer>
 #include <QtCore/QMimeData>
 #include <QtGui/QPageSize>
+#include <QtGui/QPaintEngine>
 #include <QtGui/QPainter>
 #include <QtGui/QPdfWriter>
+#include <QtPrintSupport/QPrinter>
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -29,9 +32,44 @@ QByteArray PdfText(const QString& text) {
     return hex + ">";
 }
 
+// The PDF string (literal, in balanced parentheses with backslash escapes, or hexadecimal)
+// that follows `key` in `dictionary`, as its raw bytes; empty when there is none.
+QByteArray PdfStringAfter(const QByteArray& dictionary, const char* key) {
+    qsizetype at = dictionary.indexOf(key);
+    if (at < 0) return {};
+    at += qsizetype(std::strlen(key));
+    while (at < dictionary.size() && (dictionary[at] == ' ' || dictionary[at] == '\n' || dictionary[at] == '\r')) ++at;
+    if (at >= dictionary.size()) return {};
+    if (dictionary[at] == '<') {
+        const qsizetype end = dictionary.indexOf('>', at);
+        return end < 0 ? QByteArray() : dictionary.mid(at, end + 1 - at);
+    }
+    if (dictionary[at] != '(') return {};
+    int depth = 0;
+    for (qsizetype i = at; i < dictionary.size(); ++i) {
+        if (dictionary[i] == '\\') {
+            ++i;
+        } else if (dictionary[i] == '(') {
+            ++depth;
+        } else if (dictionary[i] == ')' && --depth == 0) {
+            return dictionary.mid(at, i + 1 - at);
+        }
+    }
+    return {};
+}
+
+// The body of the object `reference` ("1 0 R") of `pdf`, up to its "endobj".
+QByteArray PdfObject(const QByteArray& pdf, const QByteArray& reference) {
+    const QByteArray head = "\n" + reference.left(reference.lastIndexOf('R')).trimmed() + " obj";
+    const qsizetype at = pdf.indexOf(head);
+    const qsizetype end = at < 0 ? -1 : pdf.indexOf("endobj", at);
+    return end < 0 ? QByteArray() : pdf.mid(at, end - at);
+}
+
 // Adds a document information dictionary with a subject to a finished PDF, as an incremental
 // update: the new dictionary, a cross-reference section for it and a trailer pointing to the
-// previous one. Returns the PDF unchanged when its trailer cannot be read.
+// previous one. The old dictionary's creation date and producer are carried over. Returns the
+// PDF unchanged when its trailer cannot be read.
 QByteArray WithSubject(QByteArray pdf, const QString& title, const QString& subject) {
     const qsizetype trailer = pdf.lastIndexOf("trailer");
     const qsizetype start = pdf.lastIndexOf("startxref");
@@ -51,10 +89,17 @@ QByteArray WithSubject(QByteArray pdf, const QString& title, const QString& subj
     const int object = size.toInt(&ok);
     if (!ok || root.isEmpty() || previous.isEmpty()) return pdf;
 
+    QByteArray kept;
+    const QByteArray info = PdfObject(pdf, entry("/Info"));
+    for (const char* key : {"/Producer", "/CreationDate"}) {
+        const QByteArray value = PdfStringAfter(info, key);
+        if (!value.isEmpty()) kept += "\n" + QByteArray(key) + " " + value;
+    }
+
     if (!pdf.endsWith('\n')) pdf += '\n';
     const qsizetype offset = pdf.size();
     pdf += QByteArray::number(object) + " 0 obj\n<<\n/Title " + PdfText(title) + "\n/Subject " + PdfText(subject) +
-           "\n/Creator " + PdfText(title) + "\n>>\nendobj\n";
+           "\n/Creator " + PdfText(title) + kept + "\n>>\nendobj\n";
     const qsizetype xref = pdf.size();
     pdf += "xref\n" + QByteArray::number(object) + " 1\n" + QByteArray::number(offset).rightJustified(10, '0') +
            " 00000 n \ntrailer\n<<\n/Size " + QByteArray::number(object + 1) + "\n/Root " + root + "\n/Info " +
@@ -65,8 +110,9 @@ QByteArray WithSubject(QByteArray pdf, const QString& title, const QString& subj
 
 }  // namespace
 
-void PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description) {
-    QPainter painter(&device);
+bool PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
     const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
     const QRectF page(0, 0, paint.width(), paint.height());   // the painter starts at the margins
 
@@ -88,23 +134,58 @@ void PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString&
     painter.setPen(Qt::black);
     painter.drawText(QRectF(0, side + gap, page.width(), caption.height()), Qt::AlignHCenter | Qt::TextWordWrap,
                      description);
+    return painter.end();
 }
 
-QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description) {
-    const QString text = QString::fromStdString(description);
+QByteArray PageToPdf(const Drawing& drawing, const QString& description, const QPageLayout& layout, int resolution) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter pdf(&buffer);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        pdf.setResolution(600);
+        pdf.setPageLayout(layout);
+        pdf.setResolution(resolution);
         pdf.setTitle(QStringLiteral("Tamirel"));
         pdf.setCreator(QStringLiteral("Tamirel"));
-        PaintPage(pdf, canvas.drawing(), text);
+        if (!PaintPage(pdf, drawing, description)) return {};
     }
-    return WithSubject(bytes, QStringLiteral("Tamirel"), text);
+    return WithSubject(bytes, QStringLiteral("Tamirel"), description);
+}
+
+QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description) {
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                         QPageLayout::Millimeter);
+    return PageToPdf(canvas.drawing(), QString::fromStdString(description), a4, 600);
+}
+
+QString PrintPage(QPrinter& printer, const Drawing& drawing, const QString& description) {
+    const QString file = printer.outputFileName();
+    // The preview paints into pictures (its engine's type says so) and writes no file.
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty() &&
+                        printer.paintEngine()->type() != QPaintEngine::Picture;
+    if (!toFile) {
+        return PaintPage(printer, drawing, description)
+                   ? QString()
+                   : QStringLiteral("Чертежът не беше отпечатан: принтерът не го прие.");
+    }
+    const QByteArray pdf = PageToPdf(drawing, description, printer.pageLayout(), printer.resolution());
+    const std::string reason =
+        pdf.isEmpty() ? "Страницата не можа да бъде подготвена."
+                      : WriteWholeFile(QFile::encodeName(file).toStdString(), std::string_view(pdf.constData(), pdf.size()));
+    if (reason.empty()) return {};
+    return QStringLiteral("Чертежът не беше запазен в „%1“.\n%2")
+        .arg(QDir::toNativeSeparators(file), QString::fromStdString(reason));
+}
+
+QString NameForFileType(const QString& name, const QString& extension, NameChange change) {
+    const qsizetype slash = name.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (name.size() == slash + 1) return name;   // no name yet
+    if (dot <= slash + 1) return name + QLatin1Char('.') + extension;   // none, or a hidden file's leading dot
+    const QString own = name.mid(dot + 1).toLower();
+    const bool known = own == QLatin1String("png") || own == QLatin1String("svg") || own == QLatin1String("pdf");
+    if (!known) return name + (own.isEmpty() ? QString() : QStringLiteral(".")) + extension;
+    return change == NameChange::kTypeChosen ? name.left(dot + 1) + extension : name;
 }
 
 QByteArray CanvasToSvg(const RetainedPictureBox& canvas, const std::string& description) {

@@ -9,7 +9,9 @@
 #include "controls/retained_picture_box.h"
 
 class QMimeData;
+class QPageLayout;
 class QPagedPaintDevice;
+class QPrinter;
 
 namespace tamirel {
 
@@ -21,12 +23,27 @@ QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string&
 
 // One page of the drawing on `device` (a printer or a PDF writer), within its margins: the
 // drawing as large a square as fits, centred at the top, in its line styles with vector lines,
-// and `description` as a caption below it.
-void PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description);
+// and `description` as a caption below it. False when the device would not begin or finish.
+bool PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description);
 
-// The drawing as an A4 PDF document, the same page as printed, titled "Tamirel" with the
-// description as its subject.
+// That page as a PDF document with the page `layout` at `resolution` dots per inch, titled
+// "Tamirel" with the description as its subject; empty when it could not be painted.
+QByteArray PageToPdf(const Drawing& drawing, const QString& description, const QPageLayout& layout, int resolution);
+
+// The drawing as an A4 PDF document, the same page as printed.
 QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description);
+
+// Prints the page on `printer`. Printing to a file (a PDF printer with an output file name)
+// paints into memory and saves through WriteWholeFile, so a failure leaves the old file as it
+// was. Returns "" on success, otherwise the message for the user in Bulgarian.
+QString PrintPage(QPrinter& printer, const Drawing& drawing, const QString& description);
+
+// The file name the save dialog gives `name` for the file type with `extension` ("png"): a
+// name whose own extension is not one of the types written (.png, .svg, .pdf, any case), or
+// that has none ("plan.v2", "урок 5.2"), gets the extension added; one with a known extension
+// keeps it when the dialog is accepted and has it replaced when another type is chosen.
+enum class NameChange { kTypeChosen, kAccepted };
+QString NameForFileType(const QString& name, const QString& extension, NameChange change);
 
 // Writes the drawing to `path` as PNG, SVG or PDF, chosen by the extension (case-insensitive),
 // whole or not at all: a failed save leaves an existing file as it was and no new one.

@@ -8,7 +8,9 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtGui/QShortcut>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
@@ -21,6 +23,49 @@
 #include "window/focus_ring.h"
 
 namespace tamirel {
+
+namespace {
+
+// "Рисунка SVG (*.svg)" -> "svg".
+QString FilterExtension(const QString& filter) {
+    return filter.mid(filter.lastIndexOf(QLatin1String("*.")) + 2).chopped(1);
+}
+
+// The save dialog, naming the file by NameForFileType: Qt's own dialog (in Bulgarian whatever
+// the desktop), whose name field is changed before the dialog's own reaction to a new type
+// (which would cut "урок 5.2" to "урок 5") and before its overwrite question on accepting.
+class SaveDialog final : public QFileDialog {
+public:
+    SaveDialog(QWidget* parent, const QString& caption, const QString& folder, const QString& filters)
+        : QFileDialog(parent, caption, folder, filters) {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setAcceptMode(QFileDialog::AcceptSave);
+        selectFile(QStringLiteral("tamirel.png"));
+        name_ = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        if (name_ && types) {
+            connect(types, &QComboBox::currentIndexChanged, this, [this, types](int index) {
+                Rename(FilterExtension(types->itemText(index)), NameChange::kTypeChosen);
+            });
+        }
+    }
+
+    void accept() override {
+        // A folder's name opens the folder.
+        if (name_ && !QFileInfo(QDir(directory()).filePath(name_->text())).isDir())
+            Rename(FilterExtension(selectedNameFilter()), NameChange::kAccepted);
+        QFileDialog::accept();
+    }
+
+private:
+    void Rename(const QString& extension, NameChange change) {
+        if (!name_->text().trimmed().isEmpty()) name_->setText(NameForFileType(name_->text(), extension, change));
+    }
+
+    QLineEdit* name_ = nullptr;
+};
+
+}  // namespace
 
 Tamirel::Tamirel(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
@@ -84,18 +129,8 @@ Tamirel::Tamirel(QWidget* parent)
     connect(menuKeys, &QShortcut::activated, this, [this] { ShowCanvasMenu(controls_.Picture1->rect().center()); });
 
     chooseSavePath_ = [this](const QString& folder) {
-        QFileDialog dialog(this, QStringLiteral("Запази като"), folder,
-                           QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg);;Документ PDF (*.pdf)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("png"));
-        dialog.selectFile(QStringLiteral("tamirel.png"));
-        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            // "(*.svg)" -> "svg": the filter's own extension, which the name takes too.
-            const QString suffix = filter.mid(filter.lastIndexOf(QLatin1String("*.")) + 2).chopped(1);
-            dialog.setDefaultSuffix(suffix);
-            const QString name = QFileInfo(dialog.selectedFiles().value(0)).completeBaseName();
-            if (!name.isEmpty()) dialog.selectFile(name + QLatin1Char('.') + suffix);
-        });
+        SaveDialog dialog(this, QStringLiteral("Запази като"), folder,
+                          QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg);;Документ PDF (*.pdf)"));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
 }
@@ -141,10 +176,12 @@ void Tamirel::PrintDrawing() {
     printer.setCreator(QStringLiteral("Tamirel"));
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Печат"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
-        PaintPage(*target, controls_.Picture1->drawing(), QString::fromStdString(form_->Description()));
+    QString failure;
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &failure](QPrinter* target) {
+        failure = PrintPage(*target, controls_.Picture1->drawing(), QString::fromStdString(form_->Description()));
     });
     preview.exec();
+    if (!failure.isEmpty()) QMessageBox::warning(this, windowTitle(), failure);
 }
 
 void Tamirel::ShowCanvasMenu(const QPoint& at) {

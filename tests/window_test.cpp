@@ -17,6 +17,8 @@
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QToolTip>
+#include <QtGui/QWheelEvent>
 #include <QtGui/QAccessible>
 #include <cmath>
 #include <map>
@@ -28,7 +30,9 @@
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
 #include "geometry/draw_polygon.h"
+#include "window/focus_ring.h"
 #include "window/startup.h"
+#include "window/zoom.h"
 #include "window_driver.h"
 
 namespace tamirel {
@@ -242,7 +246,7 @@ protected:
 TEST_F(ExportFromWindowTest, CanvasMenuOpensByMouseAndKeyboardAndChangesNothing) {
     const QStringList expected = {QStringLiteral("Копирай"), QStringLiteral("Запази като…"), QStringLiteral("Печат…"),
                                   QString(), QStringLiteral("Увеличи"), QStringLiteral("Намали"),
-                                  QStringLiteral("Нормален размер")};
+                                  QStringLiteral("Нормален размер"), QStringLiteral("По размера на екрана")};
     QWindow* handle = window->windowHandle();
     const auto focusCanvas = [&] {   // a closed popup leaves the window inactive here
         window->activateWindow();
@@ -335,7 +339,7 @@ TEST_F(WindowTest, CanvasTooltipAndDescriptionFollowTheDrawing) {
     };
     EXPECT_EQ(description(), "Празен чертеж");
     Press(0);
-    EXPECT_EQ(description(), "Окръжност с радиус 500 и вписан правилен 3-ъгълник с вътрешен ъгъл 60°");
+    EXPECT_EQ(description(), "Окръжност с радиус 500 и вписан правилен триъгълник с вътрешен ъгъл 60°");
     Press(1);
     EXPECT_EQ(description(), "Празен чертеж");
 }
@@ -555,8 +559,128 @@ TEST_F(WindowTest, ZoomScalesEveryControlAndKeepsDrawingSelectionsAndFocus) {
     EXPECT_EQ(Geometries(*window), normal);
 
     window->setAvailableArea([] { return QSize(800, 600); });
-    Keys(*window, QKeySequence::ZoomIn, 6);
-    EXPECT_EQ(window->zoom(), 125) << "150 % (821 x 647) would not fit an 800 x 600 screen";
+    Keys(*window, QKeySequence::ZoomIn);
+    EXPECT_EQ(window->zoom(), 125);
+    Keys(*window, QKeySequence::ZoomIn, 3);
+    EXPECT_EQ(window->zoom(), 138) << "150 % (821 x 647 and a frame) would not fit an 800 x 600 screen: as far as it allows";
+    Keys(*window, QKeySequence::ZoomOut);
+    EXPECT_EQ(window->zoom(), 125);
+}
+
+TEST_F(WindowTest, FittedZoomIsTheLargestThatFitsAndScalesEverything) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const std::map<QString, QRect> normal = Geometries(*window);
+    const int normalScrollBar = c().List1[2]->verticalScrollBar()->width();
+    const QFont normalMenu = QApplication::font("QMenu");
+    const QSize frame = window->frameGeometry().size() - window->size();
+    // Without a frame 250 % and 178 %; the offscreen platform's frame is 2 pixels a side.
+    for (const QSize screen : {QSize(1920, 1080), QSize(1366, 768)}) {
+        window->setAvailableArea([screen] { return screen; });
+        Keys(*window, QKeySequence(Qt::CTRL | Qt::Key_9));
+        const int percent = window->zoom();
+        EXPECT_GT(percent, screen.height() * 100 / 431 - 5) << screen.width();
+        const QSize size = window->frameGeometry().size();
+        EXPECT_LE(size.height(), screen.height());
+        EXPECT_LE(size.width(), screen.width());
+        EXPECT_GT((431 * (percent + 1) + 50) / 100 + frame.height(), screen.height()) << "one percent more would not fit";
+        const auto zoomed = [&](int pixels) { return (pixels * percent + 50) / 100; };
+        for (const auto& [name, place] : Geometries(*window)) {
+            const QRect was = normal.at(name);
+            EXPECT_EQ(place, QRect(zoomed(was.x()), zoomed(was.y()), zoomed(was.width()), zoomed(was.height())))
+                << name.toStdString() << " at " << percent << " %";
+        }
+        EXPECT_EQ(c().List1[2]->verticalScrollBar()->width(), zoomed(normalScrollBar)) << "the scroll bar too";
+        EXPECT_NEAR(QApplication::font("QMenu").pointSizeF(), normalMenu.pointSizeF() * percent / 100, 0.01)
+            << "menus and dialogs too";
+        // The tooltip's lines stay within the canvas.
+        const QStringList lines = WrapToWidth(QString(200, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("дума ")),
+                                              QToolTip::font(), canvas().drawingArea().width())
+                                      .split(QLatin1Char('\n'));
+        EXPECT_GT(lines.size(), 1);
+        for (const QString& line : lines) EXPECT_LE(QFontMetrics(QToolTip::font()).horizontalAdvance(line), canvas().drawingArea().width());
+    }
+    const int fitted = window->zoom();
+    Keys(*window, QKeySequence::ZoomIn);
+    EXPECT_EQ(window->zoom(), fitted) << "at the fitted size a step up does nothing";
+
+    // Lines two pixels wide at 200 %: the triangle's base, across its middle.
+    window->setAvailableArea([] { return QSize(4000, 3000); });
+    Keys(*window, QKeySequence(Qt::CTRL | Qt::Key_0));
+    Keys(*window, QKeySequence::ZoomIn, 4);
+    ASSERT_EQ(window->zoom(), 200);
+    Press(0);
+    EXPECT_EQ(Canvas(), Expected({{"500", "3", kSolid}}));
+    const QImage area = Canvas();
+    int thick = 0;
+    for (int y = area.height() / 2; y < area.height(); ++y) thick += area.pixel(area.width() / 2, y) == qRgb(0, 0, 0);
+    EXPECT_EQ(thick, 2 + 2) << "the base and the circle's bottom, each 2 pixels";
+    Keys(*window, QKeySequence(Qt::CTRL | Qt::Key_0));
+}
+
+TEST_F(WindowTest, CtrlWheelStepsTheZoom) {
+    window->setAvailableArea([] { return QSize(4000, 3000); });
+    QWidget* viewport = c().List1[2]->viewport();
+    const auto wheel = [&](int angle, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(5, 5);
+        QWheelEvent event(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), 125);
+    wheel(60, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), 125) << "half a notch";
+    wheel(60, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), 150);
+    wheel(-240, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), 100);
+    wheel(120, Qt::NoModifier);
+    EXPECT_EQ(window->zoom(), 100) << "without Ctrl the wheel scrolls";
+}
+
+TEST_F(WindowTest, SelectedItemIsWhiteOnBlueAtMoreThanFourAndAHalfToOne) {
+    QtListBox& list = *c().List1[1];
+    const QRect row = list.visualItemRect(list.item(0));
+    for (const bool focused : {true, false}) {
+        if (focused) {
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            list.setFocus();
+        }
+        const QImage shot = list.viewport()->grab(row).toImage();
+        const QRgb back = shot.pixel(shot.width() - 3, shot.height() / 2);
+        EXPECT_NEAR(qRed(back), 0x1a, 2) << "focused " << focused;
+        EXPECT_NEAR(qGreen(back), 0x5f, 2);
+        EXPECT_NEAR(qBlue(back), 0xb4, 2);
+        const QRgb text = list.palette().color(focused ? QPalette::Active : QPalette::Inactive, QPalette::HighlightedText).rgb();
+        EXPECT_EQ(text, qRgb(255, 255, 255));
+        EXPECT_GE(Contrast(text, back), 4.5);
+    }
+}
+
+TEST_F(WindowTest, FocusRingMarksOnlyTheWindowsControlsAndHidesWhileADialogIsOpen) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    c().Text1->setFocus();
+    QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c().Picture1->hasFocus(); }, 1000));
+    const auto* ring = window->findChild<FocusRing*>();
+    ASSERT_NE(ring, nullptr);
+    EXPECT_EQ(ring->target(), c().Picture1);
+    bool shownWithDialog = true;
+    OnModal([&](QWidget& dialog) {
+        if (!QTest::qWaitFor([&] { return dialog.isActiveWindow(); }, 1000)) return false;
+        QTest::keyClick(&dialog, Qt::Key_Tab);   // keys in the dialog are not the window's
+        shownWithDialog = ring->isVisible();
+        qobject_cast<QDialog*>(&dialog)->reject();
+        return true;
+    });
+    window->saveAction()->trigger();
+    EXPECT_FALSE(shownWithDialog);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ring->target() == c().Picture1; }, 1000)) << "back when the dialog closes";
 }
 
 }  // namespace

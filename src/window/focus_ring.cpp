@@ -33,6 +33,10 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
                 Follow();
             }
             break;
+        case QEvent::WindowActivate:
+        case QEvent::WindowDeactivate:
+            if (watched == &form_) Follow();
+            break;
         default:
             break;
     }
@@ -40,11 +44,13 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FocusRing::Follow() {
-    // The focused control is a child of the form, or inside one (a list's viewport).
+    // The focused control is a child of the form, or inside one (a list's viewport); a dialog
+    // is a child of the form too, but a window of its own.
     QWidget* focused = QApplication::focusWidget();
+    if (focused && focused->window() != &form_) focused = nullptr;
     while (focused && focused->parentWidget() != &form_) focused = focused->parentWidget();
     target_ = focused;
-    if (!keyboard_ || !target_ || target_ == this) {
+    if (!keyboard_ || !target_ || target_ == this || !form_.isActiveWindow()) {
         hide();
         return;
     }

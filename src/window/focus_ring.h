@@ -9,7 +9,8 @@ namespace tamirel {
 // parent, in black (at least 12:1 against the window's and the labels' colours). It shows
 // while the keyboard is in use, as a browser's focus-visible does: from a key press in the
 // window until the next mouse press, so the window looks as designed until someone types.
-// It never covers the focused control itself and lets every mouse event through.
+// It marks only the form's own controls, hides while another window (a dialog, a menu) is
+// active, never covers the focused control itself and lets every mouse event through.
 class FocusRing : public QWidget {
     Q_OBJECT
 

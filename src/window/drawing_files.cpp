@@ -65,20 +65,32 @@ QByteArray WithSubject(QByteArray pdf, const QString& title, const QString& subj
 
 }  // namespace
 
+QPageLayout DrawingPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kPageMargin, kPageMargin, kPageMargin, kPageMargin), QPageLayout::Millimeter);
+}
+
 void PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description) {
     QPainter painter(&device);
-    const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const QRectF page(0, 0, paint.width(), paint.height());   // the painter starts at the margins
+    const int dpi = device.logicalDpiX();
+    const QPageLayout layout = device.pageLayout();
+    // The painter starts at the device's margins; from here on it measures from the sheet's
+    // corner, and the drawing keeps kPageMargin from every edge whatever the device allows.
+    const QRect paint = layout.paintRectPixels(dpi);
+    painter.translate(-paint.topLeft());
+    const qreal margin = kPageMargin / 25.4 * dpi;
+    const QRectF sheet(layout.fullRectPixels(dpi));
+    const QRectF page = sheet.adjusted(margin, margin, -margin, -margin) & QRectF(paint);
 
     QFont font(QString::fromLatin1(kFontFamily));
     font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(11);
+    font.setPointSizeF(kCaptionPoints);
     painter.setFont(font);
     const qreal gap = device.logicalDpiY() / 6.0;   // 1/6 inch between drawing and caption
-    const QRectF caption = painter.boundingRect(QRectF(0, 0, page.width(), page.height()),
+    const QRectF caption = painter.boundingRect(QRectF(page.topLeft(), page.size()),
                                                 Qt::AlignHCenter | Qt::TextWordWrap, description);
     const qreal side = std::min(page.width(), page.height() - caption.height() - gap);
-    const QPointF origin((page.width() - side) / 2, 0);
+    const QPointF origin(page.left() + (page.width() - side) / 2, page.top());
 
     painter.fillRect(QRectF(origin, QSizeF(side, side)), ToQColor(drawing.background));
     painter.save();
@@ -86,8 +98,8 @@ void PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString&
     PaintDrawing(painter, drawing, QSizeF(side, side), side * kExportPenWidth / kExportSide);
     painter.restore();
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(0, side + gap, page.width(), caption.height()), Qt::AlignHCenter | Qt::TextWordWrap,
-                     description);
+    painter.drawText(QRectF(page.left(), page.top() + side + gap, page.width(), caption.height()),
+                     Qt::AlignHCenter | Qt::TextWordWrap, description);
 }
 
 QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description) {
@@ -97,8 +109,7 @@ QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& desc
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter pdf(&buffer);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        pdf.setPageLayout(DrawingPageLayout());
         pdf.setResolution(600);
         pdf.setTitle(QStringLiteral("Tamirel"));
         pdf.setCreator(QStringLiteral("Tamirel"));

@@ -175,7 +175,7 @@ bool Tamirel::eventFilter(QObject* watched, QEvent* event) {
 
 void Tamirel::PrintDrawing() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageLayout(DrawingPageLayout());
     printer.setDocName(QStringLiteral("Tamirel"));
     printer.setCreator(QStringLiteral("Tamirel"));
     QPrintPreviewDialog preview(&printer, this);

@@ -18,6 +18,14 @@
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QToolTip>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QTreeView>
+#include <QtCore/QRegularExpression>
+#include <QtPrintSupport/QPrintDialog>
+#include <QtPrintSupport/QPrintPreviewWidget>
 #include <QtGui/QWheelEvent>
 #include <QtGui/QAccessible>
 #include <cmath>
@@ -681,6 +689,125 @@ TEST_F(WindowTest, FocusRingMarksOnlyTheWindowsControlsAndHidesWhileADialogIsOpe
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return ring->target() == c().Picture1; }, 1000)) << "back when the dialog closes";
+}
+
+}  // namespace
+}  // namespace tamirel
+
+namespace tamirel {
+namespace {
+
+// Every text a user can see in `dialog` and its visible children: titles, labels, buttons,
+// group boxes, tabs, list and combo box items, column headers and tooltips. Left out: what
+// the user's files are called, and the files' dates, which the system's locale writes.
+QStringList VisibleTexts(QWidget& dialog) {
+    QStringList texts{dialog.windowTitle()};
+    QList<QWidget*> widgets = dialog.findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        if (!w->isVisibleTo(&dialog)) continue;
+        texts << w->toolTip();
+        if (auto* label = qobject_cast<QLabel*>(w)) texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) texts << button->text();
+        if (auto* group = qobject_cast<QGroupBox*>(w)) texts << group->title();
+        if (auto* tabs = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->objectName() != QStringLiteral("lookInCombo"))
+            for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+        if (auto* view = qobject_cast<QAbstractItemView*>(w); view && view->model() && !w->inherits("QSidebar")) {
+            const QAbstractItemModel& model = *view->model();
+            const bool files = model.inherits("QFileSystemModel");
+            for (int row = 0; row < std::min(model.rowCount(view->rootIndex()), 50); ++row)
+                for (int column = files ? 1 : 0; column < (files ? 3 : model.columnCount(view->rootIndex())); ++column)
+                    texts << model.index(row, column, view->rootIndex()).data().toString();
+            if (auto* tree = qobject_cast<QTreeView*>(view); tree && !tree->isHeaderHidden())
+                for (int column = 0; column < model.columnCount(); ++column)
+                    texts << model.headerData(column, Qt::Horizontal).toString();
+        }
+        if (auto* tool = qobject_cast<QToolBar*>(w))
+            for (QAction* action : tool->actions()) texts << action->text() << action->toolTip();
+    }
+    return texts;
+}
+
+// The words in `texts` written in Latin letters alone, but for names that are the same in
+// Bulgarian.
+QStringList EnglishWords(const QStringList& texts) {
+    // Formats, paper standards and units, written so in Bulgarian too.
+    static const QStringList kSame = {"PDF", "PNG", "SVG", "png", "svg", "pdf", "Tamirel",
+                                      "ANSI", "JIS", "PRC", "DL", "DD", "CC", "mm", "in", "pt", "x"};
+    QStringList english;
+    for (const QString& text : texts) {
+        for (const QString& word : QString(text).remove(QLatin1Char('&')).split(QRegularExpression(QStringLiteral("[^\\p{L}]+")), Qt::SkipEmptyParts)) {
+            // A single letter names a paper format (A4, B5, 16K).
+            if (word.size() > 1 && word.contains(QRegularExpression(QStringLiteral("^[A-Za-z]+$"))) && !kSame.contains(word) &&
+                !english.contains(word))
+                english << word;
+        }
+    }
+    return english;
+}
+
+TEST_F(WindowTest, SaveAndPrintDialogsShowNoEnglishWord) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Папка")));
+    QStringList english, percentages;
+    double typedZoom = 0;
+    OnModal([&](QWidget& modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        if (!dialog) return false;
+        dialog->setDirectory(dir.path());
+        QTest::qWait(300);   // the folder is read in the background
+        english << EnglishWords(VisibleTexts(*dialog));
+        dialog->reject();
+        return true;
+    });
+    window->saveAction()->trigger();
+
+    OnModal([&](QWidget& modal) {
+        if (!modal.inherits("QPrintPreviewDialog")) return false;
+        english << EnglishWords(VisibleTexts(modal));
+        // The zoom box's percentages, as shown and after a choice and a typed value.
+        auto* zoomBox = modal.findChild<QComboBox*>();
+        zoomBox->setCurrentIndex(0);
+        QTest::qWait(50);
+        percentages << VisibleTexts(modal).filter(QStringLiteral("%"));
+        zoomBox->lineEdit()->setText(QStringLiteral("37,5%"));
+        QMetaObject::invokeMethod(zoomBox->lineEdit(), "editingFinished");
+        percentages << zoomBox->currentText();
+        typedZoom = modal.findChild<QPrintPreviewWidget*>()->zoomFactor();
+        OnModal([&](QWidget& print) {
+            auto* dialog = qobject_cast<QPrintDialog*>(&print);
+            if (!dialog) return false;
+            for (QPushButton* options : dialog->findChildren<QPushButton*>()) {
+                if (options->text() == QCoreApplication::translate("QPrintDialog", "&Options >>")) options->click();
+            }
+            english << EnglishWords(VisibleTexts(*dialog));
+            for (QPushButton* more : dialog->findChildren<QPushButton*>()) {
+                if (more->objectName() == QStringLiteral("properties")) {
+                    OnModal([&](QWidget& properties) {
+                        if (&properties == dialog) return false;
+                        english << EnglishWords(VisibleTexts(properties));
+                        qobject_cast<QDialog*>(&properties)->reject();
+                        return true;
+                    });
+                    QMetaObject::invokeMethod(more, "click", Qt::QueuedConnection);
+                }
+            }
+            QTimer::singleShot(500, dialog, &QDialog::reject);
+            return true;
+        });
+        for (QAction* action : modal.findChildren<QAction*>()) {
+            if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print")) QMetaObject::invokeMethod(action, "trigger", Qt::QueuedConnection);
+        }
+        QTimer::singleShot(1500, &modal, [&modal] { qobject_cast<QDialog*>(&modal)->reject(); });
+        return true;
+    });
+    window->printAction()->trigger();
+    EXPECT_TRUE(english.isEmpty()) << english.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(percentages.contains(QStringLiteral("12,5%"))) << percentages.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(percentages.filter(QRegularExpression(QStringLiteral("\\d\\.\\d"))), QStringList()) << "a decimal comma";
+    EXPECT_EQ(percentages.last(), QStringLiteral("37,5%"));
+    EXPECT_DOUBLE_EQ(typedZoom, 0.375) << "a typed zoom with a comma is taken";
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "controls/qt/qt_picture_box.h"
 #include "window/drawing_files.h"
 #include "window/focus_ring.h"
+#include "window/print_preview.h"
 #include "window/zoom.h"
 
 namespace tamirel {
@@ -180,6 +181,7 @@ void Tamirel::PrintDrawing() {
     printer.setCreator(QStringLiteral("Tamirel"));
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Печат"));
+    UseDecimalComma(preview);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
         PaintPage(*target, controls_.Picture1->drawing(), QString::fromStdString(form_->Description()));
     });

@@ -35,7 +35,8 @@ private:
 
 // Puts the application at `percent`: a ZoomStyle, and the fonts of every kind of widget
 // (dialogs, menus, message boxes, tooltips) at percent / 100 of the sizes they had at the
-// first call. Widgets with a font of their own keep it. Nothing is done when the
+// first call; the file dialog and the print preview open at percent / 100 of their usual size,
+// within the screen. Widgets with a font of their own keep it. Nothing is done when the
 // application is at `percent` already.
 void ZoomApplication(int percent);
 

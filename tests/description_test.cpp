@@ -1,4 +1,5 @@
 #include "form/figure_description.h"
+#include "form/polygon_names.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,20 @@ TEST(DescribeFigures, NamesEachVisibleFigureInBulgarianWords) {
               "Окръжност с радиус 150 и вписан правилен 24-ъгълник с вътрешен ъгъл 165°") << "past the table";
     EXPECT_EQ(DescribeFigures({{"", ""}}), "Окръжност с радиус 0") << "no vertex count: the circle alone";
     EXPECT_TRUE(DescribeFigures({{"1e300", "3"}}).starts_with("Окръжност с радиус 1000000000")) << "huge, yet whole";
+}
+
+// Every count the lists offer, named as the lesson names it (PolygonName's one table).
+TEST(DescribeFigures, NamesEveryPolygonFromThreeToTwenty) {
+    const char* names[] = {"триъгълник",          "четириъгълник",        "петоъгълник",          "шестоъгълник",
+                           "седмоъгълник",        "осмоъгълник",          "деветоъгълник",        "десетоъгълник",
+                           "единадесетоъгълник",  "дванадесетоъгълник",   "тринадесетоъгълник",   "четиринадесетоъгълник",
+                           "петнадесетоъгълник",  "шестнадесетоъгълник",  "седемнадесетоъгълник", "осемнадесетоъгълник",
+                           "деветнадесетоъгълник", "двадесетоъгълник"};
+    for (int n = kFewestVertices; n <= kMostVertices; ++n) {
+        const std::string name = names[n - kFewestVertices];
+        EXPECT_EQ(PolygonName(n, std::to_string(n)), name);
+        EXPECT_NE(DescribeFigures({{"300", std::to_string(n)}}).find("правилен " + name + " с вътрешен ъгъл"), std::string::npos) << n;
+    }
 }
 
 TEST(DescribeFigures, CountsIdenticalFiguresAndNamesTheLastThreeKinds) {

@@ -581,6 +581,7 @@ TEST_F(WindowTest, FittedZoomIsTheLargestThatFitsAndScalesEverything) {
     const std::map<QString, QRect> normal = Geometries(*window);
     const int normalScrollBar = c().List1[2]->verticalScrollBar()->width();
     const QFont normalMenu = QApplication::font("QMenu");
+    const QFont normalTip = QToolTip::font();
     const QSize frame = window->frameGeometry().size() - window->size();
     // Without a frame 250 % and 178 %; the offscreen platform's frame is 2 pixels a side.
     for (const QSize screen : {QSize(1920, 1080), QSize(1366, 768)}) {
@@ -601,12 +602,21 @@ TEST_F(WindowTest, FittedZoomIsTheLargestThatFitsAndScalesEverything) {
         EXPECT_EQ(c().List1[2]->verticalScrollBar()->width(), zoomed(normalScrollBar)) << "the scroll bar too";
         EXPECT_NEAR(QApplication::font("QMenu").pointSizeF(), normalMenu.pointSizeF() * percent / 100, 0.01)
             << "menus and dialogs too";
-        // The tooltip's lines stay within the canvas.
-        const QStringList lines = WrapToWidth(QString(200, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("дума ")),
-                                              QToolTip::font(), canvas().drawingArea().width())
-                                      .split(QLatin1Char('\n'));
-        EXPECT_GT(lines.size(), 1);
-        for (const QString& line : lines) EXPECT_LE(QFontMetrics(QToolTip::font()).horizontalAdvance(line), canvas().drawingArea().width());
+        // The tooltip, in the tooltip font at this zoom, in lines no wider than the canvas.
+        for (int i = 0; i < 3; ++i) Press(0);
+        ChooseByMouse(2, 4);
+        Press(0);
+        const QPoint at = canvas().rect().center();
+        QHelpEvent help(QEvent::ToolTip, at, canvas().mapToGlobal(at));
+        QApplication::sendEvent(&canvas(), &help);
+        const QStringList lines = QToolTip::text().split(QLatin1Char('\n'));
+        EXPECT_GT(lines.size(), 1) << QToolTip::text().toStdString();
+        EXPECT_EQ(lines.join(QLatin1Char(' ')), canvas().toolTip());
+        for (const QString& line : lines)
+            EXPECT_LE(QFontMetrics(QToolTip::font()).horizontalAdvance(line), canvas().drawingArea().width()) << line.toStdString();
+        EXPECT_NEAR(QToolTip::font().pointSizeF(), normalTip.pointSizeF() * percent / 100, 0.01);
+        QToolTip::hideText();
+        Press(1);
     }
     const int fitted = window->zoom();
     Keys(*window, QKeySequence::ZoomIn);

@@ -99,7 +99,9 @@ QFont Scaled(QFont font, int percent) {
 }  // namespace
 
 void ZoomApplication(int percent) {
-    if (auto* now = qobject_cast<ZoomStyle*>(QApplication::style()); now && now->percent() == percent) return;
+    // Never zoomed yet: the application is at 100 % as it is, and start-up pays nothing.
+    auto* now = qobject_cast<ZoomStyle*>(QApplication::style());
+    if (now ? now->percent() == percent : percent == 100) return;
     static const QFont base = QApplication::font();
     static const std::vector<std::pair<const char*, QFont>> classes = [] {
         std::vector<std::pair<const char*, QFont>> fonts;

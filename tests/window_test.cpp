@@ -552,6 +552,9 @@ TEST_F(WindowTest, ZoomScalesEveryControlAndKeepsDrawingSelectionsAndFocus) {
         EXPECT_EQ(place, QRect(normal.at(name).topLeft() * 2, normal.at(name).size() * 2)) << name.toStdString();
     }
     EXPECT_EQ(c().Label1[0]->font().pixelSize(), 32);
+    const auto* ring = window->findChild<FocusRing*>();
+    ASSERT_EQ(ring->target(), c().List1[2]) << "the keys put the ring on";
+    EXPECT_EQ(ring->geometry(), c().List1[2]->geometry().adjusted(-6, -6, 6, 6)) << "a ring of 4 pixels, 2 out";
     EXPECT_EQ(Canvas(), Expected({{"300", "4", kSolid}})) << "the drawing, repainted at the new size";
     EXPECT_EQ(Selected(), (std::vector<std::string>{"0 - Solid", "300", "4"}));
     EXPECT_TRUE(c().List1[2]->hasFocus());
@@ -739,6 +742,18 @@ QStringList VisibleTexts(QWidget& dialog) {
     return texts;
 }
 
+// VisibleTexts(dialog) with each tab of each of its tab widgets brought forward in turn.
+QStringList TextsOnEveryTab(QWidget& dialog) {
+    QStringList texts = VisibleTexts(dialog);
+    for (QTabWidget* tabs : dialog.findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            texts << VisibleTexts(dialog);
+        }
+    }
+    return texts;
+}
+
 // The words in `texts` written in Latin letters alone, but for names that are the same in
 // Bulgarian.
 QStringList EnglishWords(const QStringList& texts) {
@@ -791,12 +806,12 @@ TEST_F(WindowTest, SaveAndPrintDialogsShowNoEnglishWord) {
             for (QPushButton* options : dialog->findChildren<QPushButton*>()) {
                 if (options->text() == QCoreApplication::translate("QPrintDialog", "&Options >>")) options->click();
             }
-            english << EnglishWords(VisibleTexts(*dialog));
+            english << EnglishWords(TextsOnEveryTab(*dialog));
             for (QPushButton* more : dialog->findChildren<QPushButton*>()) {
                 if (more->objectName() == QStringLiteral("properties")) {
                     OnModal([&](QWidget& properties) {
                         if (&properties == dialog) return false;
-                        english << EnglishWords(VisibleTexts(properties));
+                        english << EnglishWords(TextsOnEveryTab(properties));
                         qobject_cast<QDialog*>(&properties)->reject();
                         return true;
                     });

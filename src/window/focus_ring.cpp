@@ -2,6 +2,7 @@
 
 #include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
+#include <algorithm>
 
 namespace tamirel {
 
@@ -54,17 +55,23 @@ void FocusRing::Follow() {
         hide();
         return;
     }
-    constexpr int kOut = kFocusRingWidth + kFocusRingGap;
-    setGeometry(target_->geometry().adjusted(-kOut, -kOut, kOut, kOut));
+    const int out = width_ + gap_;
+    setGeometry(target_->geometry().adjusted(-out, -out, out, out));
     raise();
     show();
     update();
 }
 
+void FocusRing::SetZoom(int percent) {
+    width_ = std::max(kFocusRingWidth, (kFocusRingWidth * percent + 50) / 100);
+    gap_ = std::max(kFocusRingGap, (kFocusRingGap * percent + 50) / 100);
+    Follow();
+}
+
 void FocusRing::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QRect r = rect();
-    const int w = kFocusRingWidth;
+    const int w = width_;
     painter.fillRect(0, 0, r.width(), w, Qt::black);
     painter.fillRect(0, r.height() - w, r.width(), w, Qt::black);
     painter.fillRect(0, w, w, r.height() - 2 * w, Qt::black);

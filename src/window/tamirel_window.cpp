@@ -127,7 +127,7 @@ void Tamirel::SetZoom(int percent) {
     setFixedSize(ZoomedPixels(kClientWidth, percent), ZoomedPixels(kClientHeight, percent));
     PlaceControls(*this, MainWindowLayout(), percent);
     controls_.Picture1->SetLineWidth(std::max(1, (percent + 50) / 100));
-    focusRing_->Follow();
+    focusRing_->SetZoom(percent);
     // A window grown past the screen's edge moves back onto it.
     if (isVisible() && screen()) {
         const QRect area = screen()->availableGeometry();

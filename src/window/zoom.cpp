@@ -3,6 +3,7 @@
 #include <QtGui/QFontMetrics>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QDialog>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QSplitter>
 #include <QtWidgets/QStyleFactory>
@@ -46,44 +47,58 @@ constexpr const char* kFontClasses[] = {"QMenu",        "QMenuBar",     "QMessag
                                         "QComboMenuItem", "QComboLineEdit", "QStatusBar", "QGroupBox"};
 
 // Enlarges the dialogs whose first size does not follow their fonts (the file dialog's lists,
-// the print preview's page) by the application's zoom when they are first shown, within the
-// screen, centred on the window that opened them.
+// the print preview's page) by the application's zoom when they are first shown, centred on
+// the window that opened them; any dialog that grows (the print dialog's options) is kept on
+// the screen.
 class DialogSizer : public QObject {
 public:
     int percent = 100;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Show || percent == 100) return false;
-        auto* dialog = qobject_cast<QWidget*>(watched);
-        if (!dialog || !dialog->isWindow() || dialog->property("tamirelZoomed").toBool() ||
+        if (percent == 100 || (event->type() != QEvent::Show && event->type() != QEvent::Resize)) return false;
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (!dialog || !dialog->isWindow() || !dialog->screen()) return false;
+        const QRect area = dialog->screen()->availableGeometry();
+        if (event->type() == QEvent::Resize) {
+            if (dialog->isVisible()) KeepOnScreen(*dialog, dialog->frameGeometry().topLeft(), area);
+            return false;
+        }
+        if (dialog->property("tamirelZoomed").toBool() ||
             !(dialog->inherits("QFileDialog") || dialog->inherits("QPrintPreviewDialog"))) {
             return false;
         }
         dialog->setProperty("tamirelZoomed", true);
-        // The file dialog's column widths and the width of its list of places.
+        const QSize size = (dialog->size() * percent / 100).boundedTo(area.size() * 9 / 10);
+        // The file dialog's column widths, and its list of places at most a third of the room.
         for (QHeaderView* header : dialog->findChildren<QHeaderView*>()) {
             for (int i = 0; i < header->count(); ++i) header->resizeSection(i, header->sectionSize(i) * percent / 100);
         }
         for (QSplitter* splitter : dialog->findChildren<QSplitter*>()) {
             QList<int> sizes = splitter->sizes();
             if (sizes.size() < 2) continue;
-            const int total = std::accumulate(sizes.begin(), sizes.end(), 0);
-            sizes[0] = sizes[0] * percent / 100;
-            sizes[1] = total * percent / 100 - sizes[0];
+            const int room = std::accumulate(sizes.begin(), sizes.end(), 0) + size.width() - dialog->width();
+            sizes[0] = std::min(sizes[0] * percent / 100, room / 3);
+            sizes[1] = room - sizes[0];
             splitter->setSizes(sizes);
         }
-        const QRect area = dialog->screen()->availableGeometry();
-        const QSize size = (dialog->size() * percent / 100).boundedTo(area.size() * 9 / 10);
         dialog->resize(size);
         const QWidget* opener = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
-        const QPoint centre = opener ? opener->frameGeometry().center() : area.center();
         QRect place(QPoint(0, 0), size);
-        place.moveCenter(centre);
-        place.moveLeft(std::clamp(place.left(), area.left(), area.right() - size.width()));
-        place.moveTop(std::clamp(place.top(), area.top(), area.bottom() - size.height()));
-        dialog->move(place.topLeft());
+        place.moveCenter(opener ? opener->frameGeometry().center() : area.center());
+        KeepOnScreen(*dialog, place.topLeft(), area);
         return false;
+    }
+
+private:
+    // Moves `dialog` to `at`, or as near as keeps its frame within `area`.
+    static void KeepOnScreen(QWidget& dialog, QPoint at, const QRect& area) {
+        // The decorations from the frame's corner, which X11 reports before the new size.
+        const QPoint corner = dialog.geometry().topLeft() - dialog.frameGeometry().topLeft();
+        const QSize frame = dialog.size() + QSize(2 * corner.x(), corner.y() + corner.x());
+        const QPoint inside(std::max(area.left(), std::min(at.x(), area.right() + 1 - frame.width())),
+                            std::max(area.top(), std::min(at.y(), area.bottom() + 1 - frame.height())));
+        if (inside != dialog.frameGeometry().topLeft()) dialog.move(inside);
     }
 };
 

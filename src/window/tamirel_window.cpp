@@ -121,21 +121,13 @@ QAction* Tamirel::WindowAction(const QString& text, const QList<QKeySequence>& k
 }
 
 void Tamirel::SetZoom(int percent) {
-    const QSize decorations = frameGeometry().size() - size();   // before the resize, which X11 answers later
     zoom_ = percent;
     ZoomApplication(percent);
     setFixedSize(ZoomedPixels(kClientWidth, percent), ZoomedPixels(kClientHeight, percent));
     PlaceControls(*this, MainWindowLayout(), percent);
     controls_.Picture1->SetLineWidth(std::max(1, (percent + 50) / 100));
     focusRing_->SetZoom(percent);
-    // A window grown past the screen's edge moves back onto it.
-    if (isVisible() && screen()) {
-        const QRect area = screen()->availableGeometry();
-        QRect frame(frameGeometry().topLeft(), size() + decorations);
-        frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
-        frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
-        if (frame.topLeft() != frameGeometry().topLeft()) move(frame.topLeft());
-    }
+    if (isVisible()) KeepOnScreen(*this, frameGeometry().topLeft());   // grown past the edge: back on
 }
 
 int Tamirel::FittedZoom() const {

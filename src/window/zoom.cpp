@@ -61,7 +61,7 @@ protected:
         if (!dialog || !dialog->isWindow() || !dialog->screen()) return false;
         const QRect area = dialog->screen()->availableGeometry();
         if (event->type() == QEvent::Resize) {
-            if (dialog->isVisible()) KeepOnScreen(*dialog, dialog->frameGeometry().topLeft(), area);
+            if (dialog->isVisible()) KeepOnScreen(*dialog, dialog->frameGeometry().topLeft());
             return false;
         }
         if (dialog->property("tamirelZoomed").toBool() ||
@@ -86,19 +86,8 @@ protected:
         const QWidget* opener = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
         QRect place(QPoint(0, 0), size);
         place.moveCenter(opener ? opener->frameGeometry().center() : area.center());
-        KeepOnScreen(*dialog, place.topLeft(), area);
+        KeepOnScreen(*dialog, place.topLeft());
         return false;
-    }
-
-private:
-    // Moves `dialog` to `at`, or as near as keeps its frame within `area`.
-    static void KeepOnScreen(QWidget& dialog, QPoint at, const QRect& area) {
-        // The decorations from the frame's corner, which X11 reports before the new size.
-        const QPoint corner = dialog.geometry().topLeft() - dialog.frameGeometry().topLeft();
-        const QSize frame = dialog.size() + QSize(2 * corner.x(), corner.y() + corner.x());
-        const QPoint inside(std::max(area.left(), std::min(at.x(), area.right() + 1 - frame.width())),
-                            std::max(area.top(), std::min(at.y(), area.bottom() + 1 - frame.height())));
-        if (inside != dialog.frameGeometry().topLeft()) dialog.move(inside);
     }
 };
 
@@ -112,6 +101,17 @@ QFont Scaled(QFont font, int percent) {
 }
 
 }  // namespace
+
+void KeepOnScreen(QWidget& window, QPoint at) {
+    if (!window.screen()) return;
+    const QRect area = window.screen()->availableGeometry();
+    // The decorations from the frame's corner, which X11 reports before a new size.
+    const QPoint corner = window.geometry().topLeft() - window.frameGeometry().topLeft();
+    const QSize frame = window.size() + QSize(2 * corner.x(), corner.y() + corner.x());
+    const QPoint inside(std::max(area.left(), std::min(at.x(), area.right() + 1 - frame.width())),
+                        std::max(area.top(), std::min(at.y(), area.bottom() + 1 - frame.height())));
+    if (inside != window.frameGeometry().topLeft()) window.move(inside);
+}
 
 void ZoomApplication(int percent) {
     // Never zoomed yet: the application is at 100 % as it is, and start-up pays nothing.

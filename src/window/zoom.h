@@ -2,6 +2,7 @@
 // fonts (scroll bars, menus, dialogs, tooltips) and the tooltip's line breaks.
 #pragma once
 
+#include <QtCore/QPoint>
 #include <QtCore/QSize>
 #include <QtCore/QString>
 #include <QtWidgets/QProxyStyle>
@@ -39,6 +40,10 @@ private:
 // within the screen. Widgets with a font of their own keep it. Nothing is done when the
 // application is at `percent` already.
 void ZoomApplication(int percent);
+
+// Moves the top-level `window` so that its frame's corner is at `at` (global), or as near as
+// keeps the whole frame on its screen's available area.
+void KeepOnScreen(QWidget& window, QPoint at);
 
 // `text` broken at spaces into lines no wider than `width` pixels in `font`, joined by '\n';
 // a word wider than that stands on a line of its own.

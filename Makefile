@@ -1,6 +1,7 @@
 # make run   install what is missing, build, start the program
 # make test  install what is missing, build, run every test
 # make       build only (into build/)
+# make docs  the pictures in docs/, from the built program
 
 BUILD     ?= build
 BUILD_TYPE ?= Release
@@ -9,7 +10,7 @@ PROGRAM   := $(BUILD)/tamirel
 
 # Debian packages the build, the tests and the program need.
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev fonts-liberation2 xvfb xauth \
-            appstream desktop-file-utils qt6-translations-l10n locales lintian dpkg-dev file poppler-utils
+            appstream desktop-file-utils qt6-translations-l10n qt6-l10n-tools locales lintian dpkg-dev file poppler-utils
 
 BENCH_BUILD := build-bench
 BENCH_PACKAGES := $(PACKAGES) libbenchmark-dev time
@@ -18,6 +19,7 @@ SANITIZE_BUILD := build-sanitize
 FUZZ_BUILD := build-fuzz
 FUZZ_PACKAGES := $(PACKAGES) clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 300
+DOCS_PACKAGES := xvfb openbox xdotool imagemagick poppler-utils
 PACKAGE_BUILD := build-package
 PACKAGE_PACKAGES := $(PACKAGES)
 
@@ -28,7 +30,7 @@ WEB_PACKAGES := emscripten nodejs chromium
 WEB_ENV := EM_CACHE=$(CURDIR)/$(WEB_BUILD)/emcache NODE_PATH=/usr/share/nodejs
 SERVE_PORT ?= 8000
 
-.PHONY: all build run test bench sanitize fuzz package deps clean web web-deps web-test serve
+.PHONY: all build run test bench sanitize fuzz package deps clean web web-deps web-test serve docs
 
 all: build
 
@@ -78,6 +80,12 @@ web-test: web
 serve: web
 	@echo "Serving $(WEB_BUILD)/site/ on http://127.0.0.1:$(SERVE_PORT)/ (Ctrl+C ends it)"
 	cd $(WEB_BUILD)/site && python3 -m http.server $(SERVE_PORT) --bind 127.0.0.1
+
+# Every picture in docs/, made from the built program and the built browser page.
+docs: deps web
+	@./tools/install-deps $(DOCS_PACKAGES)
+	@$(MAKE) --no-print-directory build
+	./tools/make-docs $(BUILD) $(WEB_BUILD)
 
 # Release build of its own, so the benchmarks never slow an ordinary build.
 bench:

@@ -246,12 +246,14 @@ QImage PdfPage(const QByteArray& pdf) {
     return QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_RGB32);
 }
 
-// The PDF of `canvas` as printed (through QPrinter's PDF output) and as saved.
+// The PDF of `canvas` as printed (through QPrinter's PDF output, with the printer's own
+// narrow margins) and as saved.
 std::vector<QImage> PrintedAndSaved(const Canvas& canvas) {
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(3, 3, 3, 3), QPageLayout::Millimeter);
     printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
     EXPECT_EQ(PrintPage(printer, canvas.drawing(), QStringLiteral("Окръжност с радиус 300")), QString());
     QFile printed(printer.outputFileName());
@@ -298,6 +300,34 @@ TEST(Pdf, PageHasARoundCentredCircleBrokenDashesAndACaption) {
             }
         }
     }
+}
+
+TEST(Pdf, PrintedPageAndPdfAreOneLayoutWithWideMarginsAndALargeCaption) {
+    Canvas circle;
+    circle.Circle(500, 500, 500);   // touches the drawing's edges
+    const std::vector<QImage> pages = PrintedAndSaved(circle);
+    ASSERT_EQ(pages.size(), 2u);
+    const QImage& printed = pages[0];
+    const QImage& saved = pages[1];
+    ASSERT_EQ(printed.size(), saved.size());
+    // The same page to the pixel, give or take the rounding of two resolutions (1200 and 600 dpi).
+    const auto same = [](const QRect& a, const QRect& b) {
+        return std::abs(a.left() - b.left()) <= 1 && std::abs(a.top() - b.top()) <= 1 &&
+               std::abs(a.right() - b.right()) <= 1 && std::abs(a.bottom() - b.bottom()) <= 1;
+    };
+    const QRect ink = InkBox(printed);
+    EXPECT_TRUE(same(ink, InkBox(saved)));
+    const int margin = int(15 / 25.4 * 100);   // pixels at 100 dpi
+    EXPECT_GE(ink.left(), margin);
+    EXPECT_GE(ink.top(), margin);
+    EXPECT_LE(ink.right(), printed.width() - 1 - margin);
+    EXPECT_LE(ink.bottom(), printed.height() - 1 - margin);
+    EXPECT_GE(ink.width(), printed.width() - 2 * margin - 2) << "the drawing as large as fits";
+    const int below = ink.top() + ink.width() + 2;   // under the drawing, a square
+    const QRect caption = InkBox(printed, below);
+    EXPECT_TRUE(same(caption, InkBox(saved, below)));
+    // "Окръжност с радиус 300", from the top of its capitals to the foot of "р": about 0.9 em.
+    EXPECT_GE(caption.height(), int(0.8 * 14 / 72 * 100)) << "a caption of 14 pt";
 }
 
 TEST(Pdf, NamesTheProgramAndDescribesTheDrawingKeepingDateAndProducer) {

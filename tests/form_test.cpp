@@ -83,8 +83,7 @@ TEST_F(FormTest, DrawAddsOnTopAndEachChoiceOfLineTypeClearsAndRedraws) {
     form.Command1_Click(0);
     EXPECT_EQ(Calls(), kTriangle);
     EXPECT_EQ(descriptions.back(),
-              "Окръжност с радиус 500 и вписан правилен 3-ъгълник с вътрешен ъгъл 60°; "
-              "окръжност с радиус 500 и вписан правилен 3-ъгълник с вътрешен ъгъл 60°");
+              "2 × окръжност с радиус 500 и вписан правилен триъгълник с вътрешен ъгъл 60°");
 
     Choose(radii, 4);    // "300": a choice of radius or count draws nothing
     form.List1_Click(1);
@@ -99,7 +98,7 @@ TEST_F(FormTest, DrawAddsOnTopAndEachChoiceOfLineTypeClearsAndRedraws) {
               (std::vector<std::string>{"styles.ListIndex", "SetDrawStyle", "Cls"}));
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Line"), 4);
     EXPECT_EQ(picture.DrawStyle(), kDash);
-    EXPECT_EQ(form.Description(), "Окръжност с радиус 300 и вписан правилен 4-ъгълник с вътрешен ъгъл 90°");
+    EXPECT_EQ(form.Description(), "Окръжност с радиус 300 и вписан правилен четириъгълник с вътрешен ъгъл 90°");
 
     Choose(styles, kTransparent);
     form.List1_Click(0);

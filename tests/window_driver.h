@@ -57,10 +57,11 @@ inline void DrawFigure(PictureBox& canvas, const Figure& f) {
 }
 
 // The area of a fresh white canvas of `size` on the window's 1000 x 1000 scale, with the
-// figures drawn on it in order.
-inline QImage FiguresImage(QSize size, const std::vector<Figure>& figures) {
+// figures drawn on it in order, in lines `lineWidth` pixels wide.
+inline QImage FiguresImage(QSize size, const std::vector<Figure>& figures, int lineWidth = 1) {
     QtPictureBox fresh;
     fresh.resize(size);
+    fresh.SetLineWidth(lineWidth);
     fresh.SetScaleHeight(1000);
     fresh.SetScaleWidth(1000);
     fresh.SetBackColor(Rgb(255, 255, 255));
@@ -82,7 +83,7 @@ public:
     const Controls& c() const { return window->controls(); }
     QtPictureBox& canvas() const { return *c().Picture1; }
     QImage Canvas() const { return AreaOf(canvas()); }
-    QImage Expected(const std::vector<Figure>& figures) const { return FiguresImage(canvas().size(), figures); }
+    QImage Expected(const std::vector<Figure>& figures) const { return FiguresImage(canvas().size(), figures, canvas().lineWidth()); }
 
     void ChooseByMouse(int list, int row) const {
         QtListBox& l = *c().List1[list];

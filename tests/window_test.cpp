@@ -17,6 +17,16 @@
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QToolTip>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QTreeView>
+#include <QtCore/QRegularExpression>
+#include <QtPrintSupport/QPrintDialog>
+#include <QtPrintSupport/QPrintPreviewWidget>
+#include <QtGui/QWheelEvent>
 #include <QtGui/QAccessible>
 #include <cmath>
 #include <map>
@@ -28,7 +38,9 @@
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
 #include "geometry/draw_polygon.h"
+#include "window/focus_ring.h"
 #include "window/startup.h"
+#include "window/zoom.h"
 #include "window_driver.h"
 
 namespace tamirel {
@@ -226,7 +238,7 @@ protected:
 TEST_F(ExportFromWindowTest, CanvasMenuOpensByMouseAndKeyboardAndChangesNothing) {
     const QStringList expected = {QStringLiteral("Копирай"), QStringLiteral("Запази като…"), QStringLiteral("Печат…"),
                                   QString(), QStringLiteral("Увеличи"), QStringLiteral("Намали"),
-                                  QStringLiteral("Нормален размер")};
+                                  QStringLiteral("Нормален размер"), QStringLiteral("По размера на екрана")};
     QWindow* handle = window->windowHandle();
     const auto focusCanvas = [&] {   // a closed popup leaves the window inactive here
         window->activateWindow();
@@ -318,7 +330,7 @@ TEST_F(WindowTest, CanvasTooltipAndDescriptionFollowTheDrawing) {
     };
     EXPECT_EQ(description(), "Празен чертеж");
     Press(0);
-    EXPECT_EQ(description(), "Окръжност с радиус 500 и вписан правилен 3-ъгълник с вътрешен ъгъл 60°");
+    EXPECT_EQ(description(), "Окръжност с радиус 500 и вписан правилен триъгълник с вътрешен ъгъл 60°");
     Press(1);
     EXPECT_EQ(description(), "Празен чертеж");
 }
@@ -523,6 +535,9 @@ TEST_F(WindowTest, ZoomScalesEveryControlAndKeepsDrawingSelectionsAndFocus) {
         EXPECT_EQ(place, QRect(normal.at(name).topLeft() * 2, normal.at(name).size() * 2)) << name.toStdString();
     }
     EXPECT_EQ(c().Label1[0]->font().pixelSize(), 32);
+    const auto* ring = window->findChild<FocusRing*>();
+    ASSERT_EQ(ring->target(), c().List1[2]) << "the keys put the ring on";
+    EXPECT_EQ(ring->geometry(), c().List1[2]->geometry().adjusted(-6, -6, 6, 6)) << "a ring of 4 pixels, 2 out";
     EXPECT_EQ(Canvas(), Expected({{"300", "4", kSolid}})) << "the drawing, repainted at the new size";
     EXPECT_EQ(Selected(), (std::vector<std::string>{"0 - Solid", "300", "4"}));
     EXPECT_TRUE(c().List1[2]->hasFocus());
@@ -538,8 +553,269 @@ TEST_F(WindowTest, ZoomScalesEveryControlAndKeepsDrawingSelectionsAndFocus) {
     EXPECT_EQ(Geometries(*window), normal);
 
     window->setAvailableArea([] { return QSize(800, 600); });
-    Keys(*window, QKeySequence::ZoomIn, 6);
-    EXPECT_EQ(window->zoom(), 125) << "150 % (821 x 647) would not fit an 800 x 600 screen";
+    Keys(*window, QKeySequence::ZoomIn);
+    EXPECT_EQ(window->zoom(), 125);
+    Keys(*window, QKeySequence::ZoomIn, 3);
+    EXPECT_EQ(window->zoom(), 138) << "150 % (821 x 647 and a frame) would not fit an 800 x 600 screen: as far as it allows";
+    Keys(*window, QKeySequence::ZoomOut);
+    EXPECT_EQ(window->zoom(), 125);
+}
+
+TEST_F(WindowTest, FittedZoomIsTheLargestThatFitsAndScalesEverything) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const std::map<QString, QRect> normal = Geometries(*window);
+    const int normalScrollBar = c().List1[2]->verticalScrollBar()->width();
+    const QFont normalMenu = QApplication::font("QMenu");
+    const QFont normalTip = QToolTip::font();
+    const QSize frame = window->frameGeometry().size() - window->size();
+    // Without a frame 250 % and 178 %; the offscreen platform's frame is 2 pixels a side.
+    for (const QSize screen : {QSize(1920, 1080), QSize(1366, 768)}) {
+        window->setAvailableArea([screen] { return screen; });
+        Keys(*window, QKeySequence(Qt::CTRL | Qt::Key_9));
+        const int percent = window->zoom();
+        EXPECT_GT(percent, screen.height() * 100 / 431 - 5) << screen.width();
+        const QSize size = window->frameGeometry().size();
+        EXPECT_LE(size.height(), screen.height());
+        EXPECT_LE(size.width(), screen.width());
+        EXPECT_GT((431 * (percent + 1) + 50) / 100 + frame.height(), screen.height()) << "one percent more would not fit";
+        const auto zoomed = [&](int pixels) { return (pixels * percent + 50) / 100; };
+        for (const auto& [name, place] : Geometries(*window)) {
+            const QRect was = normal.at(name);
+            EXPECT_EQ(place, QRect(zoomed(was.x()), zoomed(was.y()), zoomed(was.width()), zoomed(was.height())))
+                << name.toStdString() << " at " << percent << " %";
+        }
+        EXPECT_EQ(c().List1[2]->verticalScrollBar()->width(), zoomed(normalScrollBar)) << "the scroll bar too";
+        EXPECT_NEAR(QApplication::font("QMenu").pointSizeF(), normalMenu.pointSizeF() * percent / 100, 0.01)
+            << "menus and dialogs too";
+        // The tooltip, in the tooltip font at this zoom, in lines no wider than the canvas.
+        for (int i = 0; i < 3; ++i) Press(0);
+        ChooseByMouse(2, 4);
+        Press(0);
+        const QPoint at = canvas().rect().center();
+        QHelpEvent help(QEvent::ToolTip, at, canvas().mapToGlobal(at));
+        QApplication::sendEvent(&canvas(), &help);
+        const QStringList lines = QToolTip::text().split(QLatin1Char('\n'));
+        EXPECT_GT(lines.size(), 1) << QToolTip::text().toStdString();
+        EXPECT_EQ(lines.join(QLatin1Char(' ')), canvas().toolTip());
+        for (const QString& line : lines)
+            EXPECT_LE(QFontMetrics(QToolTip::font()).horizontalAdvance(line), canvas().drawingArea().width()) << line.toStdString();
+        EXPECT_NEAR(QToolTip::font().pointSizeF(), normalTip.pointSizeF() * percent / 100, 0.01);
+        QToolTip::hideText();
+        Press(1);
+    }
+    const int fitted = window->zoom();
+    Keys(*window, QKeySequence::ZoomIn);
+    EXPECT_EQ(window->zoom(), fitted) << "at the fitted size a step up does nothing";
+
+    // Lines two pixels wide at 200 %: the triangle's base, across its middle.
+    window->setAvailableArea([] { return QSize(4000, 3000); });
+    Keys(*window, QKeySequence(Qt::CTRL | Qt::Key_0));
+    Keys(*window, QKeySequence::ZoomIn, 4);
+    ASSERT_EQ(window->zoom(), 200);
+    Press(0);
+    EXPECT_EQ(Canvas(), Expected({{"500", "3", kSolid}}));
+    const QImage area = Canvas();
+    int thick = 0;
+    for (int y = area.height() / 2; y < area.height(); ++y) thick += area.pixel(area.width() / 2, y) == qRgb(0, 0, 0);
+    EXPECT_EQ(thick, 2 + 2) << "the base and the circle's bottom, each 2 pixels";
+    Keys(*window, QKeySequence(Qt::CTRL | Qt::Key_0));
+}
+
+TEST_F(WindowTest, CtrlWheelStepsTheZoom) {
+    window->setAvailableArea([] { return QSize(4000, 3000); });
+    QWidget* viewport = c().List1[2]->viewport();
+    const auto wheel = [&](int angle, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(5, 5);
+        QWheelEvent event(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), 125);
+    wheel(60, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), 125) << "half a notch";
+    wheel(60, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), 150);
+    wheel(-240, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), 100);
+    wheel(120, Qt::NoModifier);
+    EXPECT_EQ(window->zoom(), 100) << "without Ctrl the wheel scrolls";
+}
+
+TEST_F(WindowTest, SelectedItemIsWhiteOnBlueAtMoreThanFourAndAHalfToOne) {
+    QtListBox& list = *c().List1[1];
+    const QRect row = list.visualItemRect(list.item(0));
+    for (const bool focused : {true, false}) {
+        if (focused) {
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            list.setFocus();
+        }
+        const QImage shot = list.viewport()->grab(row).toImage();
+        const QRgb back = shot.pixel(shot.width() - 3, shot.height() / 2);
+        EXPECT_NEAR(qRed(back), 0x1a, 2) << "focused " << focused;
+        EXPECT_NEAR(qGreen(back), 0x5f, 2);
+        EXPECT_NEAR(qBlue(back), 0xb4, 2);
+        const QRgb text = list.palette().color(focused ? QPalette::Active : QPalette::Inactive, QPalette::HighlightedText).rgb();
+        EXPECT_EQ(text, qRgb(255, 255, 255));
+        EXPECT_GE(Contrast(text, back), 4.5);
+    }
+}
+
+TEST_F(WindowTest, FocusRingMarksOnlyTheWindowsControlsAndHidesWhileADialogIsOpen) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    c().Text1->setFocus();
+    QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c().Picture1->hasFocus(); }, 1000));
+    const auto* ring = window->findChild<FocusRing*>();
+    ASSERT_NE(ring, nullptr);
+    EXPECT_EQ(ring->target(), c().Picture1);
+    bool shownWithDialog = true;
+    OnModal([&](QWidget& dialog) {
+        if (!QTest::qWaitFor([&] { return dialog.isActiveWindow(); }, 1000)) return false;
+        QTest::keyClick(&dialog, Qt::Key_Tab);   // keys in the dialog are not the window's
+        shownWithDialog = ring->isVisible();
+        qobject_cast<QDialog*>(&dialog)->reject();
+        return true;
+    });
+    window->saveAction()->trigger();
+    EXPECT_FALSE(shownWithDialog);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ring->target() == c().Picture1; }, 1000)) << "back when the dialog closes";
+}
+
+}  // namespace
+}  // namespace tamirel
+
+namespace tamirel {
+namespace {
+
+// Every text a user can see in `dialog` and its visible children: titles, labels, buttons,
+// group boxes, tabs, list and combo box items, column headers and tooltips. Left out: what
+// the user's files are called, and the files' dates, which the system's locale writes.
+QStringList VisibleTexts(QWidget& dialog) {
+    QStringList texts{dialog.windowTitle()};
+    QList<QWidget*> widgets = dialog.findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        if (!w->isVisibleTo(&dialog)) continue;
+        texts << w->toolTip();
+        if (auto* label = qobject_cast<QLabel*>(w)) texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) texts << button->text();
+        if (auto* group = qobject_cast<QGroupBox*>(w)) texts << group->title();
+        if (auto* tabs = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->objectName() != QStringLiteral("lookInCombo"))
+            for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+        if (auto* view = qobject_cast<QAbstractItemView*>(w); view && view->model() && !w->inherits("QSidebar")) {
+            const QAbstractItemModel& model = *view->model();
+            const bool files = model.inherits("QFileSystemModel");
+            for (int row = 0; row < std::min(model.rowCount(view->rootIndex()), 50); ++row)
+                for (int column = files ? 1 : 0; column < (files ? 3 : model.columnCount(view->rootIndex())); ++column)
+                    texts << model.index(row, column, view->rootIndex()).data().toString();
+            if (auto* tree = qobject_cast<QTreeView*>(view); tree && !tree->isHeaderHidden())
+                for (int column = 0; column < model.columnCount(); ++column)
+                    texts << model.headerData(column, Qt::Horizontal).toString();
+        }
+        if (auto* tool = qobject_cast<QToolBar*>(w))
+            for (QAction* action : tool->actions()) texts << action->text() << action->toolTip();
+    }
+    return texts;
+}
+
+// VisibleTexts(dialog) with each tab of each of its tab widgets brought forward in turn.
+QStringList TextsOnEveryTab(QWidget& dialog) {
+    QStringList texts = VisibleTexts(dialog);
+    for (QTabWidget* tabs : dialog.findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            texts << VisibleTexts(dialog);
+        }
+    }
+    return texts;
+}
+
+// The words in `texts` written in Latin letters alone, but for names that are the same in
+// Bulgarian.
+QStringList EnglishWords(const QStringList& texts) {
+    // Formats, paper standards and units, written so in Bulgarian too.
+    static const QStringList kSame = {"PDF", "PNG", "SVG", "png", "svg", "pdf", "Tamirel",
+                                      "ANSI", "JIS", "PRC", "DL", "DD", "CC", "mm", "in", "pt", "x"};
+    QStringList english;
+    for (const QString& text : texts) {
+        for (const QString& word : QString(text).remove(QLatin1Char('&')).split(QRegularExpression(QStringLiteral("[^\\p{L}]+")), Qt::SkipEmptyParts)) {
+            // A single letter names a paper format (A4, B5, 16K).
+            if (word.size() > 1 && word.contains(QRegularExpression(QStringLiteral("^[A-Za-z]+$"))) && !kSame.contains(word) &&
+                !english.contains(word))
+                english << word;
+        }
+    }
+    return english;
+}
+
+TEST_F(WindowTest, SaveAndPrintDialogsShowNoEnglishWord) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Папка")));
+    QStringList english, percentages;
+    double typedZoom = 0;
+    OnModal([&](QWidget& modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        if (!dialog) return false;
+        dialog->setDirectory(dir.path());
+        QTest::qWait(300);   // the folder is read in the background
+        english << EnglishWords(VisibleTexts(*dialog));
+        dialog->reject();
+        return true;
+    });
+    window->saveAction()->trigger();
+
+    OnModal([&](QWidget& modal) {
+        if (!modal.inherits("QPrintPreviewDialog")) return false;
+        english << EnglishWords(VisibleTexts(modal));
+        // The zoom box's percentages, as shown and after a choice and a typed value.
+        auto* zoomBox = modal.findChild<QComboBox*>();
+        zoomBox->setCurrentIndex(0);
+        QTest::qWait(50);
+        percentages << VisibleTexts(modal).filter(QStringLiteral("%"));
+        zoomBox->lineEdit()->setText(QStringLiteral("37,5%"));
+        QMetaObject::invokeMethod(zoomBox->lineEdit(), "editingFinished");
+        percentages << zoomBox->currentText();
+        typedZoom = modal.findChild<QPrintPreviewWidget*>()->zoomFactor();
+        OnModal([&](QWidget& print) {
+            auto* dialog = qobject_cast<QPrintDialog*>(&print);
+            if (!dialog) return false;
+            for (QPushButton* options : dialog->findChildren<QPushButton*>()) {
+                if (options->text() == QCoreApplication::translate("QPrintDialog", "&Options >>")) options->click();
+            }
+            english << EnglishWords(TextsOnEveryTab(*dialog));
+            for (QPushButton* more : dialog->findChildren<QPushButton*>()) {
+                if (more->objectName() == QStringLiteral("properties")) {
+                    OnModal([&](QWidget& properties) {
+                        if (&properties == dialog) return false;
+                        english << EnglishWords(TextsOnEveryTab(properties));
+                        qobject_cast<QDialog*>(&properties)->reject();
+                        return true;
+                    });
+                    QMetaObject::invokeMethod(more, "click", Qt::QueuedConnection);
+                }
+            }
+            QTimer::singleShot(500, dialog, &QDialog::reject);
+            return true;
+        });
+        for (QAction* action : modal.findChildren<QAction*>()) {
+            if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print")) QMetaObject::invokeMethod(action, "trigger", Qt::QueuedConnection);
+        }
+        QTimer::singleShot(1500, &modal, [&modal] { qobject_cast<QDialog*>(&modal)->reject(); });
+        return true;
+    });
+    window->printAction()->trigger();
+    EXPECT_TRUE(english.isEmpty()) << english.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(percentages.contains(QStringLiteral("12,5%"))) << percentages.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(percentages.filter(QRegularExpression(QStringLiteral("\\d\\.\\d"))), QStringList()) << "a decimal comma";
+    EXPECT_EQ(percentages.last(), QStringLiteral("37,5%"));
+    EXPECT_DOUBLE_EQ(typedZoom, 0.375) << "a typed zoom with a comma is taken";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "form/figure_description.h"
 
 #include "form/number_text.h"
+#include "form/polygon_names.h"
 #include "geometry/numeric.h"
 
 namespace tamirel {
@@ -22,27 +23,56 @@ std::string Describe(const FigureChoice& figure, bool first) {
     const double n = TextToNumber(figure.count);
     std::string words = (first ? "Окръжност" : "окръжност") + std::string(" с радиус ") + Number(r);
     if (n >= 2) {
-        words += " и вписан правилен " + Number(n) + "-ъгълник с вътрешен ъгъл " + Number((n - 2) * 180 / n) + "°";
+        words += " и вписан правилен " + PolygonName(n, Number(n)) + " с вътрешен ъгъл " +
+                 Number((n - 2) * 180 / n) + "°";
     }
     return words;
 }
 
 }  // namespace
 
-std::string DescribeFigures(const std::vector<FigureChoice>& figures) {
-    if (figures.empty()) return "Празен чертеж";
+void FigureTally::Add(const FigureChoice& figure) {
+    ++total_;
+    // '\n' is in no list item, so the key tells every pair of texts apart.
+    const std::string key = figure.radius + '\n' + figure.count;
+    if (const auto it = byKey_.find(key); it != byKey_.end()) {
+        const std::size_t times = it->second->times + 1;
+        kinds_.erase(it->second);
+        kinds_.push_back({figure, times});
+        it->second = std::prev(kinds_.end());
+        return;
+    }
+    kinds_.push_back({figure, 1});
+    byKey_.emplace(key, std::prev(kinds_.end()));
+}
+
+void FigureTally::Clear() {
+    total_ = 0;
+    kinds_.clear();
+    byKey_.clear();
+}
+
+std::string FigureTally::Description() const {
+    if (kinds_.empty()) return "Празен чертеж";
     constexpr std::size_t kNamed = 3;
     std::string text;
-    auto first = figures.begin();
-    if (figures.size() > kNamed) {
-        text = std::to_string(figures.size()) + " фигури, последните три: ";
-        first = figures.end() - kNamed;
+    auto first = kinds_.begin();
+    if (kinds_.size() > kNamed) {
+        text = std::to_string(total_) + " фигури, последните три вида: ";
+        first = std::prev(kinds_.end(), kNamed);
     }
-    for (auto it = first; it != figures.end(); ++it) {
+    for (auto it = first; it != kinds_.end(); ++it) {
         if (it != first) text += "; ";
-        text += Describe(*it, text.empty());
+        if (it->times > 1) text += std::to_string(it->times) + " × ";
+        text += Describe(it->figure, text.empty());
     }
     return text;
+}
+
+std::string DescribeFigures(const std::vector<FigureChoice>& figures) {
+    FigureTally tally;
+    for (const FigureChoice& figure : figures) tally.Add(figure);
+    return tally.Description();
 }
 
 }  // namespace tamirel

@@ -1,7 +1,11 @@
-// Words for what the drawing shows, for screen readers and tooltips.
+// Words for what the drawing shows: for screen readers, the tooltip, the SVG's <desc> and the
+// printed page's caption, in every face.
 #pragma once
 
+#include <cstddef>
+#include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tamirel {
@@ -12,11 +16,34 @@ struct FigureChoice {
     std::string count;
 };
 
-// A Bulgarian sentence (UTF-8) naming the visible figures in drawing order, for example
-// "Окръжност с радиус 300 и вписан правилен 4-ъгълник с вътрешен ъгъл 90°"; figures are
-// joined by "; ". More than three are counted and only the last three named, so the text
-// stays short and quick to make however much is drawn. A vertex count below 2 gives the
-// circle alone. No figure: "Празен чертеж".
+// The figures drawn since the last clear, kept so that adding one and describing them take
+// the same short time however many are drawn.
+class FigureTally {
+public:
+    void Add(const FigureChoice& figure);
+    void Clear();
+    bool empty() const { return total_ == 0; }
+
+    // A Bulgarian sentence (UTF-8) naming the figures, for example "Окръжност с радиус 300 и
+    // вписан правилен седмоъгълник с вътрешен ъгъл 128,57°", the polygon named in words
+    // (PolygonName). Identical figures (the same radius and vertex count) are named once, in
+    // the order of their last drawing, and one drawn k > 1 times is prefixed "k × "; kinds
+    // are joined by "; ". More than three kinds: the figures are counted and only the last
+    // three kinds named. A vertex count below 2 gives the circle alone. No figure: "Празен
+    // чертеж".
+    std::string Description() const;
+
+private:
+    struct Kind {
+        FigureChoice figure;
+        std::size_t times;
+    };
+    std::size_t total_ = 0;
+    std::list<Kind> kinds_;   // by last drawing, the latest last
+    std::unordered_map<std::string, std::list<Kind>::iterator> byKey_;
+};
+
+// The description of `figures` drawn in this order (FigureTally::Description).
 std::string DescribeFigures(const std::vector<FigureChoice>& figures);
 
 }  // namespace tamirel

@@ -47,7 +47,7 @@ void TamirelForm::List1_Click(std::int16_t index) {
 void TamirelForm::Cls() {
     picture1_.Cls();
     if (shown_.empty()) return;
-    shown_.clear();
+    shown_.Clear();
     Described();
 }
 
@@ -57,7 +57,7 @@ void TamirelForm::DrawPolygon() {
     tamirel::DrawPolygon(picture1_, radii, counts);
     // A figure cut short by an error is not added; a transparent one shows nothing.
     if (picture1_.DrawStyle() == kTransparent) return;
-    shown_.push_back({radii.List(radii.ListIndex()), counts.List(counts.ListIndex())});
+    shown_.Add({radii.List(radii.ListIndex()), counts.List(counts.ListIndex())});
     Described();
 }
 

@@ -39,7 +39,7 @@ public:
     void Notify(const std::function<void()>& handler);
 
     // A Bulgarian sentence (UTF-8) for what the canvas shows, for assistive technology.
-    std::string Description() const { return DescribeFigures(shown_); }
+    std::string Description() const { return shown_.Description(); }
 
 private:
     void ResetAll();
@@ -51,7 +51,7 @@ private:
     std::array<ListBox*, 3> list1_;
     ErrorReporter reportError_;
     DescriptionListener describe_;
-    std::vector<FigureChoice> shown_;   // the visible figures drawn since the last clear
+    FigureTally shown_;   // the visible figures drawn since the last clear
 };
 
 // The message shown for a run-time error: "Грешка при изпълнение N:", a line break and the

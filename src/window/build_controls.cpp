@@ -49,8 +49,17 @@ QWidget* Create(QWidget& form, const ControlSpec& row, Controls& controls) {
     switch (row.kind) {
         case ControlKind::PictureBox:
             return controls.Picture1 = new QtPictureBox(&form);
-        case ControlKind::List:
-            return controls.List1.at(row.index) = new QtListBox(row.index, row.items, &form);
+        case ControlKind::List: {
+            auto* list = new QtListBox(row.index, row.items, &form);
+            // The selected item as in every face, also while the list has no focus.
+            QPalette palette = list->palette();
+            for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+                palette.setColor(group, QPalette::Highlight, ToQColor(kSelectionBackColor));
+                palette.setColor(group, QPalette::HighlightedText, ToQColor(kSelectionTextColor));
+            }
+            list->setPalette(palette);
+            return controls.List1.at(row.index) = list;
+        }
         case ControlKind::Button: {
             auto* button = new CommandButton(text, &form);
             button->setAutoDefault(false);

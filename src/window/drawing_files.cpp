@@ -110,21 +110,33 @@ QByteArray WithSubject(QByteArray pdf, const QString& title, const QString& subj
 
 }  // namespace
 
+QPageLayout DrawingPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kPageMargin, kPageMargin, kPageMargin, kPageMargin), QPageLayout::Millimeter);
+}
+
 bool PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const QRectF page(0, 0, paint.width(), paint.height());   // the painter starts at the margins
+    const int dpi = device.logicalDpiX();
+    const QPageLayout layout = device.pageLayout();
+    // The painter starts at the device's margins; from here on it measures from the sheet's
+    // corner, and the drawing keeps kPageMargin from every edge whatever the device allows.
+    const QRect paint = layout.paintRectPixels(dpi);
+    painter.translate(-paint.topLeft());
+    const qreal margin = kPageMargin / 25.4 * dpi;
+    const QRectF sheet(layout.fullRectPixels(dpi));
+    const QRectF page = sheet.adjusted(margin, margin, -margin, -margin) & QRectF(paint);
 
     QFont font(QString::fromLatin1(kFontFamily));
     font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(11);
+    font.setPointSizeF(kCaptionPoints);
     painter.setFont(font);
     const qreal gap = device.logicalDpiY() / 6.0;   // 1/6 inch between drawing and caption
-    const QRectF caption = painter.boundingRect(QRectF(0, 0, page.width(), page.height()),
+    const QRectF caption = painter.boundingRect(QRectF(page.topLeft(), page.size()),
                                                 Qt::AlignHCenter | Qt::TextWordWrap, description);
     const qreal side = std::min(page.width(), page.height() - caption.height() - gap);
-    const QPointF origin((page.width() - side) / 2, 0);
+    const QPointF origin(page.left() + (page.width() - side) / 2, page.top());
 
     painter.fillRect(QRectF(origin, QSizeF(side, side)), ToQColor(drawing.background));
     painter.save();
@@ -132,8 +144,8 @@ bool PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString&
     PaintDrawing(painter, drawing, QSizeF(side, side), side * kExportPenWidth / kExportSide);
     painter.restore();
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(0, side + gap, page.width(), caption.height()), Qt::AlignHCenter | Qt::TextWordWrap,
-                     description);
+    painter.drawText(QRectF(page.left(), page.top() + side + gap, page.width(), caption.height()),
+                     Qt::AlignHCenter | Qt::TextWordWrap, description);
     return painter.end();
 }
 
@@ -153,9 +165,7 @@ QByteArray PageToPdf(const Drawing& drawing, const QString& description, const Q
 }
 
 QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description) {
-    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                         QPageLayout::Millimeter);
-    return PageToPdf(canvas.drawing(), QString::fromStdString(description), a4, 600);
+    return PageToPdf(canvas.drawing(), QString::fromStdString(description), DrawingPageLayout(), 600);
 }
 
 QString PrintPage(QPrinter& printer, const Drawing& drawing, const QString& description) {

@@ -4,6 +4,7 @@
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
+#include <QtGui/QPageLayout>
 #include <string>
 
 #include "controls/retained_picture_box.h"
@@ -21,9 +22,17 @@ QByteArray CanvasToSvg(const RetainedPictureBox& canvas, const std::string& desc
 // Clipboard contents: the image (PNG and the platform's image types) and the SVG.
 QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string& description);
 
-// One page of the drawing on `device` (a printer or a PDF writer), within its margins: the
-// drawing as large a square as fits, centred at the top, in its line styles with vector lines,
-// and `description` as a caption below it. False when the device would not begin or finish.
+inline constexpr double kPageMargin = 15;      // millimetres, at least, on every side
+inline constexpr double kCaptionPoints = 14;   // the caption's font size
+
+// The page the drawing is printed and saved as PDF on: A4 upright, kPageMargin all round.
+QPageLayout DrawingPageLayout();
+
+// One page of the drawing on `device` (a printer or a PDF writer), at least kPageMargin from
+// every edge of the sheet and within the device's own margins: the drawing as large a square
+// as fits, centred at the top, in its line styles with vector lines, and `description` as a
+// caption of kCaptionPoints below it. A printer and the PDF writer give the same page. False
+// when the device would not begin or finish.
 bool PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description);
 
 // That page as a PDF document with the page `layout` at `resolution` dots per inch, titled

@@ -2,6 +2,7 @@
 
 #include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
+#include <algorithm>
 
 namespace tamirel {
 
@@ -33,6 +34,10 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
                 Follow();
             }
             break;
+        case QEvent::WindowActivate:
+        case QEvent::WindowDeactivate:
+            if (watched == &form_) Follow();
+            break;
         default:
             break;
     }
@@ -40,25 +45,33 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FocusRing::Follow() {
-    // The focused control is a child of the form, or inside one (a list's viewport).
+    // The focused control is a child of the form, or inside one (a list's viewport); a dialog
+    // is a child of the form too, but a window of its own.
     QWidget* focused = QApplication::focusWidget();
+    if (focused && focused->window() != &form_) focused = nullptr;
     while (focused && focused->parentWidget() != &form_) focused = focused->parentWidget();
     target_ = focused;
-    if (!keyboard_ || !target_ || target_ == this) {
+    if (!keyboard_ || !target_ || target_ == this || !form_.isActiveWindow()) {
         hide();
         return;
     }
-    constexpr int kOut = kFocusRingWidth + kFocusRingGap;
-    setGeometry(target_->geometry().adjusted(-kOut, -kOut, kOut, kOut));
+    const int out = width_ + gap_;
+    setGeometry(target_->geometry().adjusted(-out, -out, out, out));
     raise();
     show();
     update();
 }
 
+void FocusRing::SetZoom(int percent) {
+    width_ = std::max(kFocusRingWidth, (kFocusRingWidth * percent + 50) / 100);
+    gap_ = std::max(kFocusRingGap, (kFocusRingGap * percent + 50) / 100);
+    Follow();
+}
+
 void FocusRing::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QRect r = rect();
-    const int w = kFocusRingWidth;
+    const int w = width_;
     painter.fillRect(0, 0, r.width(), w, Qt::black);
     painter.fillRect(0, r.height() - w, r.width(), w, Qt::black);
     painter.fillRect(0, w, w, r.height() - 2 * w, Qt::black);

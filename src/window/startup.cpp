@@ -1,6 +1,7 @@
 #include "window/startup.h"
 
 #include <QtCore/QLibraryInfo>
+#include <QtCore/QLocale>
 #include <QtCore/QTranslator>
 #include <QtGui/QAccessible>
 #include <QtGui/QIcon>
@@ -15,6 +16,7 @@
 #include "window/tamirel_window.h"
 
 #include "tamirel-32.xpm"
+#include "tamirel_bg_qm.h"   // generated from resources/translations/tamirel_bg.ts
 
 namespace tamirel {
 
@@ -33,12 +35,21 @@ QAccessibleInterface* AccessibleRole(const QString& /*className*/, QObject* obje
 }
 
 void LoadBulgarianToolkitTexts(QApplication& app) {
+    // Dates, months and numbers in the dialogs the Bulgarian way too.
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
     auto* translator = new QTranslator(&app);
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (translator->load(QStringLiteral("qtbase_bg"), folder)) {
         QApplication::installTranslator(translator);
     } else {
         qWarning("tamirel: qtbase_bg.qm is not in %s; the file dialog speaks English", qPrintable(folder));
+    }
+    // Installed last, so asked first: the words the toolkit's file lacks.
+    auto* own = new QTranslator(&app);
+    if (own->load(reinterpret_cast<const uchar*>(kBulgarianQm), int(sizeof kBulgarianQm))) {
+        QApplication::installTranslator(own);
+    } else {
+        qWarning("tamirel: the program's own translation does not load; some dialog words stay English");
     }
 }
 

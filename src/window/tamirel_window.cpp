@@ -9,6 +9,8 @@
 #include <QtGui/QScreen>
 #include <QtGui/QShortcut>
 #include <QtWidgets/QComboBox>
+#include <QtGui/QWheelEvent>
+#include <QtWidgets/QToolTip>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
@@ -16,11 +18,14 @@
 #include <QtWidgets/QPushButton>
 #include <QtPrintSupport/QPrintPreviewDialog>
 #include <QtPrintSupport/QPrinter>
+#include <algorithm>
 
 #include "controls/qt/qt_list_box.h"
 #include "controls/qt/qt_picture_box.h"
 #include "window/drawing_files.h"
 #include "window/focus_ring.h"
+#include "window/print_preview.h"
+#include "window/zoom.h"
 
 namespace tamirel {
 
@@ -72,6 +77,7 @@ Tamirel::Tamirel(QWidget* parent)
     setObjectName(QStringLiteral("Tamirel"));
     setWindowTitle(QStringLiteral("Tamirel"));
     setFixedSize(ZoomedPixels(kClientWidth, zoom_), ZoomedPixels(kClientHeight, zoom_));
+    ZoomApplication(zoom_);
     SetBackground(*this, QPalette::Window, kFormBackColor);
 
     controls_ = BuildControls(*this, MainWindowLayout());
@@ -117,6 +123,10 @@ Tamirel::Tamirel(QWidget* parent)
     connect(zoomOut_, &QAction::triggered, this, [this] { StepZoom(-1); });
     zoomNormal_ = WindowAction(QStringLiteral("Нормален размер"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
     connect(zoomNormal_, &QAction::triggered, this, [this] { SetZoom(100); });
+    zoomFit_ = WindowAction(QStringLiteral("По размера на екрана"), {QKeySequence(Qt::CTRL | Qt::Key_9)});
+    connect(zoomFit_, &QAction::triggered, this, [this] { SetZoom(FittedZoom()); });
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     availableArea_ = [this] { return screen()->availableGeometry().size(); };
 
     // A right click arrives as a context menu request. The keyboard's ways are shortcuts of
@@ -147,35 +157,67 @@ QAction* Tamirel::WindowAction(const QString& text, const QList<QKeySequence>& k
 
 void Tamirel::SetZoom(int percent) {
     zoom_ = percent;
+    ZoomApplication(percent);
     setFixedSize(ZoomedPixels(kClientWidth, percent), ZoomedPixels(kClientHeight, percent));
     PlaceControls(*this, MainWindowLayout(), percent);
-    focusRing_->Follow();
+    controls_.Picture1->SetLineWidth(std::max(1, (percent + 50) / 100));
+    focusRing_->SetZoom(percent);
+    if (isVisible()) KeepOnScreen(*this, frameGeometry().topLeft());   // grown past the edge: back on
+}
+
+int Tamirel::FittedZoom() const {
+    return tamirel::FittedZoom(availableArea_(), frameGeometry().size() - size());
 }
 
 void Tamirel::StepZoom(int direction) {
     static constexpr int kSteps[] = {100, 125, 150, 175, 200, 250, 300};
-    const QSize frame = frameGeometry().size() - size();   // the window's decorations
-    const QSize room = availableArea_();
+    const int fitted = FittedZoom();
     int next = zoom_;
-    for (const int step : kSteps) {
-        const QSize window(ZoomedPixels(kClientWidth, step), ZoomedPixels(kClientHeight, step));
-        const bool fits = window.width() + frame.width() <= room.width() && window.height() + frame.height() <= room.height();
-        if (direction > 0 && step > zoom_ && fits) {
-            next = step;
-            break;
+    if (direction > 0) {
+        // The next step when it fits; otherwise as far as the screen allows.
+        next = std::max(zoom_, fitted);
+        for (const int step : kSteps) {
+            if (step > zoom_ && step <= fitted) {
+                next = step;
+                break;
+            }
         }
-        if (direction < 0 && step < zoom_) next = step;
+    } else {
+        for (const int step : kSteps) {
+            if (step < zoom_) next = step;
+        }
     }
     if (next != zoom_) SetZoom(next);
 }
 
+bool Tamirel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
+        // A notch is 120 eighths of a degree; a touchpad sends less at a time.
+        wheelAngle_ += wheel->angleDelta().y();
+        for (; wheelAngle_ >= 120; wheelAngle_ -= 120) StepZoom(+1);
+        for (; wheelAngle_ <= -120; wheelAngle_ += 120) StepZoom(-1);
+        return true;
+    }
+    if (event->type() == QEvent::ToolTip && watched == controls_.Picture1) {
+        const QtPictureBox& canvas = *controls_.Picture1;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                           WrapToWidth(canvas.toolTip(), QToolTip::font(), canvas.drawingArea().width()),
+                           controls_.Picture1);
+        return true;
+    }
+    return false;
+}
+
 void Tamirel::PrintDrawing() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageLayout(DrawingPageLayout());
     printer.setDocName(QStringLiteral("Tamirel"));
     printer.setCreator(QStringLiteral("Tamirel"));
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Печат"));
+    UseDecimalComma(preview);
     QString failure;
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &failure](QPrinter* target) {
         failure = PrintPage(*target, controls_.Picture1->drawing(), QString::fromStdString(form_->Description()));
@@ -193,7 +235,7 @@ void Tamirel::ShowCanvasMenu(const QPoint& at) {
     QMenu menu(this);
     menu.addActions({copy_, save_, print_});
     menu.addSeparator();
-    menu.addActions({zoomIn_, zoomOut_, zoomNormal_});
+    menu.addActions({zoomIn_, zoomOut_, zoomNormal_, zoomFit_});
     menu.exec(controls_.Picture1->mapToGlobal(at));
 }
 

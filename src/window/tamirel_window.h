@@ -41,14 +41,17 @@ public:
     void setAvailableArea(AreaMeasure measure) { availableArea_ = std::move(measure); }
 
     // The canvas's context menu commands, also on Ctrl+C (canvas focused), Ctrl+S, Ctrl+P,
-    // Ctrl+Plus (and Ctrl+=), Ctrl+Minus and Ctrl+0.
+    // Ctrl+Plus (and Ctrl+=), Ctrl+Minus, Ctrl+0 and Ctrl+9; Ctrl with the mouse wheel zooms
+    // in and out a step a notch.
     QAction* copyAction() const { return copy_; }
     QAction* saveAction() const { return save_; }
     QAction* printAction() const { return print_; }
     QAction* zoomInAction() const { return zoomIn_; }
     QAction* zoomOutAction() const { return zoomOut_; }
     QAction* zoomNormalAction() const { return zoomNormal_; }
-    // The window's size in percent of the normal size: 100, 125, 150, 175, 200, 250 or 300.
+    QAction* zoomFitAction() const { return zoomFit_; }
+    // The window's size in percent of the normal size: a step (100, 125, 150, 175, 200, 250,
+    // 300) or the fitted size, the largest whole percentage the available area allows.
     int zoom() const { return zoom_; }
     // Puts the drawing on the clipboard as an image and as SVG.
     void CopyDrawing();
@@ -63,8 +66,17 @@ private:
     // Places every control at `percent` of the normal size; the drawing is repainted from its
     // primitives, and selections and focus stay.
     void SetZoom(int percent);
-    // The next step up (+1) that fits in the available area, or the next step down (-1).
+    // The next step up (+1) that fits in the available area, the fitted size when no further
+    // step fits, or the next step down (-1).
     void StepZoom(int direction);
+    // The largest size the available area allows, with the window's frame.
+    int FittedZoom() const;
+
+protected:
+    // Ctrl+wheel anywhere in the window zooms; the canvas's tooltip is wrapped to its width.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
 
     Controls controls_;
     std::unique_ptr<TamirelForm> form_;
@@ -75,6 +87,8 @@ private:
     QAction* zoomIn_ = nullptr;
     QAction* zoomOut_ = nullptr;
     QAction* zoomNormal_ = nullptr;
+    QAction* zoomFit_ = nullptr;
+    int wheelAngle_ = 0;   // eighths of a degree of Ctrl+wheel not yet turned into a step
     FocusRing* focusRing_ = nullptr;
     AreaMeasure availableArea_;
     int zoom_ = 100;

@@ -49,6 +49,13 @@ void QtPictureBox::DrawingChanged(bool cleared) {
     emit drawingChanged();
 }
 
+void QtPictureBox::SetLineWidth(int pixels) {
+    if (pixels < 1 || pixels == lineWidth_) return;
+    lineWidth_ = pixels;
+    backingStale_ = true;
+    update();
+}
+
 QRect QtPictureBox::drawingArea() const {
     return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
 }
@@ -72,7 +79,7 @@ void QtPictureBox::paintEvent(QPaintEvent* event) {
             backingStale_ = false;
         }
         image.translate(area.topLeft());
-        PaintDrawing(image, drawing(), area.size(), 1.0, painted_);
+        PaintDrawing(image, drawing(), area.size(), lineWidth_, painted_);
         painted_ = drawing().primitives.size();
     }
     const QRect dirty = event->rect();

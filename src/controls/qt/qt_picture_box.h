@@ -24,6 +24,10 @@ public:
 
     // The drawing area inside the border, in widget coordinates.
     QRect drawingArea() const;
+    // The width of the drawing's lines in logical pixels (1 and up; 1 at first); the dash
+    // lengths, in line widths, grow with it. The drawing is repainted.
+    void SetLineWidth(int pixels);
+    int lineWidth() const { return lineWidth_; }
 
 signals:
     // After every change of the drawing: a primitive added or a clear.
@@ -38,6 +42,7 @@ private:
     QImage backing_;             // the border, and the drawing painted up to primitive painted_
     std::size_t painted_ = 0;
     bool backingStale_ = true;   // backing_ must be refilled before painting into it
+    int lineWidth_ = 1;
 };
 
 }  // namespace tamirel

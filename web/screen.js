@@ -1,0 +1,58 @@
+// The window on every screen. The page scales the window as a whole, keeping its designed
+// layout: on a touch screen (coarse pointer) as large as the viewport allows, with a mouse at
+// its designed size unless the viewport is too small for it, then as large as fits. The
+// browser's own zoom narrows the viewport in CSS pixels and so still enlarges the window. The
+// form's --scale holds the scale for the style sheet; a change of it fires `scale` on the form.
+// A long press on the canvas opens its menu, as a right click does.
+'use strict';
+
+(() => {
+  const MARGIN = 8;         // CSS px around the window, the body's padding
+  const LONG_PRESS = 500;   // ms a finger rests on the canvas to open its menu
+  const SLOP = 10;          // CSS px a resting finger may move
+
+  const form = document.getElementById('form');
+  const coarse = matchMedia('(pointer: coarse)');
+  let scale = 1;
+
+  function fit() {
+    const room = document.documentElement;
+    const width = form.offsetWidth, height = form.offsetHeight;
+    // Thousandths, rounded down, so the scaled window never passes the viewport's edge.
+    const most = Math.floor(1000 * Math.min((room.clientWidth - 2 * MARGIN) / width,
+      (room.clientHeight - 2 * MARGIN) / height)) / 1000;
+    const next = Math.max(0.1, coarse.matches ? most : Math.min(1, most));
+    form.style.marginLeft = coarse.matches ? Math.max(0, (room.clientWidth - 2 * MARGIN - width * next) / 2) + 'px' : '';
+    if (next === scale) return;
+    scale = next;
+    form.style.transform = scale === 1 ? '' : `scale(${scale})`;
+    form.style.setProperty('--scale', String(scale));
+    form.dispatchEvent(new Event('scale'));
+  }
+  fit();
+  window.addEventListener('resize', fit);
+  coarse.addEventListener('change', fit);
+
+  const canvas = form.querySelector('canvas');
+  let press = null;
+  const release = () => {
+    if (press) clearTimeout(press.timer);
+    press = null;
+  };
+  canvas.addEventListener('pointerdown', (e) => {
+    if (e.pointerType === 'mouse') return;
+    release();
+    const { clientX, clientY } = e;
+    press = {
+      x: clientX, y: clientY,
+      timer: setTimeout(() => {
+        press = null;
+        canvas.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true, button: 2, clientX, clientY }));
+      }, LONG_PRESS),
+    };
+  });
+  canvas.addEventListener('pointermove', (e) => {
+    if (press && Math.hypot(e.clientX - press.x, e.clientY - press.y) > SLOP) release();
+  });
+  for (const type of ['pointerup', 'pointercancel', 'pointerleave']) canvas.addEventListener(type, release);
+})();

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
                    stdout);
         return 0;
     }
-    std::string html = "<main id=\"form\" aria-label=\"Tamirel\" style=\"width:" + std::to_string(ToPixels(kClientWidth)) +
+    std::string html = "<div id=\"form\" style=\"width:" + std::to_string(ToPixels(kClientWidth)) +
                        "px;height:" + std::to_string(ToPixels(kClientHeight)) + "px;background:" + HexColour(kFormBackColor) +
                        ";font:" + std::to_string(kFontPixelSize) + "px '" + kFontFamily +
                        "','Liberation Serif',serif\">\n";
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
                 break;
         }
     }
-    html += "</main>\n";
+    html += "</div>\n";
     std::fputs(html.c_str(), stdout);
     return 0;
 }

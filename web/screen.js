@@ -2,7 +2,7 @@
 // layout: on a touch screen (coarse pointer) as large as the viewport allows, with a mouse at
 // its designed size unless the viewport is too small for it, then as large as fits. The
 // browser's own zoom narrows the viewport in CSS pixels and so still enlarges the window. The
-// form's --scale holds the scale for the style sheet; a change of it fires `scale` on the form.
+// root's --scale holds the scale for the style sheet; a change of it fires `scale` on the form.
 // A long press on the canvas opens its menu, as a right click does.
 'use strict';
 
@@ -26,7 +26,9 @@
     if (next === scale) return;
     scale = next;
     form.style.transform = scale === 1 ? '' : `scale(${scale})`;
-    form.style.setProperty('--scale', String(scale));
+    // The page's height follows the scaled window, not its designed one.
+    form.style.marginBottom = scale === 1 ? '' : `${height * (scale - 1)}px`;
+    document.documentElement.style.setProperty('--scale', String(scale));
     form.dispatchEvent(new Event('scale'));
   }
   fit();
@@ -34,7 +36,7 @@
   coarse.addEventListener('change', fit);
 
   const canvas = form.querySelector('canvas');
-  let press = null;
+  let press = null, opened = false;
   const release = () => {
     if (press) clearTimeout(press.timer);
     press = null;
@@ -47,6 +49,7 @@
       x: clientX, y: clientY,
       timer: setTimeout(() => {
         press = null;
+        opened = true;
         canvas.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true, button: 2, clientX, clientY }));
       }, LONG_PRESS),
     };
@@ -55,4 +58,9 @@
     if (press && Math.hypot(e.clientX - press.x, e.clientY - press.y) > SLOP) release();
   });
   for (const type of ['pointerup', 'pointercancel', 'pointerleave']) canvas.addEventListener(type, release);
+  // The finger that opened the menu lifts without a tap, which would land on the menu.
+  canvas.addEventListener('touchend', (e) => {
+    if (opened && e.cancelable) e.preventDefault();
+    opened = false;
+  }, { passive: false });
 })();

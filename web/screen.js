@@ -18,17 +18,21 @@
   function fit() {
     const room = document.documentElement;
     const width = form.offsetWidth, height = form.offsetHeight;
-    // Thousandths, rounded down, so the scaled window never passes the viewport's edge.
-    const most = Math.floor(1000 * Math.min((room.clientWidth - 2 * MARGIN) / width,
-      (room.clientHeight - 2 * MARGIN) / height)) / 1000;
-    const next = Math.max(0.1, coarse.matches ? most : Math.min(1, most));
-    form.style.marginLeft = coarse.matches ? Math.max(0, (room.clientWidth - 2 * MARGIN - width * next) / 2) + 'px' : '';
-    if (next === scale) return;
-    scale = next;
-    form.style.transform = scale === 1 ? '' : `scale(${scale})`;
-    // The page's height follows the scaled window, not its designed one.
-    form.style.marginBottom = scale === 1 ? '' : `${height * (scale - 1)}px`;
-    document.documentElement.style.setProperty('--scale', String(scale));
+    const before = scale;
+    // Again while the room changes: scrollbars that the last size needed may go with the next.
+    for (let pass = 0, seen = ''; pass < 3 && seen !== `${room.clientWidth}x${room.clientHeight}`; ++pass) {
+      seen = `${room.clientWidth}x${room.clientHeight}`;
+      // Thousandths, rounded down, so the scaled window never passes the viewport's edge.
+      const most = Math.floor(1000 * Math.min((room.clientWidth - 2 * MARGIN) / width,
+        (room.clientHeight - 2 * MARGIN) / height)) / 1000;
+      scale = Math.max(0.1, coarse.matches ? most : Math.min(1, most));
+      form.style.transform = scale === 1 ? '' : `scale(${scale})`;
+      // The page's height follows the scaled window, not its designed one.
+      form.style.marginBottom = scale === 1 ? '' : `${height * (scale - 1)}px`;
+      form.style.marginLeft = coarse.matches ? Math.max(0, (room.clientWidth - 2 * MARGIN - width * scale) / 2) + 'px' : '';
+    }
+    if (scale === before) return;
+    room.style.setProperty('--scale', String(scale));
     form.dispatchEvent(new Event('scale'));
   }
   fit();

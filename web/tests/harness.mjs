@@ -38,10 +38,16 @@ export function serve(folder) {
   })));
 }
 
-// `args`: more of chromium's command-line switches.
-export async function launch(args = []) {
+// TAMIREL_BROWSER=firefox drives Debian's firefox-esr instead (over WebDriver BiDi).
+export const firefox = process.env.TAMIREL_BROWSER === 'firefox';
+
+// `args`: more of chromium's command-line switches; `prefs`: more of firefox's preferences.
+export async function launch(args = [], prefs = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'tamirel-chromium-'));
-  const browser = await puppeteer.launch({
+  const browser = firefox ? await puppeteer.launch({
+    browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', headless: true, userDataDir: profile,
+    extraPrefsFirefox: prefs,
+  }) : await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,

@@ -2,7 +2,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
-import { ink, launch, open, painted, serve, site } from './harness.mjs';
+import { firefox, ink, launch, open, painted, serve, site } from './harness.mjs';
 
 const axePath = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
 let server, browser;
@@ -48,7 +48,8 @@ const screens = [
   { name: 'small window, mouse', width: 420, height: 360, ratio: 1, touch: false },
 ];
 for (const { name, width, height, ratio, touch, scale } of screens) {
-  test(`${name}, ${width} × ${height}: the whole window in sight, scaled as one, sharp, and usable`, async () => {
+  const skip = touch && firefox && 'puppeteer emulates a touch screen only in chromium';
+  test(`${name}, ${width} × ${height}: the whole window in sight, scaled as one, sharp, and usable`, { skip }, async () => {
     const page = await open(browser, server.url, { viewport: { width, height, deviceScaleFactor: ratio, isMobile: touch, hasTouch: touch } });
     await painted(page);
     const g = await geometry(page);
@@ -103,10 +104,7 @@ test('axe finds no fault, on the page and with the menu open; the selections rea
   const [text, back] = await colours('#List1_1 option:checked');
   assert.ok(contrast(text, back) >= 4.5, `selected item ${text} on ${back}`);
 
-  await page.focus('canvas');
-  await page.keyboard.down('Shift');
-  await page.keyboard.press('F10');
-  await page.keyboard.up('Shift');
+  await page.click('canvas', { button: 'right' });
   assert.deepEqual(await audit(), []);
   const [menuText, menuBack] = await colours('#menu [role=menuitem]:focus');
   assert.ok(contrast(menuText, menuBack) >= 4.5, `highlighted menu item ${menuText} on ${menuBack}`);

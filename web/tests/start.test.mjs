@@ -7,7 +7,7 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:f
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { launch, open, painted, serve, singleFile, site } from './harness.mjs';
+import { firefox, launch, open, painted, serve, singleFile, site } from './harness.mjs';
 
 const web = fileURLToPath(new URL('..', import.meta.url));
 const folders = [];
@@ -57,17 +57,17 @@ test('a changed build served at the same address shows at the next load, then of
   assert.equal(await load(() => page.reload()), 'Tamirel', 'under the worker of build A');
 
   server.use(b);
-  let reloads = 0, title;
-  do title = await load(() => page.reload()); while (title !== 'Tamirel Б' && ++reloads < 2);
-  assert.equal(title, 'Tamirel Б', 'at most two reloads');
+  assert.equal(await load(() => page.reload()), 'Tamirel Б', 'the next load, from the network');
   await page.waitForFunction((name) => caches.keys().then((names) => names.join() === name), {}, cacheName(b));
   const tab = await context.newPage();
   await tab.goto(server.url);
   assert.equal(await tab.title(), 'Tamirel Б', 'a new tab');
   await tab.close();
-  await page.setOfflineMode(true);
-  assert.equal(await load(() => page.reload()), 'Tamirel Б', 'offline, from build B\'s copy');
-  assert.equal(await drawn(page), 5);
+  if (!firefox) {   // puppeteer takes firefox offline only in a later version
+    await page.setOfflineMode(true);
+    assert.equal(await load(() => page.reload()), 'Tamirel Б', 'offline, from build B\'s copy');
+    assert.equal(await drawn(page), 5);
+  }
   await context.close();
   await server.close();
 });
@@ -76,21 +76,24 @@ const noWebAssembly = (page) => page.evaluateOnNewDocument(() => { delete global
 const cases = [
   { what: 'the .wasm missing on the server', site: () => copy((f) => rmSync(join(f, 'tamirel.wasm'))), says: /tamirel\.wasm.*404.*друг браузър/ },
   { what: 'a damaged .wasm', site: () => copy((f) => writeFileSync(join(f, 'tamirel.wasm'), 'not a program')), says: /не успя да изпълни програмата.*друг браузър/ },
-  { what: 'a browser without WebAssembly', site: () => site, prepare: noWebAssembly, says: /не изпълнява WebAssembly.*друг браузър/ },
+  { what: 'WebAssembly turned off (chromium without its JIT, firefox by a preference)', site: () => site, args: ['--js-flags=--jitless'],
+    prefs: { 'javascript.options.wasm': false }, says: /не изпълнява WebAssembly.*друг браузър/ },
   { what: 'the single file in a browser without WebAssembly', file: () => singleFile, prepare: noWebAssembly, says: /не изпълнява WebAssembly/ },
   { what: 'the site opened from disk without tamirel-wasm.js', file: () => join(copy((f) => rmSync(join(f, 'tamirel-wasm.js'))), 'index.html'),
     says: /tamirel-wasm\.js.*единичния файл tamirel\.html/ },
 ];
-for (const { what, site: served, file, prepare, says } of cases) {
+for (const { what, site: served, file, prepare, args, prefs, says } of cases) {
   test(`cannot start: ${what}: an alert says why and what to do, and the window looks and acts dead`, async () => {
     const server = served && await serve(served());
-    const page = await open(browser, server ? server.url : `file://${file()}`, { until: 'html[data-failed]', prepare });
+    const own = args && await launch(args, prefs);
+    const page = await open(own || browser, server ? server.url : `file://${file()}`, { until: 'html[data-failed]', prepare });
     const alert = await page.$eval('[role=alert]', (a) => ({ text: a.textContent, shown: a.getClientRects().length > 0 }));
     assert.match(alert.text, says);
     assert.equal(alert.shown, true);
     assert.deepEqual(await page.$eval('#form', (f) => [f.inert, getComputedStyle(f).opacity < 1]), [true, true]);
     assert.deepEqual(page.uncaught, []);
     await page.close();
+    await own?.close();
     await server?.close();
   });
 }
@@ -98,6 +101,6 @@ for (const { what, site: served, file, prepare, says } of cases) {
 test('the site\'s index.html opened straight from disk works', async () => {
   const page = await open(browser, `file://${join(site, 'index.html')}`);
   assert.equal(await drawn(page), 5);
-  assert.deepEqual(page.uncaught, []);
+  assert.deepEqual(page.errors, []);
   await page.close();
 });

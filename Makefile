@@ -25,7 +25,7 @@ PACKAGE_PACKAGES := $(PACKAGES)
 
 # The browser edition, built with Debian's Emscripten into build-web/.
 WEB_BUILD := build-web
-WEB_PACKAGES := emscripten nodejs chromium
+WEB_PACKAGES := emscripten nodejs chromium firefox-esr
 # Emscripten keeps a cache of its libraries; Debian's is read-only, so each build links to it.
 WEB_ENV := EM_CACHE=$(CURDIR)/$(WEB_BUILD)/emcache NODE_PATH=/usr/share/nodejs
 SERVE_PORT ?= 8000
@@ -70,12 +70,14 @@ web: web-deps $(WEB_BUILD)/emcache
 	$(WEB_ENV) $(CMAKE) --build $(WEB_BUILD)
 	@echo "The page: $(WEB_BUILD)/site/ (make serve), or the single file $(WEB_BUILD)/tamirel.html"
 
-# The browser tests: the page in Debian's chromium, and the canvas calls against the desktop build's.
+# The browser tests: the page in Debian's chromium, and the canvas calls against the desktop build's;
+# then updates, start-up failures, screens and accessibility in Debian's firefox-esr as well.
+WEB_TEST_ENV := TAMIREL_SITE=$(CURDIR)/$(WEB_BUILD)/site TAMIREL_SINGLE=$(CURDIR)/$(WEB_BUILD)/tamirel.html \
+  TAMIREL_PARITY_WEB=$(CURDIR)/$(WEB_BUILD)/parity.js TAMIREL_PARITY_NATIVE=$(CURDIR)/$(BUILD)/tests/parity
 web-test: web
 	@$(MAKE) --no-print-directory build
-	TAMIREL_SITE=$(CURDIR)/$(WEB_BUILD)/site TAMIREL_SINGLE=$(CURDIR)/$(WEB_BUILD)/tamirel.html \
-	  TAMIREL_PARITY_WEB=$(CURDIR)/$(WEB_BUILD)/parity.js TAMIREL_PARITY_NATIVE=$(CURDIR)/$(BUILD)/tests/parity \
-	  node --test web/tests/
+	$(WEB_TEST_ENV) node --test web/tests/
+	$(WEB_TEST_ENV) TAMIREL_BROWSER=firefox node --test web/tests/start.test.mjs web/tests/screens.test.mjs
 
 serve: web
 	@echo "Serving $(WEB_BUILD)/site/ on http://127.0.0.1:$(SERVE_PORT)/ (Ctrl+C ends it)"

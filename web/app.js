@@ -29,13 +29,23 @@
   // The page fetches the WebAssembly while the scripts load (the single file has it inside).
   // It is small, so it is compiled at once here rather than in tasks queued behind the
   // page's first frame.
-  const early = self.tamirelWasm && {
-    instantiateWasm(imports, receive) {
-      self.tamirelWasm.then((bytes) => receive(new WebAssembly.Instance(new WebAssembly.Module(bytes), imports)));
-      return {};
-    },
-  };
-  const program = await createTamirel({ page, ...early });
+  let program;
+  try {
+    if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+    program = await new Promise((resolve, reject) => {
+      const early = self.tamirelWasm && {
+        instantiateWasm(imports, receive) {
+          self.tamirelWasm.then((bytes) => receive(new WebAssembly.Instance(new WebAssembly.Module(bytes), imports)))
+            .catch(reject);
+          return {};
+        },
+      };
+      createTamirel({ page, ...early }).then(resolve, reject);
+    });
+  } catch (error) {
+    cannotStart(error);
+    return;
+  }
 
   // Each line style's dash pattern in pen widths, as the program defines it.
   const dashes = [];
@@ -92,7 +102,8 @@
 
   function paintScreen() {
     frameAsked = false;
-    const ratio = window.devicePixelRatio || 1;
+    // Device pixels per CSS pixel of the canvas, with the window's scale, so it stays sharp.
+    const ratio = (window.devicePixelRatio || 1) * (canvas.getBoundingClientRect().width / canvas.offsetWidth);
     const side = Math.round(canvas.clientWidth * ratio);
     if (canvas.width !== side) {
       canvas.width = canvas.height = side;
@@ -234,6 +245,7 @@
   });
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => page.repaint(true));
   window.addEventListener('resize', () => page.repaint(true));
+  form.addEventListener('scale', () => page.repaint(true));
 
   // For scripts and tests: what the canvas holds, read-only.
   window.tamirel = { primitives: () => primitives(0), svg: () => program.UTF8ToString(program._tamirel_svg()) };
@@ -243,4 +255,26 @@
     navigator.serviceWorker.register('sw.js').catch((error) => console.warn('Tamirel: no offline copy:', error));
   }
   document.documentElement.dataset.ready = 'true';
+
+  // The program cannot start: the page says why and what to do, in an alert, and the window
+  // stays in sight but no longer looks or acts usable.
+  function cannotStart(error) {
+    const fromDisk = location.protocol === 'file:';
+    const advice = fromDisk
+      ? 'Отворете единичния файл tamirel.html, който работи и от диск, или отворете страницата в друг браузър.'
+      : 'Презаредете страницата; ако това не помогне, отворете я в друг браузър.';
+    let text;
+    if (typeof WebAssembly !== 'object') {
+      text = 'Tamirel не може да започне: този браузър не изпълнява WebAssembly (липсва или е забранено). '
+        + 'Отворете Tamirel в друг браузър: Firefox, Chrome, Edge или Safari от последните години.';
+    } else if (error.file) {
+      text = `Tamirel не може да започне: файлът ${error.file} не беше зареден (${error.message}). ${advice}`;
+    } else {
+      text = `Tamirel не може да започне: браузърът не успя да изпълни програмата (${error.message || error}). ${advice}`;
+    }
+    form.classList.add('failed');
+    form.inert = true;
+    document.getElementById('failure').textContent = text;
+    document.documentElement.dataset.failed = 'true';
+  }
 })();

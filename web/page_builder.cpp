@@ -2,6 +2,8 @@
 // every control placed at 15 twips per CSS pixel with its colours, texts, items and labels, in
 // tab-index order, so the window shows as soon as the page is parsed and the program only
 // wires it up. Run at build time: page_builder > form.html
+// With the argument `colours` it writes instead the page's colour properties taken from the
+// table (the selected item's colours), for the page's style sheet: page_builder colours > colours.css
 #include <cstdio>
 #include <string>
 
@@ -40,8 +42,14 @@ std::string Place(const ControlSpec& row) {
 
 }  // namespace
 
-int main() {
-    std::string html = "<main id=\"form\" aria-label=\"Tamirel\" style=\"width:" + std::to_string(ToPixels(kClientWidth)) +
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "colours") {
+        std::fputs((":root{--selection-back:" + HexColour(kSelectionBackColor) + ";--selection-text:" +
+                    HexColour(kSelectionTextColor) + "}\n").c_str(),
+                   stdout);
+        return 0;
+    }
+    std::string html = "<div id=\"form\" style=\"width:" + std::to_string(ToPixels(kClientWidth)) +
                        "px;height:" + std::to_string(ToPixels(kClientHeight)) + "px;background:" + HexColour(kFormBackColor) +
                        ";font:" + std::to_string(kFontPixelSize) + "px '" + kFontFamily +
                        "','Liberation Serif',serif\">\n";
@@ -59,9 +67,11 @@ int main() {
                 html += "<button type=\"button\" data-index=\"" + std::to_string(row.index) + "\"" + Place(row) + ">" +
                         Html(row.text) + "</button>\n";
                 break;
-            case ControlKind::Label:
-                html += "<div class=\"label\"" + Place(row) + ">" + Html(row.text) + "</div>\n";
+            case ControlKind::Label: {
+                const char* tag = row.index == kTitleLabel ? "h1" : "div";
+                html += std::string("<") + tag + " class=\"label\"" + Place(row) + ">" + Html(row.text) + "</" + tag + ">\n";
                 break;
+            }
             case ControlKind::List:
                 html += "<select size=\"" + std::to_string(row.items.size()) + "\" data-index=\"" +
                         std::to_string(row.index) + "\" aria-label=\"" + Html(row.accessibleName) + "\"" + Place(row) + ">";
@@ -74,7 +84,7 @@ int main() {
                 break;
         }
     }
-    html += "</main>\n";
+    html += "</div>\n";
     std::fputs(html.c_str(), stdout);
     return 0;
 }

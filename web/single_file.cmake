@@ -1,25 +1,37 @@
-# cmake -DPAGE=index.html -DFORM=form.html -DPROGRAM=tamirel.js -DSCRIPT=app.js -DOUTPUT=out.html
-#   [-DSTANDALONE=ON] -P single_file.cmake
-# The page with the window's markup in place of <!--form--> and both scripts written into it,
-# so it loads in one request besides the WebAssembly. STANDALONE: the one self-contained file,
-# whose program carries its WebAssembly inside, without what only a served site has (manifest,
-# icon, the early fetch of the WebAssembly, service worker).
+# cmake -DPAGE=index.html -DFORM=form.html -DCOLOURS=colours.css -DPROGRAM=tamirel.js
+#   -DSCRIPTS=web/ -DOUTPUT=out.html [-DSTANDALONE=ON] -P single_file.cmake
+# The page with the window's markup in place of <!--form-->, its colours in place of
+# /*colours*/, and its scripts written into it: tamirel.js from PROGRAM, every other
+# <script src="name.js"> from the folder SCRIPTS. So it loads in one request besides the
+# WebAssembly. STANDALONE: the one self-contained file, whose program carries its WebAssembly
+# inside, without what only a served site has (manifest, icon, the early fetch of the
+# WebAssembly, service worker).
 file(READ "${PAGE}" page)
 file(READ "${FORM}" form)
-file(READ "${PROGRAM}" program)
-file(READ "${SCRIPT}" script)
-string(FIND "${page}" "<!--form-->" at)
-if(at EQUAL -1)
-  message(FATAL_ERROR "${PAGE} has no <!--form--> for the window's markup")
-endif()
-string(REPLACE "<!--form-->" "${form}" page "${page}")
-foreach(part program script)
-  string(REPLACE "</script" "<\\/script" ${part} "${${part}}")
+file(READ "${COLOURS}" colours)
+foreach(mark "<!--form-->" "/*colours*/")
+  string(FIND "${page}" "${mark}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${PAGE} has no ${mark}")
+  endif()
 endforeach()
-string(REPLACE "<script src=\"tamirel.js\"></script>" "<script>\n${program}\n</script>" page "${page}")
-string(REPLACE "<script src=\"app.js\"></script>" "<script>\n${script}\n</script>" page "${page}")
+string(REPLACE "<!--form-->" "${form}" page "${page}")
+string(STRIP "${colours}" colours)
+string(REPLACE "/*colours*/" "${colours}" page "${page}")
+string(REGEX MATCHALL "<script src=\"[a-z-]+\\.js\"></script>" tags "${page}")
+foreach(tag IN LISTS tags)
+  string(REGEX REPLACE "<script src=\"([a-z-]+\\.js)\"></script>" "\\1" name "${tag}")
+  if(name STREQUAL "tamirel.js")
+    file(READ "${PROGRAM}" script)
+  else()
+    file(READ "${SCRIPTS}/${name}" script)
+  endif()
+  string(REPLACE "</script" "<\\/script" script "${script}")
+  string(REPLACE "${tag}" "<script>\n${script}\n</script>" page "${page}")
+endforeach()
 if(STANDALONE)
-  string(REGEX REPLACE "<link rel=\"(manifest|icon)\"[^>]*>\n" "" page "${page}")
+  string(REGEX REPLACE "<link rel=\"icon\"[^>]*>\n" "" page "${page}")
   string(REGEX REPLACE "<script id=\"early\">[^<]*</script>\n" "" page "${page}")
 endif()
-file(WRITE "${OUTPUT}" "${page}")
+file(WRITE "${OUTPUT}.part" "${page}")
+file(RENAME "${OUTPUT}.part" "${OUTPUT}")

@@ -20,6 +20,8 @@ inline constexpr int kFontPixelSize = 16;    // 12 pt at 96 dpi, the same on eve
 // A list's selected item, in every face: white on blue, 6.3:1.
 inline constexpr Colour kSelectionBackColor = Rgb(0x1a, 0x5f, 0xb4);
 inline constexpr Colour kSelectionTextColor = Rgb(255, 255, 255);
+// Label1(kTitleLabel) shows the program's title: the window's heading for assistive technology.
+inline constexpr std::int16_t kTitleLabel = 2;
 
 enum class ControlKind { PictureBox, Button, Label, List, TextBox };
 

@@ -1,7 +1,7 @@
 // What every browser test needs: the built page served on 127.0.0.1 and Debian's chromium,
 // headless, driven by puppeteer-core.
 import { createServer } from 'node:http';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -15,14 +15,16 @@ const types = {
   '.png': 'image/png', '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml',
 };
 
-// Serves `folder` on 127.0.0.1 at a free port; resolves to { url, close }.
+// Serves `folder` on 127.0.0.1 at a free port, with the Last-Modified of a plain static host;
+// resolves to { url, close, use }, where use(other) serves another folder at the same address.
 export function serve(folder) {
   const server = createServer((request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
     const file = join(folder, path.endsWith('/') ? path + 'index.html' : path);
     try {
       const body = readFileSync(file);
-      response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
+      response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream',
+        'Last-Modified': statSync(file).mtime.toUTCString() });
       response.end(body);
     } catch {
       response.writeHead(404);
@@ -31,18 +33,26 @@ export function serve(folder) {
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
     url: `http://127.0.0.1:${server.address().port}/`,
-    close: () => new Promise((done) => server.close(done)),
+    close: () => new Promise((done) => { server.close(done); server.closeAllConnections(); }),
+    use: (other) => { folder = other; },
   })));
 }
 
-export async function launch() {
+// TAMIREL_BROWSER=firefox drives Debian's firefox-esr instead (over WebDriver BiDi).
+export const firefox = process.env.TAMIREL_BROWSER === 'firefox';
+
+// `args`: more of chromium's command-line switches; `prefs`: more of firefox's preferences.
+export async function launch(args = [], prefs = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'tamirel-chromium-'));
-  const browser = await puppeteer.launch({
+  const browser = firefox ? await puppeteer.launch({
+    browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', headless: true, userDataDir: profile,
+    extraPrefsFirefox: prefs,
+  }) : await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--lang=bg'],
+      '--disable-component-update', '--disable-sync', '--lang=bg', ...args],
   });
   const close = browser.close.bind(browser);
   browser.close = async () => {
@@ -52,16 +62,20 @@ export async function launch() {
   return browser;
 }
 
-// A new tab on `url`, once the page has built its window.
-export async function open(browser, url) {
+// A new tab on `url`, once the page has built its window (or, `until`, reached another state).
+// `page.errors` collects uncaught errors and console errors; `page.uncaught` the first alone.
+// `viewport`: puppeteer's; `prepare(page)` runs before the page loads.
+export async function open(browser, url, { viewport = { width: 600, height: 460 }, until = 'html[data-ready]', prepare } = {}) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 600, height: 460 });
-  const errors = [];
-  page.on('pageerror', (error) => errors.push(error.message));
+  await page.setViewport(viewport);
+  const errors = [], uncaught = [];
+  page.on('pageerror', (error) => { errors.push(error.message); uncaught.push(error.message); });
   page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
   page.errors = errors;
+  page.uncaught = uncaught;
+  if (prepare) await prepare(page);
   await page.goto(url);
-  await page.waitForSelector('html[data-ready]');
+  await page.waitForSelector(until);
   await page.bringToFront();
   return page;
 }

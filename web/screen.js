@@ -1,0 +1,70 @@
+// The window on every screen. The page scales the window as a whole, keeping its designed
+// layout: on a touch screen (coarse pointer) as large as the viewport allows, with a mouse at
+// its designed size unless the viewport is too small for it, then as large as fits. The
+// browser's own zoom narrows the viewport in CSS pixels and so still enlarges the window. The
+// root's --scale holds the scale for the style sheet; a change of it fires `scale` on the form.
+// A long press on the canvas opens its menu, as a right click does.
+'use strict';
+
+(() => {
+  const MARGIN = 8;         // CSS px around the window, the body's padding
+  const LONG_PRESS = 500;   // ms a finger rests on the canvas to open its menu
+  const SLOP = 10;          // CSS px a resting finger may move
+
+  const form = document.getElementById('form');
+  const coarse = matchMedia('(pointer: coarse)');
+  let scale = 1;
+
+  function fit() {
+    const room = document.documentElement;
+    const width = form.offsetWidth, height = form.offsetHeight;
+    const before = scale;
+    // Again while the room changes: scrollbars that the last size needed may go with the next.
+    for (let pass = 0, seen = ''; pass < 3 && seen !== `${room.clientWidth}x${room.clientHeight}`; ++pass) {
+      seen = `${room.clientWidth}x${room.clientHeight}`;
+      // Thousandths, rounded down, so the scaled window never passes the viewport's edge.
+      const most = Math.floor(1000 * Math.min((room.clientWidth - 2 * MARGIN) / width,
+        (room.clientHeight - 2 * MARGIN) / height)) / 1000;
+      scale = Math.max(0.1, coarse.matches ? most : Math.min(1, most));
+      form.style.transform = scale === 1 ? '' : `scale(${scale})`;
+      // The page's height follows the scaled window, not its designed one.
+      form.style.marginBottom = scale === 1 ? '' : `${height * (scale - 1)}px`;
+      form.style.marginLeft = coarse.matches ? Math.max(0, (room.clientWidth - 2 * MARGIN - width * scale) / 2) + 'px' : '';
+    }
+    if (scale === before) return;
+    room.style.setProperty('--scale', String(scale));
+    form.dispatchEvent(new Event('scale'));
+  }
+  fit();
+  window.addEventListener('resize', fit);
+  coarse.addEventListener('change', fit);
+
+  const canvas = form.querySelector('canvas');
+  let press = null, opened = false;
+  const release = () => {
+    if (press) clearTimeout(press.timer);
+    press = null;
+  };
+  canvas.addEventListener('pointerdown', (e) => {
+    if (e.pointerType === 'mouse') return;
+    release();
+    const { clientX, clientY } = e;
+    press = {
+      x: clientX, y: clientY,
+      timer: setTimeout(() => {
+        press = null;
+        opened = true;
+        canvas.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true, button: 2, clientX, clientY }));
+      }, LONG_PRESS),
+    };
+  });
+  canvas.addEventListener('pointermove', (e) => {
+    if (press && Math.hypot(e.clientX - press.x, e.clientY - press.y) > SLOP) release();
+  });
+  for (const type of ['pointerup', 'pointercancel', 'pointerleave']) canvas.addEventListener(type, release);
+  // The finger that opened the menu lifts without a tap, which would land on the menu.
+  canvas.addEventListener('touchend', (e) => {
+    if (opened && e.cancelable) e.preventDefault();
+    opened = false;
+  }, { passive: false });
+})();

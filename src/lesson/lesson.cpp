@@ -183,7 +183,7 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
     const double scale = std::min(canvas.radius / 300, 1.15);
     lesson.scene.markScale = scale;
     lesson.scene.focus = O;
-    lesson.scene.reach = canvas.radius + 1.4 * kLabelHeight * scale;
+    lesson.scene.reach = canvas.radius + 1.9 * kLabelHeight * scale;
     const double h = kLabelHeight * scale;
     const double sideLength = std::hypot(B.x - A.x, B.y - A.y);
     const double apothemLength = std::hypot(M.x - O.x, M.y - O.y);

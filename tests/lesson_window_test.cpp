@@ -152,7 +152,7 @@ TEST_F(LessonWindowTest, CtrlSSavesEachTypeWholeAndCtrlPShowsThePreview) {
     ExpectMainWindowUnchanged();
 }
 
-TEST_F(LessonWindowTest, NumbersAreTextAScreenReaderReadsAndTheFigureIsAPicture) {
+TEST_F(LessonWindowTest, NumbersAreTextAScreenReaderReadsTheFocusIsMarkedAndTheFigureIsAPicture) {
     LessonWindow* lesson = OpenByF1();
     ASSERT_NE(lesson, nullptr);
     QStringList read;
@@ -162,6 +162,14 @@ TEST_F(LessonWindowTest, NumbersAreTextAScreenReaderReadsAndTheFigureIsAPicture)
         read << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
     }
     EXPECT_TRUE(read.contains(QStringLiteral("Апотема: r = R·cos(180°/n) = 300·cos(180°/6) ≈ 259,81 единици"))) << read.join('|').toStdString();
+    // The keyboard walks the controls with the focus ring round the focused one.
+    lesson->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(lesson));
+    QTest::keyClick(lesson->windowHandle(), Qt::Key_Tab);
+    auto* ring = lesson->findChild<QWidget*>(QStringLiteral("FocusRing"));
+    ASSERT_NE(ring, nullptr);
+    EXPECT_TRUE(ring->isVisible());
+    EXPECT_TRUE(ring->geometry().contains(lesson->focusWidget()->geometry()));
     QAccessibleInterface* figure = QAccessible::queryAccessibleInterface(lesson->figure());
     EXPECT_EQ(figure->role(), QAccessible::Graphic);
     EXPECT_TRUE(figure->text(QAccessible::Description).startsWith(QStringLiteral("Правилен шестоъгълник. R = 300")));

@@ -62,8 +62,9 @@ ScenePoint Plus(ScenePoint p, ScenePoint direction, double distance) {
     return {p.x + direction.x / length * distance, p.y + direction.y / length * distance};
 }
 
-SceneItem Item(SceneItem::Kind kind, Ink ink, ScenePoint a, ScenePoint b = {}) {
-    SceneItem item;
+// A new item at the end of `items`, for its caller to finish.
+SceneItem& Add(std::vector<SceneItem>& items, SceneItem::Kind kind, Ink ink, ScenePoint a, ScenePoint b = {}) {
+    SceneItem& item = items.emplace_back();
     item.kind = kind;
     item.ink = ink;
     item.a = a;
@@ -71,18 +72,15 @@ SceneItem Item(SceneItem::Kind kind, Ink ink, ScenePoint a, ScenePoint b = {}) {
     return item;
 }
 
-SceneItem Label(Ink ink, ScenePoint at, std::string text) {
-    SceneItem item = Item(SceneItem::Kind::Label, ink, at);
-    item.text = std::move(text);
-    return item;
+void Label(std::vector<SceneItem>& items, Ink ink, ScenePoint at, std::string_view text) {
+    Add(items, SceneItem::Kind::Label, ink, at).text = text;
 }
 
-SceneItem Arc(ScenePoint centre, double radius, double start, double sweep) {
-    SceneItem item = Item(SceneItem::Kind::Arc, Ink::Highlight, centre);
+void Arc(std::vector<SceneItem>& items, ScenePoint centre, double radius, double start, double sweep) {
+    SceneItem& item = Add(items, SceneItem::Kind::Arc, Ink::Highlight, centre);
     item.radius = radius;
     item.startDegrees = start;
     item.sweepDegrees = sweep;
-    return item;
 }
 
 // Letters for n vertices: A, B, C, …, leaving out those that name the marks.
@@ -197,50 +195,44 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
 
     using K = SceneItem::Kind;
     std::vector<SceneItem>& items = lesson.scene.items;
+    items.reserve(static_cast<std::size_t>(3 * count + 16));
     if (diagonals) {
-        for (int k = 2; k < count - 1; ++k) items.push_back(Item(K::Segment, Ink::Faint, A, v[static_cast<std::size_t>(k)]));
+        for (int k = 2; k < count - 1; ++k) Add(items, K::Segment, Ink::Faint, A, v[static_cast<std::size_t>(k)]);
     }
-    SceneItem circle = Item(K::Circle, Ink::Figure, O);
-    circle.radius = canvas.radius;
-    items.push_back(circle);
-    SceneItem polygon = Item(K::Polygon, Ink::Figure, A);
-    polygon.points = v;
-    items.push_back(polygon);
-    items.push_back(Item(K::Segment, Ink::Highlight, O, A));
-    items.push_back(Item(K::Segment, Ink::Highlight, O, M));
-    SceneItem square = Item(K::RightAngle, Ink::Highlight, M, O);
-    square.c = B;
-    items.push_back(square);
+    Add(items, K::Circle, Ink::Figure, O).radius = canvas.radius;
+    Add(items, K::Polygon, Ink::Figure, A).points = v;
+    Add(items, K::Segment, Ink::Highlight, O, A);
+    Add(items, K::Segment, Ink::Highlight, O, M);
+    Add(items, K::RightAngle, Ink::Highlight, M, O).c = B;
     const double startAOB = Direction(O, A), sweepAOB = Positive(Direction(O, B) - startAOB);
-    items.push_back(Arc(O, centralArc, startAOB, sweepAOB));
+    Arc(items, O, centralArc, startAOB, sweepAOB);
     const double startCBA = Direction(B, C), sweepCBA = Positive(Direction(B, A) - startCBA);
-    items.push_back(Arc(B, interiorArc, startCBA, sweepCBA));
-    for (const ScenePoint& vertex : v) items.push_back(Item(K::Point, Ink::Figure, vertex));
-    items.push_back(Item(K::Point, Ink::Figure, O));
-    items.push_back(Item(K::Point, Ink::Highlight, M));
+    Arc(items, B, interiorArc, startCBA, sweepCBA);
+    for (const ScenePoint& vertex : v) Add(items, K::Point, Ink::Figure, vertex);
+    Add(items, K::Point, Ink::Figure, O);
+    Add(items, K::Point, Ink::Highlight, M);
 
     for (int k = 0; k < count; ++k) {
         const ScenePoint& vertex = v[static_cast<std::size_t>(k)];
-        items.push_back(Label(Ink::Figure, Plus(vertex, {vertex.x - O.x, vertex.y - O.y}, 0.75 * h),
-                              lesson.letters[static_cast<std::size_t>(k)]));
+        Label(items, Ink::Figure, Plus(vertex, {vertex.x - O.x, vertex.y - O.y}, 0.75 * h), lesson.letters[static_cast<std::size_t>(k)]);
     }
-    items.push_back(Label(Ink::Figure, {O.x + 0.6 * h, O.y - 0.6 * h}, "O"));
-    items.push_back(Label(Ink::Highlight, Plus(M, {M.x - O.x, M.y - O.y}, 0.75 * h), "M"));
+    Label(items, Ink::Figure, {O.x + 0.6 * h, O.y - 0.6 * h}, "O");
+    Label(items, Ink::Highlight, Plus(M, {M.x - O.x, M.y - O.y}, 0.75 * h), "M");
     // R beside the middle of OA, on the side away from M. The central angle's value left of
-    // OM just past its arc, r right of OM's middle, the interior angle's value inside the angle
-    // at B: three places apart for every count.
+    // OM just past its arc, r right of OM below it, the interior angle's value inside the
+    // angle at B: three places apart for every count.
     const ScenePoint midOA{(O.x + A.x) / 2, (O.y + A.y) / 2};
     ScenePoint across{A.y - O.y, O.x - A.x};
     if (across.x * (M.x - midOA.x) + across.y * (M.y - midOA.y) > 0) across = {-across.x, -across.y};
-    items.push_back(Label(Ink::Highlight, Plus(midOA, across, 0.7 * h), "R"));
+    Label(items, Ink::Highlight, Plus(midOA, across, 0.7 * h), "R");
     const ScenePoint onOM = Toward(O, M, std::clamp(centralArc + 0.75 * h, 0.5 * apothemLength, 0.75 * apothemLength));
-    items.push_back(Label(Ink::Highlight, Plus(onOM, {B.x - M.x, B.y - M.y}, 0.6 * h), "r"));
+    Label(items, Ink::Highlight, Plus(onOM, {B.x - M.x, B.y - M.y}, 0.6 * h), "r");
     const std::string centralText = FormatLessonValue(central).digits + "°";
     const double glyphs = static_cast<double>(std::count_if(centralText.begin(), centralText.end(),
                                                             [](char c) { return (c & 0xC0) != 0x80; }));
-    items.push_back(Label(Ink::Highlight, Plus(Toward(O, M, centralArc + 0.6 * h), {A.x - B.x, A.y - B.y}, (0.27 * glyphs + 0.2) * h),
-                          centralText));
-    items.push_back(Label(Ink::Highlight, Toward(B, O, interiorArc + 0.9 * h), FormatLessonValue(alpha).digits + "°"));
+    Label(items, Ink::Highlight, Plus(Toward(O, M, centralArc + 0.6 * h), {A.x - B.x, A.y - B.y}, (0.27 * glyphs + 0.2) * h),
+          centralText);
+    Label(items, Ink::Highlight, Toward(B, O, interiorArc + 0.9 * h), FormatLessonValue(alpha).digits + "°");
     return lesson;
 }
 

@@ -54,3 +54,14 @@ add_library(tamirel_form STATIC
 target_include_directories(tamirel_form PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 target_link_libraries(tamirel_form PUBLIC tamirel_geometry)
 tamirel_warnings(tamirel_form)
+
+# The lesson on the chosen figure: its numbers, its marks as a scene, and the scene as SVG
+# and JSON, for every face.
+add_library(tamirel_lesson STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/scene.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.h)
+target_link_libraries(tamirel_lesson PUBLIC tamirel_form)
+tamirel_warnings(tamirel_lesson)

@@ -246,6 +246,13 @@ QImage PdfPage(const QByteArray& pdf) {
     return QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_RGB32);
 }
 
+// Prints `canvas`'s page as the window's print command does.
+QString PrintCanvas(QPrinter& printer, const Canvas& canvas, const QString& description) {
+    return PrintDocument(
+        printer, [&](QPagedPaintDevice& device) { return PaintPage(device, canvas.drawing(), description); },
+        QStringLiteral("Tamirel"), description);
+}
+
 // The PDF of `canvas` as printed (through QPrinter's PDF output, with the printer's own
 // narrow margins) and as saved.
 std::vector<QImage> PrintedAndSaved(const Canvas& canvas) {
@@ -255,7 +262,7 @@ std::vector<QImage> PrintedAndSaved(const Canvas& canvas) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(3, 3, 3, 3), QPageLayout::Millimeter);
     printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
-    EXPECT_EQ(PrintPage(printer, canvas.drawing(), QStringLiteral("Окръжност с радиус 300")), QString());
+    EXPECT_EQ(PrintCanvas(printer, canvas, QStringLiteral("Окръжност с радиус 300")), QString());
     QFile printed(printer.outputFileName());
     EXPECT_TRUE(printed.open(QIODevice::ReadOnly));
     const QString saved = dir.filePath(QStringLiteral("saved.pdf"));
@@ -480,7 +487,7 @@ TEST(Print, ToAFileOnAFullDiskSaysSoAndLeavesTheOldFile) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    const auto print = [&] { return PrintPage(printer, ManyLines().drawing(), QStringLiteral("Много линии")); };
+    const auto print = [&] { return PrintCanvas(printer, ManyLines(), QStringLiteral("Много линии")); };
     const QString message = small ? print() : SaveWithFileSizeLimit(4096, print);
     const std::string reason = WriteFailureReason(small ? ENOSPC : EFBIG);
     EXPECT_EQ(message, QStringLiteral("Чертежът не беше запазен в „%1“.\n%2").arg(path, QString::fromStdString(reason)));

@@ -238,7 +238,8 @@ protected:
 TEST_F(ExportFromWindowTest, CanvasMenuOpensByMouseAndKeyboardAndChangesNothing) {
     const QStringList expected = {QStringLiteral("Копирай"), QStringLiteral("Запази като…"), QStringLiteral("Печат…"),
                                   QString(), QStringLiteral("Увеличи"), QStringLiteral("Намали"),
-                                  QStringLiteral("Нормален размер"), QStringLiteral("По размера на екрана")};
+                                  QStringLiteral("Нормален размер"), QStringLiteral("По размера на екрана"), QString(),
+                                  QStringLiteral("Урок…")};
     QWindow* handle = window->windowHandle();
     const auto focusCanvas = [&] {   // a closed popup leaves the window inactive here
         window->activateWindow();

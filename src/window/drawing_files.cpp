@@ -10,6 +10,9 @@
 #include <QtGui/QPainter>
 #include <QtGui/QPdfWriter>
 #include <QtPrintSupport/QPrinter>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLineEdit>
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -108,6 +111,44 @@ QByteArray WithSubject(QByteArray pdf, const QString& title, const QString& subj
     return pdf;
 }
 
+// "Рисунка SVG (*.svg)" -> "svg".
+QString FilterExtension(const QString& filter) {
+    return filter.mid(filter.lastIndexOf(QLatin1String("*.")) + 2).chopped(1);
+}
+
+// The save dialog, naming the file by NameForFileType: Qt's own dialog (in Bulgarian whatever
+// the desktop), whose name field is changed before the dialog's own reaction to a new type
+// (which would cut "урок 5.2" to "урок 5") and before its overwrite question on accepting.
+class SaveDialog final : public QFileDialog {
+public:
+    SaveDialog(QWidget* parent, const QString& caption, const QString& folder, const QString& filters)
+        : QFileDialog(parent, caption, folder, filters) {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setAcceptMode(QFileDialog::AcceptSave);
+        name_ = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        if (name_ && types) {
+            connect(types, &QComboBox::currentIndexChanged, this, [this, types](int index) {
+                Rename(FilterExtension(types->itemText(index)), NameChange::kTypeChosen);
+            });
+        }
+    }
+
+    void accept() override {
+        // A folder's name opens the folder.
+        if (name_ && !QFileInfo(QDir(directory()).filePath(name_->text())).isDir())
+            Rename(FilterExtension(selectedNameFilter()), NameChange::kAccepted);
+        QFileDialog::accept();
+    }
+
+private:
+    void Rename(const QString& extension, NameChange change) {
+        if (!name_->text().trimmed().isEmpty()) name_->setText(NameForFileType(name_->text(), extension, change));
+    }
+
+    QLineEdit* name_ = nullptr;
+};
+
 }  // namespace
 
 QPageLayout DrawingPageLayout() {
@@ -149,7 +190,8 @@ bool PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString&
     return painter.end();
 }
 
-QByteArray PageToPdf(const Drawing& drawing, const QString& description, const QPageLayout& layout, int resolution) {
+QByteArray PdfDocument(const PagePainter& paint, const QString& title, const QString& subject, const QPageLayout& layout,
+                       int resolution) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -157,34 +199,31 @@ QByteArray PageToPdf(const Drawing& drawing, const QString& description, const Q
         QPdfWriter pdf(&buffer);
         pdf.setPageLayout(layout);
         pdf.setResolution(resolution);
-        pdf.setTitle(QStringLiteral("Tamirel"));
+        pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Tamirel"));
-        if (!PaintPage(pdf, drawing, description)) return {};
+        if (!paint(pdf)) return {};
     }
-    return WithSubject(bytes, QStringLiteral("Tamirel"), description);
+    return WithSubject(bytes, title, subject);
 }
 
 QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description) {
-    return PageToPdf(canvas.drawing(), QString::fromStdString(description), DrawingPageLayout(), 600);
+    const QString text = QString::fromStdString(description);
+    return PdfDocument([&](QPagedPaintDevice& device) { return PaintPage(device, canvas.drawing(), text); },
+                       QStringLiteral("Tamirel"), text);
 }
 
-QString PrintPage(QPrinter& printer, const Drawing& drawing, const QString& description) {
+QString PrintDocument(QPrinter& printer, const PagePainter& paint, const QString& title, const QString& subject) {
     const QString file = printer.outputFileName();
     // The preview paints into pictures (its engine's type says so) and writes no file.
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty() &&
                         printer.paintEngine()->type() != QPaintEngine::Picture;
-    if (!toFile) {
-        return PaintPage(printer, drawing, description)
-                   ? QString()
-                   : QStringLiteral("Чертежът не беше отпечатан: принтерът не го прие.");
-    }
-    const QByteArray pdf = PageToPdf(drawing, description, printer.pageLayout(), printer.resolution());
+    if (!toFile) return paint(printer) ? QString() : QStringLiteral("Чертежът не беше отпечатан: принтерът не го прие.");
+    const QByteArray pdf = PdfDocument(paint, title, subject, printer.pageLayout(), printer.resolution());
     const std::string reason =
         pdf.isEmpty() ? "Страницата не можа да бъде подготвена."
                       : WriteWholeFile(QFile::encodeName(file).toStdString(), std::string_view(pdf.constData(), pdf.size()));
     if (reason.empty()) return {};
-    return QStringLiteral("Чертежът не беше запазен в „%1“.\n%2")
-        .arg(QDir::toNativeSeparators(file), QString::fromStdString(reason));
+    return QStringLiteral("Чертежът не беше запазен в „%1“.\n%2").arg(QDir::toNativeSeparators(file), QString::fromStdString(reason));
 }
 
 QString NameForFileType(const QString& name, const QString& extension, NameChange change) {
@@ -212,20 +251,32 @@ QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string&
     return data;
 }
 
-QString SaveCanvas(const RetainedPictureBox& canvas, const std::string& description, const QString& path) {
+QString SaveFile(const FileContents& contents, const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    QByteArray bytes;
-    if (suffix == QLatin1String("png")) {
-        bytes = PngBytes(DrawingToImage(canvas.drawing()));
-    } else if (suffix == QLatin1String("svg")) {
-        bytes = CanvasToSvg(canvas, description);
-    } else if (suffix == QLatin1String("pdf")) {
-        bytes = CanvasToPdf(canvas, description);
-    } else {
+    const std::function<QByteArray()>* make = suffix == QLatin1String("png")   ? &contents.png
+                                              : suffix == QLatin1String("svg") ? &contents.svg
+                                              : suffix == QLatin1String("pdf") ? &contents.pdf
+                                                                               : nullptr;
+    if (!make || !*make) {
         return QStringLiteral("Неподдържан вид файл: изберете име, завършващо на .png, .svg или .pdf.");
     }
+    const QByteArray bytes = (*make)();
     return QString::fromStdString(
         WriteWholeFile(QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), bytes.size())));
+}
+
+QString SaveCanvas(const RetainedPictureBox& canvas, const std::string& description, const QString& path) {
+    return SaveFile({[&] { return PngBytes(DrawingToImage(canvas.drawing())); },
+                     [&] { return CanvasToSvg(canvas, description); },
+                     [&] { return CanvasToPdf(canvas, description); }},
+                    path);
+}
+
+QString AskSavePath(QWidget* parent, const QString& folder, const QString& name) {
+    SaveDialog dialog(parent, QStringLiteral("Запази като"), folder,
+                      QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg);;Документ PDF (*.pdf)"));
+    dialog.selectFile(name);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 }  // namespace tamirel

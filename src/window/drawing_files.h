@@ -5,14 +5,15 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <QtGui/QPageLayout>
+#include <functional>
 #include <string>
 
 #include "controls/retained_picture_box.h"
 
 class QMimeData;
-class QPageLayout;
 class QPagedPaintDevice;
 class QPrinter;
+class QWidget;
 
 namespace tamirel {
 
@@ -35,17 +36,22 @@ QPageLayout DrawingPageLayout();
 // when the device would not begin or finish.
 bool PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description);
 
-// That page as a PDF document with the page `layout` at `resolution` dots per inch, titled
-// "Tamirel" with the description as its subject; empty when it could not be painted.
-QByteArray PageToPdf(const Drawing& drawing, const QString& description, const QPageLayout& layout, int resolution);
-
 // The drawing as an A4 PDF document, the same page as printed.
 QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description);
 
-// Prints the page on `printer`. Printing to a file (a PDF printer with an output file name)
-// paints into memory and saves through WriteWholeFile, so a failure leaves the old file as it
-// was. Returns "" on success, otherwise the message for the user in Bulgarian.
-QString PrintPage(QPrinter& printer, const Drawing& drawing, const QString& description);
+// Paints a document's pages on `device` (a printer or a PDF writer); false when the device
+// would not begin or finish.
+using PagePainter = std::function<bool(QPagedPaintDevice& device)>;
+
+// The pages `paint` draws as a PDF document with the page `layout` at `resolution` dots per
+// inch, titled `title` with `subject` as its subject; empty when they could not be painted.
+QByteArray PdfDocument(const PagePainter& paint, const QString& title, const QString& subject,
+                       const QPageLayout& layout = DrawingPageLayout(), int resolution = 600);
+
+// Prints the pages `paint` draws on `printer`. Printing to a file (a PDF printer with an output
+// file name) paints into memory and saves through WriteWholeFile, so a failure leaves the old
+// file as it was. Returns "" on success, otherwise the message for the user in Bulgarian.
+QString PrintDocument(QPrinter& printer, const PagePainter& paint, const QString& title, const QString& subject);
 
 // The file name the save dialog gives `name` for the file type with `extension` ("png"): a
 // name whose own extension is not one of the types written (.png, .svg, .pdf, any case), or
@@ -53,6 +59,21 @@ QString PrintPage(QPrinter& printer, const Drawing& drawing, const QString& desc
 // keeps it when the dialog is accepted and has it replaced when another type is chosen.
 enum class NameChange { kTypeChosen, kAccepted };
 QString NameForFileType(const QString& name, const QString& extension, NameChange change);
+
+// What a save can write, each made only when its type is chosen.
+struct FileContents {
+    std::function<QByteArray()> png, svg, pdf;
+};
+
+// Writes to `path` the contents of the type its extension names (png, svg or pdf, case-
+// insensitive), whole or not at all: a failed save leaves an existing file as it was and no
+// new one. Returns the empty string on success, otherwise the reason in Bulgarian.
+QString SaveFile(const FileContents& contents, const QString& path);
+
+// The save dialog ("Запази като", PNG, SVG or PDF; the toolkit's own, in Bulgarian) starting
+// in `folder` with `name` proposed, naming the file by NameForFileType. The chosen path, or
+// the empty string when cancelled.
+QString AskSavePath(QWidget* parent, const QString& folder, const QString& name);
 
 // Writes the drawing to `path` as PNG, SVG or PDF, chosen by the extension (case-insensitive),
 // whole or not at all: a failed save leaves an existing file as it was and no new one.

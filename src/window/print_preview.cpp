@@ -2,8 +2,10 @@
 
 #include <QtCore/QSignalBlocker>
 #include <QtPrintSupport/QPrintPreviewDialog>
+#include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMessageBox>
 
 namespace tamirel {
 
@@ -38,6 +40,21 @@ void UseDecimalComma(QPrintPreviewDialog& preview) {
         });
         commas();
     }
+}
+
+void PrintWithPreview(QWidget* parent, const QString& title, const QString& subject, const PagePainter& paint) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(DrawingPageLayout());
+    printer.setDocName(title);
+    printer.setCreator(QStringLiteral("Tamirel"));
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("Печат"));
+    UseDecimalComma(preview);
+    QString failure;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* target) { failure = PrintDocument(*target, paint, title, subject); });
+    preview.exec();
+    if (!failure.isEmpty()) QMessageBox::warning(parent, parent->window()->windowTitle(), failure);
 }
 
 }  // namespace tamirel

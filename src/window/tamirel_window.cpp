@@ -8,11 +8,8 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtGui/QShortcut>
-#include <QtWidgets/QComboBox>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QToolTip>
-#include <QtWidgets/QFileDialog>
-#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
@@ -26,51 +23,9 @@
 #include "window/focus_ring.h"
 #include "window/print_preview.h"
 #include "window/zoom.h"
+#include "window/lesson_window.h"
 
 namespace tamirel {
-
-namespace {
-
-// "Рисунка SVG (*.svg)" -> "svg".
-QString FilterExtension(const QString& filter) {
-    return filter.mid(filter.lastIndexOf(QLatin1String("*.")) + 2).chopped(1);
-}
-
-// The save dialog, naming the file by NameForFileType: Qt's own dialog (in Bulgarian whatever
-// the desktop), whose name field is changed before the dialog's own reaction to a new type
-// (which would cut "урок 5.2" to "урок 5") and before its overwrite question on accepting.
-class SaveDialog final : public QFileDialog {
-public:
-    SaveDialog(QWidget* parent, const QString& caption, const QString& folder, const QString& filters)
-        : QFileDialog(parent, caption, folder, filters) {
-        setOption(QFileDialog::DontUseNativeDialog);
-        setAcceptMode(QFileDialog::AcceptSave);
-        selectFile(QStringLiteral("tamirel.png"));
-        name_ = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-        if (name_ && types) {
-            connect(types, &QComboBox::currentIndexChanged, this, [this, types](int index) {
-                Rename(FilterExtension(types->itemText(index)), NameChange::kTypeChosen);
-            });
-        }
-    }
-
-    void accept() override {
-        // A folder's name opens the folder.
-        if (name_ && !QFileInfo(QDir(directory()).filePath(name_->text())).isDir())
-            Rename(FilterExtension(selectedNameFilter()), NameChange::kAccepted);
-        QFileDialog::accept();
-    }
-
-private:
-    void Rename(const QString& extension, NameChange change) {
-        if (!name_->text().trimmed().isEmpty()) name_->setText(NameForFileType(name_->text(), extension, change));
-    }
-
-    QLineEdit* name_ = nullptr;
-};
-
-}  // namespace
 
 Tamirel::Tamirel(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
@@ -127,6 +82,8 @@ Tamirel::Tamirel(QWidget* parent)
     connect(zoomFit_, &QAction::triggered, this, [this] { SetZoom(FittedZoom()); });
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+    lessonAction_ = WindowAction(QStringLiteral("Урок…"), {QKeySequence(Qt::Key_F1)});
+    connect(lessonAction_, &QAction::triggered, this, &Tamirel::ShowLesson);
     availableArea_ = [this] { return screen()->availableGeometry().size(); };
 
     // A right click arrives as a context menu request. The keyboard's ways are shortcuts of
@@ -138,11 +95,7 @@ Tamirel::Tamirel(QWidget* parent)
     menuKeys->setContext(Qt::WidgetShortcut);
     connect(menuKeys, &QShortcut::activated, this, [this] { ShowCanvasMenu(controls_.Picture1->rect().center()); });
 
-    chooseSavePath_ = [this](const QString& folder) {
-        SaveDialog dialog(this, QStringLiteral("Запази като"), folder,
-                          QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg);;Документ PDF (*.pdf)"));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    };
+    chooseSavePath_ = [this](const QString& folder) { return AskSavePath(this, folder, QStringLiteral("tamirel.png")); };
 }
 
 Tamirel::~Tamirel() = default;
@@ -162,11 +115,24 @@ void Tamirel::SetZoom(int percent) {
     PlaceControls(*this, MainWindowLayout(), percent);
     controls_.Picture1->SetLineWidth(std::max(1, (percent + 50) / 100));
     focusRing_->SetZoom(percent);
+    if (lesson_) lesson_->SetZoom(percent);
     if (isVisible()) KeepOnScreen(*this, frameGeometry().topLeft());   // grown past the edge: back on
 }
 
 int Tamirel::FittedZoom() const {
     return tamirel::FittedZoom(availableArea_(), frameGeometry().size() - size());
+}
+
+void Tamirel::ShowLesson() {
+    if (!lesson_) {
+        lesson_ = new LessonWindow(*controls_.List1[1], *controls_.List1[2], zoom_, this);
+        for (QtListBox* list : {controls_.List1[1], controls_.List1[2]}) {
+            connect(list, &QListWidget::itemSelectionChanged, lesson_, &LessonWindow::Refresh);
+        }
+    }
+    lesson_->show();
+    lesson_->raise();
+    lesson_->activateWindow();
 }
 
 void Tamirel::StepZoom(int direction) {
@@ -211,19 +177,10 @@ bool Tamirel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Tamirel::PrintDrawing() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(DrawingPageLayout());
-    printer.setDocName(QStringLiteral("Tamirel"));
-    printer.setCreator(QStringLiteral("Tamirel"));
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("Печат"));
-    UseDecimalComma(preview);
-    QString failure;
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &failure](QPrinter* target) {
-        failure = PrintPage(*target, controls_.Picture1->drawing(), QString::fromStdString(form_->Description()));
+    const QString description = QString::fromStdString(form_->Description());
+    PrintWithPreview(this, QStringLiteral("Tamirel"), description, [&](QPagedPaintDevice& device) {
+        return PaintPage(device, controls_.Picture1->drawing(), description);
     });
-    preview.exec();
-    if (!failure.isEmpty()) QMessageBox::warning(this, windowTitle(), failure);
 }
 
 void Tamirel::ShowCanvasMenu(const QPoint& at) {
@@ -236,6 +193,8 @@ void Tamirel::ShowCanvasMenu(const QPoint& at) {
     menu.addActions({copy_, save_, print_});
     menu.addSeparator();
     menu.addActions({zoomIn_, zoomOut_, zoomNormal_, zoomFit_});
+    menu.addSeparator();
+    menu.addAction(lessonAction_);
     menu.exec(controls_.Picture1->mapToGlobal(at));
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 #include <stdexcept>
 
 namespace tamirel {
@@ -13,6 +14,7 @@ namespace {
 // outermost points on it.
 constexpr double kLabelDistance = 28;
 constexpr double kLineOverrun = 30;
+constexpr double kCanvasSide = 1000;
 
 ScenePoint ToScene(Spot s) { return {s.x, s.y}; }
 
@@ -91,14 +93,26 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
         highlight.push_back(polygon);
     }
 
+    // Letters where the reader needs them: the centre, the vertices, and the points the step
+    // names; the other points stay as faint dots, so that a long construction stays legible.
+    const Step& now = construction.steps[current];
+    std::set<std::string> named(now.uses.begin(), now.uses.end());
+    for (const NewPoint& made : now.makes) named.insert({made.name, made.pick.p, made.pick.q});
+    const std::set<std::string> vertices(construction.steps.back().uses.begin(), construction.steps.back().uses.end());
+
     const Spot centre = replay.points.front().at;   // the given circle's centre
     std::vector<SceneItem> marks, newMarks;
     for (const ReplayedPoint& point : replay.points) {
         if (point.step > current) break;
+        const bool fresh = point.step == current;
+        const bool labelled = fresh || named.count(point.name) || vertices.count(point.name) || &point == &replay.points.front();
         SceneItem dot;
         dot.kind = SceneItem::Kind::Point;
-        dot.ink = point.step == current ? Ink::Highlight : Ink::Figure;
+        dot.ink = fresh ? Ink::Highlight : labelled ? Ink::Figure : Ink::Faint;
         dot.a = ToScene(point.at);
+        auto& into = fresh ? newMarks : marks;
+        into.push_back(dot);
+        if (!labelled) continue;
         SceneItem label = dot;
         label.kind = SceneItem::Kind::Label;
         label.text = point.name;
@@ -107,8 +121,10 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
         // Outward from the centre; the centre's own label below left of it.
         const double ux = away > 1e-6 ? dx / away : -0.6, uy = away > 1e-6 ? dy / away : 0.8;
         label.a = {dot.a.x + kLabelDistance * ux, dot.a.y + kLabelDistance * uy};
-        auto& into = point.step == current ? newMarks : marks;
-        into.push_back(dot);
+        // Inside the canvas: a label that would leave it goes to the inner side of its point.
+        const auto outside = [](double v) { return v < kLabelDistance || v > kCanvasSide - kLabelDistance; };
+        if (outside(label.a.x) || outside(label.a.y))
+            label.a = {dot.a.x - kLabelDistance * ux, dot.a.y - kLabelDistance * uy};
         into.push_back(label);
     }
     for (auto* group : {&faint, &figure, &highlight, &marks, &newMarks})

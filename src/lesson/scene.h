@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/colour.h"
+
 namespace tamirel {
 
 // Canvas units: the main window's 1000 x 1000 scale, origin top-left, Y downward.
@@ -17,6 +19,26 @@ struct ScenePoint {
 // How strongly an item is drawn: the figure itself, a construction aid drawn earlier (light),
 // or what the current step adds (stands out).
 enum class Ink { Figure, Faint, Highlight };
+
+// How each face draws an ink, in canvas units, so that every face gives the same picture:
+// the figure black, construction aids light grey, what stands out blue (6.3:1 on white).
+constexpr Colour InkColour(Ink ink) {
+    switch (ink) {
+        case Ink::Faint: return Rgb(0x86, 0x86, 0x86);
+        case Ink::Highlight: return Rgb(0x1a, 0x5f, 0xb4);
+        case Ink::Figure: break;
+    }
+    return Rgb(0, 0, 0);
+}
+constexpr double InkWidth(Ink ink) { return ink == Ink::Figure ? 3 : ink == Ink::Faint ? 2 : 4; }
+
+// A label's letters are this many canvas units high (the font's pixel size on a 1000-unit
+// side); a white halo this wide keeps them readable across lines. A point is a dot of this
+// radius. A right-angle mark is a square of this side, smaller where its arms are short.
+inline constexpr double kLabelHeight = 34;
+inline constexpr double kLabelHalo = 7;
+inline constexpr double kPointRadius = 6;
+inline constexpr double kRightAngleSide = 22;
 
 struct SceneItem {
     enum class Kind {

@@ -7,6 +7,7 @@
 #include <QtGui/QPageSize>
 #include <QtGui/QPainter>
 #include <QtGui/QPdfWriter>
+#include <QtWidgets/QFileDialog>
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -90,8 +91,7 @@ void PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString&
                      description);
 }
 
-QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description) {
-    const QString text = QString::fromStdString(description);
+QByteArray PdfDocument(const std::function<void(QPagedPaintDevice&)>& paint, const QString& title, const QString& subject) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -100,11 +100,17 @@ QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& desc
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         pdf.setResolution(600);
-        pdf.setTitle(QStringLiteral("Tamirel"));
+        pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Tamirel"));
-        PaintPage(pdf, canvas.drawing(), text);
+        paint(pdf);
     }
-    return WithSubject(bytes, QStringLiteral("Tamirel"), text);
+    return WithSubject(bytes, title, subject);
+}
+
+QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description) {
+    const QString text = QString::fromStdString(description);
+    return PdfDocument([&](QPagedPaintDevice& device) { PaintPage(device, canvas.drawing(), text); },
+                       QStringLiteral("Tamirel"), text);
 }
 
 QByteArray CanvasToSvg(const RetainedPictureBox& canvas, const std::string& description) {
@@ -121,20 +127,41 @@ QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string&
     return data;
 }
 
-QString SaveCanvas(const RetainedPictureBox& canvas, const std::string& description, const QString& path) {
+QString SaveFile(const FileContents& contents, const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    QByteArray bytes;
-    if (suffix == QLatin1String("png")) {
-        bytes = PngBytes(DrawingToImage(canvas.drawing()));
-    } else if (suffix == QLatin1String("svg")) {
-        bytes = CanvasToSvg(canvas, description);
-    } else if (suffix == QLatin1String("pdf")) {
-        bytes = CanvasToPdf(canvas, description);
-    } else {
+    const std::function<QByteArray()>* make = suffix == QLatin1String("png")   ? &contents.png
+                                              : suffix == QLatin1String("svg") ? &contents.svg
+                                              : suffix == QLatin1String("pdf") ? &contents.pdf
+                                                                               : nullptr;
+    if (!make || !*make) {
         return QStringLiteral("Неподдържан вид файл: изберете име, завършващо на .png, .svg или .pdf.");
     }
+    const QByteArray bytes = (*make)();
     return QString::fromStdString(
         WriteWholeFile(QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), bytes.size())));
+}
+
+QString SaveCanvas(const RetainedPictureBox& canvas, const std::string& description, const QString& path) {
+    return SaveFile({[&] { return PngBytes(DrawingToImage(canvas.drawing())); },
+                     [&] { return CanvasToSvg(canvas, description); },
+                     [&] { return CanvasToPdf(canvas, description); }},
+                    path);
+}
+
+QString AskSavePath(QWidget* parent, const QString& folder, const QString& name) {
+    QFileDialog dialog(parent, QStringLiteral("Запази като"), folder,
+                       QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg);;Документ PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.selectFile(name);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        // "(*.svg)" -> "svg": the filter's own extension, which the name takes too.
+        const QString suffix = filter.mid(filter.lastIndexOf(QLatin1String("*.")) + 2).chopped(1);
+        dialog.setDefaultSuffix(suffix);
+        const QString base = QFileInfo(dialog.selectedFiles().value(0)).completeBaseName();
+        if (!base.isEmpty()) dialog.selectFile(base + QLatin1Char('.') + suffix);
+    });
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 }  // namespace tamirel

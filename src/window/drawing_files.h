@@ -4,12 +4,14 @@
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
+#include <functional>
 #include <string>
 
 #include "controls/retained_picture_box.h"
 
 class QMimeData;
 class QPagedPaintDevice;
+class QWidget;
 
 namespace tamirel {
 
@@ -27,6 +29,25 @@ void PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString&
 // The drawing as an A4 PDF document, the same page as printed, titled "Tamirel" with the
 // description as its subject.
 QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description);
+
+// A PDF document, A4 with 15 mm margins at 600 dpi, painted by `paint`, titled `title` with
+// `subject` as its subject.
+QByteArray PdfDocument(const std::function<void(QPagedPaintDevice&)>& paint, const QString& title, const QString& subject);
+
+// What a save can write, each made only when its type is chosen.
+struct FileContents {
+    std::function<QByteArray()> png, svg, pdf;
+};
+
+// Writes to `path` the contents of the type its extension names (png, svg or pdf, case-
+// insensitive), whole or not at all: a failed save leaves an existing file as it was and no
+// new one. Returns the empty string on success, otherwise the reason in Bulgarian.
+QString SaveFile(const FileContents& contents, const QString& path);
+
+// The save dialog ("Запази като", PNG, SVG or PDF) starting in `folder` with `name` (a .png
+// name) proposed; choosing a type gives the name that type's extension. The chosen path, or
+// the empty string when cancelled.
+QString AskSavePath(QWidget* parent, const QString& folder, const QString& name);
 
 // Writes the drawing to `path` as PNG, SVG or PDF, chosen by the extension (case-insensitive),
 // whole or not at all: a failed save leaves an existing file as it was and no new one.

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "controls/qt/qt_picture_box.h"
+#include "window/scene_view.h"
 #include "window/tamirel_window.h"
 
 #include "tamirel-32.xpm"
@@ -25,9 +26,11 @@ bool Set(const char* variable) {
     return value && *value;
 }
 
-// The canvas is a picture with a name and a description; the main window is a window.
+// The canvas and the lesson's figure are pictures with a name and a description; the main
+// window is a window.
 QAccessibleInterface* AccessibleRole(const QString& /*className*/, QObject* object) {
     if (auto* canvas = qobject_cast<QtPictureBox*>(object)) return new QAccessibleWidget(canvas, QAccessible::Graphic);
+    if (auto* view = qobject_cast<SceneView*>(object)) return new QAccessibleWidget(view, QAccessible::Graphic);
     if (auto* window = qobject_cast<Tamirel*>(object)) return new QAccessibleWidget(window, QAccessible::Window);
     return nullptr;
 }

@@ -8,7 +8,6 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtGui/QShortcut>
-#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
@@ -19,6 +18,7 @@
 #include "controls/qt/qt_picture_box.h"
 #include "window/drawing_files.h"
 #include "window/focus_ring.h"
+#include "window/lesson_window.h"
 
 namespace tamirel {
 
@@ -72,6 +72,8 @@ Tamirel::Tamirel(QWidget* parent)
     connect(zoomOut_, &QAction::triggered, this, [this] { StepZoom(-1); });
     zoomNormal_ = WindowAction(QStringLiteral("Нормален размер"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
     connect(zoomNormal_, &QAction::triggered, this, [this] { SetZoom(100); });
+    lessonAction_ = WindowAction(QStringLiteral("Урок…"), {QKeySequence(Qt::Key_F1)});
+    connect(lessonAction_, &QAction::triggered, this, &Tamirel::ShowLesson);
     availableArea_ = [this] { return screen()->availableGeometry().size(); };
 
     // A right click arrives as a context menu request. The keyboard's ways are shortcuts of
@@ -83,21 +85,7 @@ Tamirel::Tamirel(QWidget* parent)
     menuKeys->setContext(Qt::WidgetShortcut);
     connect(menuKeys, &QShortcut::activated, this, [this] { ShowCanvasMenu(controls_.Picture1->rect().center()); });
 
-    chooseSavePath_ = [this](const QString& folder) {
-        QFileDialog dialog(this, QStringLiteral("Запази като"), folder,
-                           QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg);;Документ PDF (*.pdf)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("png"));
-        dialog.selectFile(QStringLiteral("tamirel.png"));
-        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            // "(*.svg)" -> "svg": the filter's own extension, which the name takes too.
-            const QString suffix = filter.mid(filter.lastIndexOf(QLatin1String("*.")) + 2).chopped(1);
-            dialog.setDefaultSuffix(suffix);
-            const QString name = QFileInfo(dialog.selectedFiles().value(0)).completeBaseName();
-            if (!name.isEmpty()) dialog.selectFile(name + QLatin1Char('.') + suffix);
-        });
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    };
+    chooseSavePath_ = [this](const QString& folder) { return AskSavePath(this, folder, QStringLiteral("tamirel.png")); };
 }
 
 Tamirel::~Tamirel() = default;
@@ -115,6 +103,19 @@ void Tamirel::SetZoom(int percent) {
     setFixedSize(ZoomedPixels(kClientWidth, percent), ZoomedPixels(kClientHeight, percent));
     PlaceControls(*this, MainWindowLayout(), percent);
     focusRing_->Follow();
+    if (lesson_) lesson_->SetZoom(percent);
+}
+
+void Tamirel::ShowLesson() {
+    if (!lesson_) {
+        lesson_ = new LessonWindow(*controls_.List1[1], *controls_.List1[2], zoom_, this);
+        for (QtListBox* list : {controls_.List1[1], controls_.List1[2]}) {
+            connect(list, &QListWidget::itemSelectionChanged, lesson_, &LessonWindow::Refresh);
+        }
+    }
+    lesson_->show();
+    lesson_->raise();
+    lesson_->activateWindow();
 }
 
 void Tamirel::StepZoom(int direction) {
@@ -157,6 +158,8 @@ void Tamirel::ShowCanvasMenu(const QPoint& at) {
     menu.addActions({copy_, save_, print_});
     menu.addSeparator();
     menu.addActions({zoomIn_, zoomOut_, zoomNormal_});
+    menu.addSeparator();
+    menu.addAction(lessonAction_);
     menu.exec(controls_.Picture1->mapToGlobal(at));
 }
 

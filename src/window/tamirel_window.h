@@ -2,6 +2,7 @@
 // the form's handlers on the user's clicks; owns copy, save and the canvas's menu.
 #pragma once
 
+#include <QtCore/QPointer>
 #include <QtGui/QKeySequence>
 #include <QtWidgets/QWidget>
 #include <functional>
@@ -10,6 +11,7 @@
 #include "controls/runtime_error.h"
 #include "form/tamirel_form.h"
 #include "window/build_controls.h"
+#include "window/lesson_window.h"
 
 class QAction;
 
@@ -48,6 +50,11 @@ public:
     QAction* zoomInAction() const { return zoomIn_; }
     QAction* zoomOutAction() const { return zoomOut_; }
     QAction* zoomNormalAction() const { return zoomNormal_; }
+    // "Урок…" (F1, and in the canvas's menu): the lesson window for the current radius and
+    // vertex count.
+    QAction* lessonAction() const { return lessonAction_; }
+    // The open lesson window, or nullptr.
+    LessonWindow* lesson() const { return lesson_; }
     // The window's size in percent of the normal size: 100, 125, 150, 175, 200, 250 or 300.
     int zoom() const { return zoom_; }
     // Puts the drawing on the clipboard as an image and as SVG.
@@ -56,6 +63,10 @@ public:
     void SaveDrawingAs();
     // The system's print dialog with a preview, printing the drawing with its caption.
     void PrintDrawing();
+    // Opens the lesson window (or brings it forward); it reads the radius and vertex-count
+    // lists and follows every change of their selection until it is closed. It never draws on
+    // the canvas and never changes a selection.
+    void ShowLesson();
 
 private:
     void ShowCanvasMenu(const QPoint& at);
@@ -75,6 +86,8 @@ private:
     QAction* zoomIn_ = nullptr;
     QAction* zoomOut_ = nullptr;
     QAction* zoomNormal_ = nullptr;
+    QAction* lessonAction_ = nullptr;
+    QPointer<LessonWindow> lesson_;
     FocusRing* focusRing_ = nullptr;
     AreaMeasure availableArea_;
     int zoom_ = 100;

@@ -1,0 +1,87 @@
+// The lesson on the chosen figure, free of any toolkit: its title in words, its numbers worked
+// out in Bulgarian notation, and its figure with the textbook's marks as a Scene. Each face
+// (the desktop's lesson window, the browser's dialog) only lays these out and draws them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "controls/list_box.h"
+#include "lesson/scene.h"
+
+namespace tamirel {
+
+// A number as the lesson writes it: a decimal comma and, when the whole part has five digits
+// or more, a no-break space between thousands. `exact` when the value has at most two
+// decimals (up to the arithmetic's error): then "=" and those digits ("157,5", "720"),
+// otherwise "≈" and two decimals ("128,57", "233 826,86").
+struct LessonValue {
+    bool exact = true;
+    std::string digits;
+    std::string Relation() const { return exact ? "=" : "≈"; }
+};
+LessonValue FormatLessonValue(double value);
+
+// One worked number: "Вътрешен ъгъл: α = (n − 2).180°/n = (6 − 2).180°/6 = 120°". The
+// figures put in are the givens and the earlier results as shown.
+struct LessonNumber {
+    std::string name;      // "Вътрешен ъгъл"
+    std::string formula;   // "α = (n − 2).180°/n"
+    std::string putIn;     // "(6 − 2).180°/6"
+    std::string result;    // "= 120°", "≈ 259,81 единици"
+    double value = 0;      // unrounded
+    std::string Text() const { return name + ": " + formula + " = " + putIn + " " + result; }
+};
+
+struct Lesson {
+    std::string title;                  // "Правилен шестоъгълник"; empty without a figure
+    std::string givens;                 // "R = 300 единици, n = 6"
+    std::vector<LessonNumber> numbers;  // α, ∠AOB, the sum, a, P, r, S, in this order
+    Scene scene;                        // the figure and its marks, in the main canvas's units
+    std::vector<ScenePoint> vertices;   // A, B, C, … in letter order
+    std::vector<std::string> letters;   // "A", "B", …
+
+    // Title, givens and every number, one a line, for screen readers and captions.
+    std::string Description() const;
+};
+
+// The lesson for the radius and vertex count selected in the main window's lists, read as
+// DrawPolygon reads them; the circle and polygon are DrawPolygon's own, to the bit, on the
+// 1000 x 1000 scale. Marks: the centre O, the vertices lettered counter-clockwise on screen
+// from the bottom-left one (A, B, C, …; past L the letters of the marks, M O P R S, are
+// skipped), the radius R = OA, the apothem r = OM to the midpoint M of AB with its right-angle
+// mark, the central angle AOB and the interior angle at B, each with its arc and value, and,
+// with `diagonals`, the N − 3 diagonals from A. A choice that gives no polygon (nothing
+// selected, R <= 0, N < 3 or not whole) gives an empty title, no numbers and an empty scene.
+Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals);
+
+// The lesson's page, in canvas units, shared by the SVG document and every face's image and
+// print: the figure's 1000-unit area with kLessonMargin round it, then one text line every
+// kLessonLineHeight below it, starting one line height under the margin, at its left edge.
+inline constexpr double kLessonMargin = 60;
+inline constexpr double kLessonTitleSize = 40;   // bold
+inline constexpr double kLessonTextSize = 30;
+inline constexpr double kLessonLineHeight = 46;
+
+struct LessonLine {
+    std::string text;
+    bool title = false;   // the first line, larger and bold
+};
+// The title, the givens and one line for each number; no lines without a figure.
+std::vector<LessonLine> LessonLines(const Lesson& lesson);
+
+// The lesson as an SVG document: the figure in a nested <svg> whose viewBox is the canvas's
+// 0 0 1000 1000 (a circle of radius 300 reads r="300"), and below it the title, the givens
+// and the numbers as <text> lines; titled with the lesson's title, described by Description.
+std::string LessonToSvg(const Lesson& lesson);
+
+// The page's width and height in canvas units; its top-left corner is (-kLessonMargin,
+// -kLessonMargin), so the figure keeps the main canvas's coordinates.
+double LessonPageWidth();
+double LessonPageHeight(const Lesson& lesson);
+
+// The lesson as JSON for the browser face: {"title", "givens", "numbers": [{"name",
+// "formula", "putIn", "result", "text"}], "description", "scene": SceneToJson, "svg"}.
+std::string LessonToJson(const Lesson& lesson);
+
+}  // namespace tamirel

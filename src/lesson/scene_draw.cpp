@@ -1,0 +1,193 @@
+#include "lesson/scene_draw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "form/markup.h"
+#include "form/number_text.h"
+
+namespace tamirel {
+
+namespace {
+
+constexpr double kDegree = 3.14159265358979323846 / 180;
+
+double Distance(ScenePoint p, ScenePoint q) { return std::hypot(q.x - p.x, q.y - p.y); }
+
+std::string Pair(ScenePoint p) { return std::string("[") + SceneNumber(p.x) + "," + SceneNumber(p.y) + "]"; }
+
+std::string Points(const std::vector<ScenePoint>& points, const char* between, const char* inside) {
+    std::string text;
+    for (const ScenePoint& p : points) {
+        if (!text.empty()) text += between;
+        text += SceneNumber(p.x) + inside + SceneNumber(p.y);
+    }
+    return text;
+}
+
+const char* KindName(SceneItem::Kind kind) {
+    using K = SceneItem::Kind;
+    switch (kind) {
+        case K::Segment: return "segment";
+        case K::Ray: return "ray";
+        case K::Circle: return "circle";
+        case K::Arc: return "arc";
+        case K::Polygon: return "polygon";
+        case K::Point: return "point";
+        case K::RightAngle: return "rightangle";
+        case K::Label: return "label";
+    }
+    return "segment";
+}
+
+std::string Stroke(Ink ink) {
+    return " stroke=\"" + HexColour(InkColour(ink)) + "\" stroke-width=\"" + SceneNumber(InkWidth(ink)) + "\"";
+}
+
+std::string ArcPath(const SceneItem& arc) {
+    const double sweep = std::clamp(arc.sweepDegrees, -359.99, 359.99);
+    const ScenePoint from = OnCircle(arc.a, arc.radius, arc.startDegrees);
+    const ScenePoint to = OnCircle(arc.a, arc.radius, arc.startDegrees + sweep);
+    const std::string r = SceneNumber(arc.radius);
+    // SVG's sweep flag 1 runs clockwise on screen.
+    return std::string("M") + SceneNumber(from.x) + " " + SceneNumber(from.y) + "A" + r + " " + r + " 0 " +
+           (std::fabs(sweep) > 180 ? "1" : "0") + " " + (sweep < 0 ? "1" : "0") + " " + SceneNumber(to.x) + " " +
+           SceneNumber(to.y);
+}
+
+}  // namespace
+
+ScenePoint OnCircle(ScenePoint centre, double radius, double degrees) {
+    return {centre.x + radius * std::cos(degrees * kDegree), centre.y - radius * std::sin(degrees * kDegree)};
+}
+
+std::array<ScenePoint, 2> RayEnds(const SceneItem& ray) {
+    const double dx = ray.b.x - ray.a.x, dy = ray.b.y - ray.a.y;
+    if (dx == 0 && dy == 0) return {ray.a, ray.b};
+    // The parameters t of a + t (b - a) inside the area, one slab at a time.
+    double low = -std::numeric_limits<double>::infinity(), high = std::numeric_limits<double>::infinity();
+    const auto slab = [&](double start, double step) {
+        if (step == 0) {
+            if (start < 0 || start > kSceneSide) high = low - 1;
+            return;
+        }
+        double t0 = -start / step, t1 = (kSceneSide - start) / step;
+        if (t0 > t1) std::swap(t0, t1);
+        low = std::max(low, t0);
+        high = std::min(high, t1);
+    };
+    slab(ray.a.x, dx);
+    slab(ray.a.y, dy);
+    if (low > high) return {ray.a, ray.b};
+    return {ScenePoint{ray.a.x + low * dx, ray.a.y + low * dy}, ScenePoint{ray.a.x + high * dx, ray.a.y + high * dy}};
+}
+
+std::array<ScenePoint, 3> RightAngleCorners(const SceneItem& mark) {
+    const double ab = Distance(mark.a, mark.b), ac = Distance(mark.a, mark.c);
+    if (ab == 0 || ac == 0) return {mark.a, mark.a, mark.a};
+    const double side = std::min(kRightAngleSide, 0.4 * std::min(ab, ac));
+    const double ux = (mark.b.x - mark.a.x) / ab * side, uy = (mark.b.y - mark.a.y) / ab * side;
+    const double vx = (mark.c.x - mark.a.x) / ac * side, vy = (mark.c.y - mark.a.y) / ac * side;
+    return {ScenePoint{mark.a.x + ux, mark.a.y + uy}, ScenePoint{mark.a.x + ux + vx, mark.a.y + uy + vy},
+            ScenePoint{mark.a.x + vx, mark.a.y + vy}};
+}
+
+std::string SceneNumber(double value) {
+    std::string s = FixedPoint(value, 2);
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s == "-0" ? "0" : s;
+}
+
+std::string SceneToSvgElements(const Scene& scene) {
+    using K = SceneItem::Kind;
+    std::string svg;
+    for (const SceneItem& item : scene.items) {
+        const std::string colour = HexColour(InkColour(item.ink));
+        switch (item.kind) {
+            case K::Segment:
+            case K::Ray: {
+                const std::array<ScenePoint, 2> ends = item.kind == K::Ray ? RayEnds(item) : std::array{item.a, item.b};
+                svg += "<line x1=\"" + SceneNumber(ends[0].x) + "\" y1=\"" + SceneNumber(ends[0].y) + "\" x2=\"" +
+                       SceneNumber(ends[1].x) + "\" y2=\"" + SceneNumber(ends[1].y) + "\"" + Stroke(item.ink) + "/>\n";
+                break;
+            }
+            case K::Circle:
+                svg += "<circle cx=\"" + SceneNumber(item.a.x) + "\" cy=\"" + SceneNumber(item.a.y) + "\" r=\"" +
+                       SceneNumber(item.radius) + "\"" + Stroke(item.ink) + "/>\n";
+                break;
+            case K::Arc:
+                svg += "<path d=\"" + ArcPath(item) + "\"" + Stroke(item.ink) + "/>\n";
+                break;
+            case K::Polygon:
+                svg += "<polygon points=\"" + Points(item.points, " ", ",") + "\"" + Stroke(item.ink) + "/>\n";
+                break;
+            case K::Point:
+                svg += "<circle cx=\"" + SceneNumber(item.a.x) + "\" cy=\"" + SceneNumber(item.a.y) + "\" r=\"" +
+                       SceneNumber(kPointRadius) + "\" fill=\"" + colour + "\" stroke=\"none\"/>\n";
+                break;
+            case K::RightAngle: {
+                const std::array<ScenePoint, 3> c = RightAngleCorners(item);
+                svg += "<polyline points=\"" + Points({c.begin(), c.end()}, " ", ",") + "\"" + Stroke(item.ink) + "/>\n";
+                break;
+            }
+            case K::Label:
+                svg += "<text x=\"" + SceneNumber(item.a.x) + "\" y=\"" + SceneNumber(item.a.y) + "\" fill=\"" + colour +
+                       "\" stroke=\"#ffffff\" stroke-width=\"" + SceneNumber(2 * kLabelHalo) +
+                       "\" paint-order=\"stroke\" stroke-linejoin=\"round\" font-family=\"" + EscapeXml(kSceneFont) +
+                       "\" font-size=\"" + SceneNumber(kLabelHeight) +
+                       "\" text-anchor=\"middle\" dominant-baseline=\"central\">" + EscapeXml(item.text) + "</text>\n";
+                break;
+        }
+    }
+    return svg;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (u < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string SceneToJson(const Scene& scene) {
+    using K = SceneItem::Kind;
+    std::string json = "[";
+    for (const SceneItem& item : scene.items) {
+        if (json.size() > 1) json += ",";
+        ScenePoint a = item.a, b = item.b;
+        if (item.kind == K::Ray) {
+            const std::array<ScenePoint, 2> ends = RayEnds(item);
+            a = ends[0];
+            b = ends[1];
+        }
+        std::vector<ScenePoint> points = item.points;
+        if (item.kind == K::RightAngle) {
+            const std::array<ScenePoint, 3> c = RightAngleCorners(item);
+            points.assign(c.begin(), c.end());
+        }
+        json += "{\"kind\":\"" + std::string(KindName(item.kind)) + "\",\"colour\":\"" + HexColour(InkColour(item.ink)) +
+                "\",\"width\":" + SceneNumber(InkWidth(item.ink)) + ",\"a\":" + Pair(a) + ",\"b\":" + Pair(b) +
+                ",\"radius\":" + SceneNumber(item.kind == K::Point ? kPointRadius : item.radius) +
+                ",\"start\":" + SceneNumber(item.startDegrees) + ",\"sweep\":" + SceneNumber(item.sweepDegrees) +
+                ",\"points\":[" + Points(points, ",", ",") + "],\"text\":" + JsonString(item.text) + "}";
+    }
+    return json + "]";
+}
+
+}  // namespace tamirel

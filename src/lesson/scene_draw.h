@@ -1,0 +1,50 @@
+// What every face needs to draw a Scene alike: where a ray meets the edges, the corners of a
+// right-angle mark, and the scene as SVG elements and as JSON for the browser's painter.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "lesson/scene.h"
+
+namespace tamirel {
+
+// The scene's area: the main window's canvas scale, kSceneSide units square.
+inline constexpr double kSceneSide = 1000;
+// Labels are set in this family (CSS/SVG font list), upright, regular weight.
+inline constexpr const char* kSceneFont = "'Times New Roman','Liberation Serif',serif";
+
+// The two points where the straight line through ray.a and ray.b crosses the edges of the
+// scene's area, in the direction from a to b; a and b themselves when they coincide or the
+// line misses the area.
+std::array<ScenePoint, 2> RayEnds(const SceneItem& ray);
+
+// A right-angle mark's corners in drawing order: on the arm towards b, the corner opposite
+// a, on the arm towards c. Its side is kRightAngleSide, or 0.4 of the shorter arm if less.
+std::array<ScenePoint, 3> RightAngleCorners(const SceneItem& mark);
+
+// The point at `degrees` (counter-clockwise on screen from the X axis) on the circle of
+// `radius` around `centre`.
+ScenePoint OnCircle(ScenePoint centre, double radius, double degrees);
+
+// A coordinate as text for SVG and JSON: rounded to two decimals, no trailing zeros, "." as
+// the decimal point, never "-0".
+std::string SceneNumber(double value);
+
+// The items as SVG elements in canvas units and drawing order, each with its ink's colour
+// and width; labels are <text> elements centred on their point with a white halo. Meant to
+// sit inside an <svg> whose viewBox is the scene's area.
+std::string SceneToSvgElements(const Scene& scene);
+
+// The items as a JSON array in drawing order, ready to paint: each has "kind" (the Kind's
+// name in lower case), "colour" ("#rrggbb"), "width" (canvas units) and its geometry: "a",
+// "b" as [x, y] (a ray's already at the area's edges), "radius", "start", "sweep" (degrees,
+// counter-clockwise on screen), "points" (flat [x0, y0, x1, y1, …]: a polygon's corners, or a
+// right-angle mark's three)
+// and "text".
+std::string SceneToJson(const Scene& scene);
+
+// `text` (UTF-8) as a JSON string literal, quotes included.
+std::string JsonString(const std::string& text);
+
+}  // namespace tamirel

@@ -1,0 +1,234 @@
+#include "window/lesson_window.h"
+
+#include <QtCore/QBuffer>
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtCore/QMimeData>
+#include <QtGui/QAction>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QPainter>
+#include <QtGui/QScreen>
+#include <QtGui/QShortcut>
+#include <QtWidgets/QBoxLayout>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
+#include <QtPrintSupport/QPrintPreviewDialog>
+#include <QtPrintSupport/QPrinter>
+#include <cmath>
+
+#include "controls/qt/drawing_export.h"
+#include "form/layout.h"
+#include "window/build_controls.h"
+#include "window/drawing_files.h"
+#include "window/focus_ring.h"
+#include "window/scene_painter.h"
+#include "window/scene_view.h"
+
+namespace tamirel {
+
+namespace {
+
+constexpr int kTextPixels = 18;    // the numbers' letters at 100 %
+constexpr int kTitlePixels = 24;
+constexpr int kFigurePixels = 360;   // the figure's least side at 100 %
+constexpr int kNumberCount = 7;
+
+int Scaled(int pixels, int percent) { return (pixels * percent + 50) / 100; }
+
+QFont TextFont(int pixels, bool bold = false) {
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// A text a screen reader reads and the keyboard reaches (Tab), whose words can be selected
+// and copied.
+QLabel* ReadableText(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setFocusPolicy(Qt::StrongFocus);
+    return label;
+}
+
+}  // namespace
+
+QImage LessonToImage(const Lesson& lesson) {
+    QImage image(qRound(LessonPageWidth()), qRound(LessonPageHeight(lesson)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintLessonPage(painter, lesson, QRectF(0, 0, image.width(), image.height()));
+    return image;
+}
+
+QMimeData* LessonToMimeData(const Lesson& lesson) {
+    auto* data = new QMimeData;
+    const QImage image = LessonToImage(lesson);
+    data->setImageData(image);
+    data->setData(QStringLiteral("image/png"), PngBytes(image));
+    data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(LessonToSvg(lesson)));
+    data->setText(QString::fromStdString(lesson.Description()));
+    return data;
+}
+
+LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent)
+    : QWidget(parent, Qt::Window), radii_(radii), counts_(counts), percent_(percent) {
+    setObjectName(QStringLiteral("Lesson"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    SetBackground(*this, QPalette::Window, Rgb(255, 255, 255));
+
+    // Every control is a direct child, placed by the layouts, so the focus ring can go round it.
+    auto* body = new QHBoxLayout(this);
+    body->setContentsMargins(12, 12, 12, 12);
+    body->setSpacing(16);
+    figure_ = new SceneView(this);
+    figure_->setObjectName(QStringLiteral("Figure"));
+    figure_->setAccessibleName(QStringLiteral("Чертеж на урока"));
+    body->addWidget(figure_, 3);
+
+    column_ = new QVBoxLayout;
+    column_->setSpacing(8);
+    body->addLayout(column_, 2);
+    title_ = ReadableText(this);
+    title_->setObjectName(QStringLiteral("Title"));
+    column_->addWidget(title_);
+    givens_ = ReadableText(this);
+    column_->addWidget(givens_);
+    for (int i = 0; i < kNumberCount; ++i) {
+        numbers_.push_back(ReadableText(this));
+        numbers_.back()->setObjectName(QStringLiteral("Number%1").arg(i));
+        column_->addWidget(numbers_.back());
+    }
+    diagonals_ = new QCheckBox(QStringLiteral("Диагонали от A (Ctrl+D)"), this);
+    diagonals_->setObjectName(QStringLiteral("Diagonals"));
+    column_->addWidget(diagonals_);
+    column_->addStretch(1);
+
+    copy_ = Command(QStringLiteral("Копирай"), QKeySequence::Copy);
+    connect(copy_, &QAction::triggered, this, &LessonWindow::CopyLesson);
+    save_ = Command(QStringLiteral("Запази като…"), QKeySequence::Save);
+    connect(save_, &QAction::triggered, this, &LessonWindow::SaveLessonAs);
+    print_ = Command(QStringLiteral("Печат…"), QKeySequence::Print);
+    connect(print_, &QAction::triggered, this, &LessonWindow::PrintLesson);
+    QAction* closing = Command(QStringLiteral("Затвори"), QKeySequence(Qt::Key_Escape));
+    connect(closing, &QAction::triggered, this, &QWidget::close);
+    toggleDiagonals_ = new QAction(QStringLiteral("Диагонали от A"), this);
+    toggleDiagonals_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(toggleDiagonals_);
+    connect(toggleDiagonals_, &QAction::triggered, diagonals_, &QCheckBox::toggle);
+    connect(diagonals_, &QCheckBox::toggled, this, &LessonWindow::Refresh);
+
+    auto* commands = new QHBoxLayout;
+    commands->setSpacing(8);
+    for (QAction* action : {copy_, save_, print_, closing}) {
+        auto* button = new QPushButton(action->text(), this);
+        button->setAutoDefault(false);
+        button->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        commands->addWidget(button);
+        buttons_.push_back(button);
+    }
+    column_->addLayout(commands);
+    focusRing_ = new FocusRing(*this);
+
+    chooseSavePath_ = [this](const QString& folder) {
+        return AskSavePath(this, folder, QStringLiteral("tamirel-urok.png"));
+    };
+    SetZoom(percent);
+    Refresh();
+}
+
+QAction* LessonWindow::Command(const QString& text, const QKeySequence& key) {
+    auto* action = new QAction(text, this);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    return action;
+}
+
+void LessonWindow::Refresh() {
+    lesson_ = MakeLesson(radii_, counts_, diagonals_->isChecked());
+    const QString title = QString::fromStdString(lesson_.title);
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Урок") : title);
+    title_->setText(title.isEmpty() ? QString::fromStdString(lesson_.Description()) : title);
+    givens_->setText(QString::fromStdString(lesson_.givens));
+    for (std::size_t i = 0; i < numbers_.size(); ++i) {
+        QLabel* label = numbers_[i];
+        if (i >= lesson_.numbers.size()) {
+            label->hide();
+            continue;
+        }
+        const LessonNumber& n = lesson_.numbers[i];
+        label->setText(QString::fromStdString(n.name + ":\n" + n.formula + " = " + n.putIn + " " + n.result));
+        label->setAccessibleName(QString::fromStdString(n.Text()));
+        label->show();
+    }
+    figure_->setScene(lesson_.scene);
+    figure_->setAccessibleDescription(QString::fromStdString(lesson_.Description()));
+    figure_->setToolTip(figure_->accessibleDescription());
+}
+
+void LessonWindow::SetZoom(int percent) {
+    percent_ = percent;
+    setFont(TextFont(Scaled(kTextPixels, percent)));
+    title_->setFont(TextFont(Scaled(kTitlePixels, percent), true));
+    const int side = Scaled(kFigurePixels, percent);
+    figure_->setMinimumSize(side, side);
+    for (QLabel* label : numbers_) label->setMinimumWidth(Scaled(420, percent));
+    // As large as its contents want, never past the screen.
+    adjustSize();
+    if (const QScreen* s = screen()) {
+        const QSize room = s->availableGeometry().size() - QSize(40, 60);
+        resize(size().boundedTo(room));
+    }
+    focusRing_->Follow();
+}
+
+void LessonWindow::CopyLesson() { QGuiApplication::clipboard()->setMimeData(LessonToMimeData(lesson_)); }
+
+void LessonWindow::SaveLessonAs() {
+    const QString folder = saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_;
+    const QString path = chooseSavePath_(folder);
+    if (path.isEmpty()) return;
+    saveFolder_ = QFileInfo(path).absolutePath();
+    const Lesson lesson = lesson_;
+    const QString description = QString::fromStdString(lesson.Description());
+    const QString error = SaveFile(
+        {[&] { return PngBytes(LessonToImage(lesson)); }, [&] { return QByteArray::fromStdString(LessonToSvg(lesson)); },
+         [&] {
+             return PdfDocument(
+                 [&](QPagedPaintDevice& device) {
+                     QPainter painter(&device);
+                     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
+                     PaintLessonPage(painter, lesson, QRectF(0, 0, page.width(), page.height()));
+                 },
+                 QString::fromStdString(lesson.title), description);
+         }},
+        path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("Урокът не беше запазен в „%1“.\n%2").arg(QDir::toNativeSeparators(path), error));
+    }
+}
+
+void LessonWindow::PrintLesson() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(windowTitle());
+    printer.setCreator(QStringLiteral("Tamirel"));
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("Печат"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        QPainter painter(target);
+        const QRect page = target->pageLayout().paintRectPixels(target->logicalDpiX());
+        PaintLessonPage(painter, lesson_, QRectF(0, 0, page.width(), page.height()));
+    });
+    preview.exec();
+}
+
+}  // namespace tamirel

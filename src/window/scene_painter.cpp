@@ -1,0 +1,120 @@
+#include "window/scene_painter.h"
+
+#include <QtGui/QFont>
+#include <QtGui/QFontMetricsF>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
+#include <QtGui/QPainterPathStroker>
+#include <algorithm>
+
+#include "controls/qt/qt_colour.h"
+#include "form/layout.h"
+#include "lesson/scene_draw.h"
+
+namespace tamirel {
+
+namespace {
+
+QFont LessonFont(qreal pixels, bool bold = false) {
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(std::max(1, qRound(pixels)));
+    font.setBold(bold);
+    return font;
+}
+
+// The label's letters centred on `at`, with a white halo under them.
+void PaintLabel(QPainter& painter, const QString& text, QPointF at, qreal scale, const QColor& colour) {
+    const QFont font = LessonFont(kLabelHeight * scale);
+    const QFontMetricsF metrics(font);
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    // Centred as SVG's dominant-baseline "central" centres: the middle of ascent and descent.
+    const QPointF baseline(at.x() - metrics.horizontalAdvance(text) / 2, at.y() + (metrics.ascent() - metrics.descent()) / 2);
+    path.translate(baseline);
+    QPainterPathStroker halo;
+    halo.setWidth(2 * kLabelHalo * scale);
+    halo.setJoinStyle(Qt::RoundJoin);
+    painter.fillPath(halo.createStroke(path), Qt::white);
+    painter.fillPath(path, colour);
+}
+
+}  // namespace
+
+void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area) {
+    using K = SceneItem::Kind;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const qreal scale = area.width() / kSceneSide;
+    const auto at = [&](ScenePoint p) { return QPointF(area.left() + p.x * scale, area.top() + p.y * scale); };
+    for (const SceneItem& item : scene.items) {
+        const QColor colour = ToQColor(InkColour(item.ink));
+        QPen pen(colour, InkWidth(item.ink) * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        switch (item.kind) {
+            case K::Segment:
+                painter.drawLine(at(item.a), at(item.b));
+                break;
+            case K::Ray: {
+                const auto ends = RayEnds(item);
+                painter.drawLine(at(ends[0]), at(ends[1]));
+                break;
+            }
+            case K::Circle:
+                painter.drawEllipse(at(item.a), item.radius * scale, item.radius * scale);
+                break;
+            case K::Arc: {
+                const qreal r = item.radius * scale;
+                QPainterPath arc;
+                const QRectF box(at(item.a) - QPointF(r, r), QSizeF(2 * r, 2 * r));
+                arc.arcMoveTo(box, item.startDegrees);
+                arc.arcTo(box, item.startDegrees, item.sweepDegrees);   // counter-clockwise on screen, as the scene's
+                painter.drawPath(arc);
+                break;
+            }
+            case K::Polygon: {
+                QPolygonF polygon;
+                for (const ScenePoint& p : item.points) polygon << at(p);
+                painter.drawPolygon(polygon);
+                break;
+            }
+            case K::Point:
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(colour);
+                painter.drawEllipse(at(item.a), kPointRadius * scale, kPointRadius * scale);
+                break;
+            case K::RightAngle: {
+                const auto c = RightAngleCorners(item);
+                const QPointF corners[] = {at(c[0]), at(c[1]), at(c[2])};
+                painter.drawPolyline(corners, 3);
+                break;
+            }
+            case K::Label:
+                PaintLabel(painter, QString::fromStdString(item.text), at(item.a), scale, colour);
+                break;
+        }
+    }
+    painter.restore();
+}
+
+void PaintLessonPage(QPainter& painter, const Lesson& lesson, const QRectF& target) {
+    const qreal scale = std::min(target.width() / LessonPageWidth(), target.height() / LessonPageHeight(lesson));
+    const QRectF page(target.left() + (target.width() - LessonPageWidth() * scale) / 2, target.top(),
+                      LessonPageWidth() * scale, LessonPageHeight(lesson) * scale);
+    painter.save();
+    painter.fillRect(page, Qt::white);
+    const QPointF origin = page.topLeft() + QPointF(kLessonMargin, kLessonMargin) * scale;
+    PaintScene(painter, lesson.scene, QRectF(origin, QSizeF(kSceneSide, kSceneSide) * scale));
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setPen(Qt::black);
+    qreal y = kSceneSide + kLessonMargin + kLessonLineHeight;
+    for (const LessonLine& line : LessonLines(lesson)) {
+        painter.setFont(LessonFont((line.title ? kLessonTitleSize : kLessonTextSize) * scale, line.title));
+        painter.drawText(origin + QPointF(0, y * scale), QString::fromStdString(line.text));
+        y += kLessonLineHeight;
+    }
+    painter.restore();
+}
+
+}  // namespace tamirel

@@ -1,0 +1,23 @@
+// Paints a lesson's scene, and the lesson's whole page, with QPainter: on the screen, into an
+// image, onto a printer or a PDF. Any scene: the lesson's marks or a construction's steps.
+#pragma once
+
+#include <QtCore/QRectF>
+
+#include "lesson/lesson.h"
+#include "lesson/scene.h"
+
+class QPainter;
+
+namespace tamirel {
+
+// Paints `scene` with the scene's 1000 x 1000 units mapped onto `area` (a square), with
+// antialiasing. Pens and letters scale with the area, as the SVG's do; labels outside the area
+// (within kLessonMargin) are painted too. Leaves the painter's state as it found it.
+void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area);
+
+// Paints the lesson's page (as LessonToSvg lays it out: white ground, figure, title, givens
+// and numbers) into `target`, as large as fits, centred at the top.
+void PaintLessonPage(QPainter& painter, const Lesson& lesson, const QRectF& target);
+
+}  // namespace tamirel

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "geometry/draw_polygon.h"
 #include "lesson/construction.h"
 #include "lesson/construction_scene.h"
+#include "lesson/construction_steps.h"
 #include "lesson/polygon_construction.h"
 
 namespace tamirel {
@@ -200,10 +202,54 @@ TEST(Construction, SceneShowsTheStepsWorkHighlightedAndEarlierWorkFaint) {
     EXPECT_EQ(count(fourth, SceneItem::Kind::Point, Ink::Highlight), 2);   // K and L
 
     const ConstructionView last = ConstructionAtStep(c, replay, c.steps.size());
-    EXPECT_EQ(count(last, SceneItem::Kind::Polygon, Ink::Highlight), 1);
+    EXPECT_EQ(count(last, SceneItem::Kind::Segment, Ink::Highlight), 5);   // the sides
     EXPECT_GT(last.scene.items.size(), fourth.scene.items.size());
     EXPECT_THROW(ConstructionAtStep(c, replay, 0), std::out_of_range);
     EXPECT_THROW(ConstructionAtStep(c, replay, c.steps.size() + 1), std::out_of_range);
+}
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int found = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
+    return found;
+}
+
+TEST(ConstructionSteps, MoveWithinTheStepsAndStartAgainForANewFigure) {
+    ConstructionSteps steps;
+    steps.Follow(300, 5);
+    ASSERT_EQ(steps.step(), 1u);
+    EXPECT_FALSE(steps.Back());
+    EXPECT_TRUE(steps.Forward());
+    EXPECT_TRUE(steps.End());
+    EXPECT_FALSE(steps.Forward());
+    EXPECT_EQ(steps.step(), steps.steps());
+    steps.Follow(300, 5);   // the same figure keeps its place
+    EXPECT_EQ(steps.step(), steps.steps());
+    steps.Follow(250, 5);
+    EXPECT_EQ(steps.step(), 1u);
+    steps.Follow(300, 2.5);
+    EXPECT_TRUE(steps.empty());
+    EXPECT_EQ(ConstructionToJson(steps), "{\"steps\":0}");
+}
+
+TEST(ConstructionSteps, SvgHoldsTheFigureAtTheStepAndItsSentence) {
+    ConstructionSteps steps;
+    steps.Follow(300, 5);
+    const std::string home = ConstructionToSvg(steps);
+    steps.End();
+    const std::string end = ConstructionToSvg(steps);
+    EXPECT_LT(Occurrences(home, "<circle") + Occurrences(home, "<line"), Occurrences(end, "<circle") + Occurrences(end, "<line"));
+    EXPECT_EQ(Occurrences(home, "r=\"300\""), 1);   // k, in canvas units
+    EXPECT_EQ(Occurrences(end, "<polygon"), 0);
+    EXPECT_TRUE(Contains(end, "Стъпка 14 от 14"));
+    EXPECT_TRUE(Contains(end, "Свързваме последователно точките"));
+
+    steps.Follow(300, 7);
+    steps.Forward();
+    // The lines of text read as one.
+    const std::string text = std::regex_replace(ConstructionToSvg(steps), std::regex("</text>\\s*<text[^>]*>"), " ");
+    EXPECT_TRUE(Contains(text, "Правилен седмоъгълник не може да се построи само с линия и пергел."));
+    for (const std::string& line : WrapText(steps.View().sentence, 20)) EXPECT_LE(line.size(), 20u * 2);
 }
 
 }  // namespace

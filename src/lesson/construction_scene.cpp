@@ -85,12 +85,17 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
             faint.push_back(item);
         }
     }
-    if (!replay.vertices.empty() && construction.steps.back().tool == Tool::Sides && current + 1 == steps) {
-        SceneItem polygon;
-        polygon.kind = SceneItem::Kind::Polygon;
-        polygon.ink = Ink::Highlight;
-        for (const Spot v : replay.vertices) polygon.points.push_back(ToScene(v));
-        highlight.push_back(polygon);
+    // The finished polygon's sides, each a segment (straight lines stay <line> in every SVG).
+    for (std::size_t at = 0; at <= current; ++at) {
+        if (construction.steps[at].tool != Tool::Sides) continue;
+        for (std::size_t i = 0; i < replay.vertices.size(); ++i) {
+            SceneItem side;
+            side.kind = SceneItem::Kind::Segment;
+            side.ink = at == current ? Ink::Highlight : Ink::Figure;
+            side.a = ToScene(replay.vertices[i]);
+            side.b = ToScene(replay.vertices[(i + 1) % replay.vertices.size()]);
+            (at == current ? highlight : figure).push_back(side);
+        }
     }
 
     // Letters where the reader needs them: the centre, the vertices, and the points the step

@@ -6,6 +6,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "lesson/lesson.h"
+
 namespace tamirel {
 
 namespace {
@@ -15,6 +17,7 @@ namespace {
 constexpr double kLabelDistance = 28;
 constexpr double kLineOverrun = 30;
 constexpr double kCanvasSide = 1000;
+constexpr double kMargin = kLessonMargin;   // left round the canvas on the lesson's page
 
 ScenePoint ToScene(Spot s) { return {s.x, s.y}; }
 
@@ -126,8 +129,9 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
         // Outward from the centre; the centre's own label below left of it.
         const double ux = away > 1e-6 ? dx / away : -0.6, uy = away > 1e-6 ? dy / away : 0.8;
         label.a = {dot.a.x + kLabelDistance * ux, dot.a.y + kLabelDistance * uy};
-        // Inside the canvas: a label that would leave it goes to the inner side of its point.
-        const auto outside = [](double v) { return v < kLabelDistance || v > kCanvasSide - kLabelDistance; };
+        // Within the page's margin round the canvas: a label that would leave it goes to the inner
+        // side of its point.
+        const auto outside = [](double v) { return v < kLabelDistance - kMargin || v > kCanvasSide + kMargin - kLabelDistance; };
         if (outside(label.a.x) || outside(label.a.y))
             label.a = {dot.a.x - kLabelDistance * ux, dot.a.y - kLabelDistance * uy};
         into.push_back(label);

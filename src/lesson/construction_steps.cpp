@@ -26,22 +26,23 @@ std::size_t CodePoints(const std::string& text) {
 
 }  // namespace
 
-void ConstructionSteps::Follow(const ListBox& radii, const ListBox& counts) {
+bool ConstructionSteps::Follow(const ListBox& radii, const ListBox& counts) {
     const double radius = Selected(radii);
-    Follow(radius, Selected(counts));
+    return Follow(radius, Selected(counts));
 }
 
-void ConstructionSteps::Follow(double radius, double n) {
-    if (radius == radius_ && n == n_) return;
+bool ConstructionSteps::Follow(double radius, double n) {
+    if (radius == radius_ && n == n_) return false;
     radius_ = radius;
     n_ = n;
     construction_ = {};
     replay_ = {};
     step_ = 0;
-    if (!(radius > 0) || n != std::floor(n) || n < kFewestVertices || n > kMostVertices) return;
+    if (!(radius > 0) || n != std::floor(n) || n < kFewestVertices || n > kMostVertices) return true;
     construction_ = BuildConstruction(radius, static_cast<int>(n));
     replay_ = ReplayConstruction(construction_);
     step_ = 1;
+    return true;
 }
 
 bool ConstructionSteps::Forward() {

@@ -19,9 +19,10 @@ class ConstructionSteps {
 public:
     // Reads the radius and the vertex count selected in the lists as DrawPolygon reads them.
     // A new figure starts at step 1; the same figure keeps its step. Without a figure (nothing
-    // selected, R <= 0, N not a whole number in 3..20) there are no steps.
-    void Follow(const ListBox& radii, const ListBox& counts);
-    void Follow(double radius, double n);
+    // selected, R <= 0, N not a whole number in 3..20) there are no steps. Returns whether the
+    // figure changed.
+    bool Follow(const ListBox& radii, const ListBox& counts);
+    bool Follow(double radius, double n);
 
     bool empty() const { return steps() == 0; }
     std::size_t step() const { return step_; }   // 1..steps(), 0 when empty

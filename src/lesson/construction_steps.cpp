@@ -128,9 +128,12 @@ std::string ConstructionToSvg(const ConstructionSteps& steps) {
                       "<desc>" + EscapeXml(view.sentence) + "</desc>\n"
                       "<rect x=\"" + left + "\" y=\"" + left + "\" width=\"" + width + "\" height=\"" + height +
                       "\" fill=\"#ffffff\"/>\n"
+                      // Compass circles reach far past the figure: cut them at the margin round it.
+                      "<clipPath id=\"figure\"><rect x=\"" + left + "\" y=\"" + left + "\" width=\"" + width +
+                      "\" height=\"" + width + "\"/></clipPath>\n<g clip-path=\"url(#figure)\">\n"
                       "<svg x=\"0\" y=\"0\" width=\"1000\" height=\"1000\" viewBox=\"0 0 1000 1000\" overflow=\"visible\">\n"
                       "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n" +
-                      SceneToSvgElements(view.scene) + "</g>\n</svg>\n";
+                      SceneToSvgElements(view.scene) + "</g>\n</svg>\n</g>\n";
     svg += "<g font-family=\"" + EscapeXml(kSceneFont) + "\" fill=\"#000000\" font-size=\"" + SceneNumber(kLessonTextSize) + "\">\n";
     double y = kSceneSide + kLessonMargin + kLessonLineHeight;
     bool first = true;

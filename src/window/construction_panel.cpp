@@ -39,12 +39,21 @@ QFont PageFont(qreal pixels, bool bold = false) {
     return font;
 }
 
+// The scene on `area`, cut at the margin round it: compass circles reach far past the figure.
+void PaintFigure(QPainter& painter, const Scene& scene, const QRectF& area) {
+    const qreal margin = area.width() * kLessonMargin / kSceneSide;
+    painter.save();
+    painter.setClipRect(area.adjusted(-margin, -margin, margin, margin), Qt::IntersectClip);
+    PaintScene(painter, scene, area);
+    painter.restore();
+}
+
 // The step's page as ConstructionToSvg lays it out, scaled to `target`'s width.
 void PaintStepPage(QPainter& painter, const ConstructionSteps& steps, const QRectF& target) {
     const qreal scale = target.width() / LessonPageWidth();
     const QPointF origin(target.left() + kLessonMargin * scale, target.top() + kLessonMargin * scale);
     painter.fillRect(target, Qt::white);
-    PaintScene(painter, steps.View().scene, QRectF(origin, QSizeF(kSceneSide * scale, kSceneSide * scale)));
+    PaintFigure(painter, steps.View().scene, QRectF(origin, QSizeF(kSceneSide * scale, kSceneSide * scale)));
     painter.save();
     painter.setPen(Qt::black);
     qreal y = origin.y() + (kSceneSide + kLessonMargin + kLessonLineHeight) * scale;
@@ -112,7 +121,7 @@ void PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps) {
         // The figure's area with its margin for the letters, centred in the cell.
         const qreal side = figureSide * kSceneSide / (kSceneSide + 2 * kLessonMargin);
         const QRectF area(left + (cellWidth - side) / 2, top + (figureSide - side) / 2, side, side);
-        PaintScene(painter, InBlack(steps.View(step).scene), area);
+        PaintFigure(painter, InBlack(steps.View(step).scene), area);
         painter.setPen(Qt::black);
         painter.setFont(PageFont(3.2 * mm));
         painter.drawText(QRectF(left, top + figureSide + 1 * mm, cellWidth, cellHeight - figureSide - 3 * mm),

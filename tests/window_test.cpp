@@ -242,7 +242,7 @@ protected:
 TEST_F(ExportFromWindowTest, CanvasMenuOpensByMouseAndKeyboardAndChangesNothing) {
     const QStringList expected = {QStringLiteral("Копирай"), QStringLiteral("Запази като…"), QStringLiteral("Печат…"),
                                   QString(), QStringLiteral("Увеличи"), QStringLiteral("Намали"),
-                                  QStringLiteral("Нормален размер")};
+                                  QStringLiteral("Нормален размер"), QString(), QStringLiteral("Урок…")};
     QWindow* handle = window->windowHandle();
     const auto focusCanvas = [&] {   // a closed popup leaves the window inactive here
         window->activateWindow();

@@ -214,15 +214,15 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
     }
     items.push_back(Label(Ink::Figure, {O.x + 0.6 * h, O.y - 0.6 * h}, "O"));
     items.push_back(Label(Ink::Highlight, Plus(M, {M.x - O.x, M.y - O.y}, 0.8 * h), "M"));
-    // R beside the middle of OA, on the side away from M; r beside OM, towards B, below the
-    // central angle's value.
+    // R beside the middle of OA, on the side away from M; r beside OM, towards A (the interior
+    // angle's value stands on B's side), below the central angle's value.
     const ScenePoint midOA{(O.x + A.x) / 2, (O.y + A.y) / 2};
     ScenePoint across{A.y - O.y, O.x - A.x};
     if (across.x * (M.x - midOA.x) + across.y * (M.y - midOA.y) > 0) across = {-across.x, -across.y};
     items.push_back(Label(Ink::Highlight, Plus(midOA, across, 0.7 * h), "R"));
-    const double along = std::clamp((centralArc + 1.9 * h) / apothemLength, 0.6, 0.85);
+    const double along = std::clamp((centralArc + 1.9 * h) / apothemLength, 0.65, 0.85);
     const ScenePoint onOM{O.x + along * (M.x - O.x), O.y + along * (M.y - O.y)};
-    items.push_back(Label(Ink::Highlight, Plus(onOM, {B.x - M.x, B.y - M.y}, 0.6 * h), "r"));
+    items.push_back(Label(Ink::Highlight, Plus(onOM, {A.x - M.x, A.y - M.y}, 0.55 * h), "r"));
     items.push_back(Label(Ink::Highlight, Toward(O, M, centralArc + 0.85 * h), FormatLessonValue(central).digits + "°"));
     items.push_back(Label(Ink::Highlight, Toward(B, O, interiorArc + 0.9 * h), FormatLessonValue(alpha).digits + "°"));
     return lesson;

@@ -34,7 +34,7 @@ namespace {
 
 constexpr int kTextPixels = 18;    // the numbers' letters at 100 %
 constexpr int kTitlePixels = 24;
-constexpr int kFigurePixels = 360;   // the figure's least side at 100 %
+constexpr int kFigurePixels = 520;   // the figure's least side at 100 %
 constexpr int kNumberCount = 7;
 
 int Scaled(int pixels, int percent) { return (pixels * percent + 50) / 100; }

@@ -1,0 +1,185 @@
+// The lesson window as a user meets it: F1 from the main window, following the lists, its
+// keys, copy and save; the main window's drawing and selections stay as they were.
+#include "window/lesson_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QMimeData>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QTimer>
+#include <QtGui/QAccessible>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QLabel>
+#include <QtTest/QTest>
+
+#include "lesson/scene_draw.h"
+#include "window/scene_view.h"
+#include "window/startup.h"
+#include "window_driver.h"
+
+namespace tamirel {
+namespace {
+
+class LessonWindowTest : public ::testing::Test, protected testing::WindowDriver {
+protected:
+    static void SetUpTestSuite() { ConfigureApplication(*qApp); }
+
+    void SetUp() override {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ChooseByMouse(1, 4);   // "300"
+        ChooseByMouse(2, 3);   // "6"
+        Press(0);
+        drawn = Canvas();
+    }
+
+    // F1 in the main window; the lesson window once it is shown.
+    LessonWindow* OpenByF1() {
+        QTest::keyClick(window->windowHandle(), Qt::Key_F1);
+        LessonWindow* lesson = window->lesson();
+        if (lesson) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(lesson));
+        }
+        return lesson;
+    }
+
+    void ExpectMainWindowUnchanged() {
+        EXPECT_EQ(Canvas(), drawn);
+        EXPECT_EQ(Selected(), (std::vector<std::string>{"0 - Solid", "300", "6"}));
+        EXPECT_TRUE(errors.empty());
+    }
+
+    QImage drawn;
+};
+
+TEST_F(LessonWindowTest, F1OpensTheLessonForTheCurrentChoicesAndFollowsTheLists) {
+    LessonWindow* lesson = OpenByF1();
+    ASSERT_NE(lesson, nullptr);
+    EXPECT_EQ(lesson->windowTitle(), QStringLiteral("Правилен шестоъгълник"));
+    EXPECT_EQ(lesson->lesson().numbers[6].result, "≈ 233\u00A0826,86 кв. единици");
+    ExpectMainWindowUnchanged();
+
+    ChooseByMouse(2, 14);   // "17"
+    EXPECT_EQ(lesson->windowTitle(), QStringLiteral("Правилен седемнадесетоъгълник"));
+    ChooseByMouse(1, 0);    // "500"
+    EXPECT_EQ(lesson->lesson().givens, "R = 500 единици, n = 17");
+    EXPECT_EQ(c().Picture1->drawing().primitives.size(), 1u + 1u + 6u) << "the canvas is not drawn on";
+    ChooseByMouse(1, 4);
+    ChooseByMouse(2, 3);
+
+    // A second F1 brings the same window forward; Escape closes it.
+    EXPECT_EQ(OpenByF1(), lesson);
+    lesson->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(lesson));
+    QTest::keyClick(lesson->windowHandle(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->lesson() == nullptr; }, 1000));
+    ExpectMainWindowUnchanged();
+}
+
+TEST_F(LessonWindowTest, CanvasMenuOpensItToo) {
+    window->lessonAction()->trigger();
+    ASSERT_NE(window->lesson(), nullptr);
+    EXPECT_TRUE(window->lesson()->isVisible());
+    EXPECT_EQ(window->lessonAction()->text(), QStringLiteral("Урок…"));
+}
+
+TEST_F(LessonWindowTest, CtrlCCopiesTheSvgAndAnImageAndCtrlDDrawsTheDiagonals) {
+    LessonWindow* lesson = OpenByF1();
+    ASSERT_NE(lesson, nullptr);
+    lesson->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(lesson));
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(lesson->windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
+    EXPECT_EQ(svg.toStdString(), LessonToSvg(lesson->lesson()));
+    EXPECT_TRUE(svg.contains("<circle cx=\"500\" cy=\"500\" r=\"300\""));
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.width(), 1120);
+    // The centre O is a dot at (500, 500) of the figure, 60 pixels in from the image's corner.
+    EXPECT_LT(qGray(image.pixel(560, 560)), 64);
+
+    const auto faint = [&] {
+        return std::count_if(lesson->lesson().scene.items.begin(), lesson->lesson().scene.items.end(),
+                             [](const SceneItem& i) { return i.ink == Ink::Faint; });
+    };
+    EXPECT_EQ(faint(), 0);
+    QTest::keyClick(lesson->windowHandle(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_TRUE(lesson->diagonalsBox()->isChecked());
+    EXPECT_EQ(faint(), 3) << "three diagonals cut the hexagon into four triangles";
+    EXPECT_EQ(lesson->figure()->scene().items.size(), lesson->lesson().scene.items.size());
+    ExpectMainWindowUnchanged();
+}
+
+TEST_F(LessonWindowTest, CtrlSSavesEachTypeWholeAndCtrlPShowsThePreview) {
+    LessonWindow* lesson = OpenByF1();
+    ASSERT_NE(lesson, nullptr);
+    lesson->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(lesson));
+    QTemporaryDir dir;
+    QString next;
+    lesson->setSavePathChooser([&](const QString&) { return dir.filePath(next); });
+    for (const char* name : {"lesson.svg", "lesson.png", "lesson.pdf"}) {
+        next = QString::fromLatin1(name);
+        QTest::keyClick(lesson->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+    }
+    QFile svg(dir.filePath(QStringLiteral("lesson.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_EQ(svg.readAll().toStdString(), LessonToSvg(lesson->lesson()));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("lesson.png"))).width(), 1120);
+    QFile pdf(dir.filePath(QStringLiteral("lesson.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+
+    bool previewed = false;
+    QTimer poll;   // the preview runs a loop of its own
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            previewed = dialog->inherits("QPrintPreviewDialog");
+            dialog->reject();
+        }
+    });
+    poll.start(10);
+    QTest::keyClick(lesson->windowHandle(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(previewed);
+    ExpectMainWindowUnchanged();
+}
+
+TEST_F(LessonWindowTest, NumbersAreTextAScreenReaderReadsAndTheFigureIsAPicture) {
+    LessonWindow* lesson = OpenByF1();
+    ASSERT_NE(lesson, nullptr);
+    QStringList read;
+    for (QLabel* label : lesson->findChildren<QLabel*>()) {
+        if (!label->isVisible()) continue;
+        EXPECT_NE(label->focusPolicy() & Qt::TabFocus, 0) << label->text().toStdString();
+        read << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+    }
+    EXPECT_TRUE(read.contains(QStringLiteral("Апотема: r = R·cos(180°/n) = 300·cos(180°/6) ≈ 259,81 единици"))) << read.join('|').toStdString();
+    QAccessibleInterface* figure = QAccessible::queryAccessibleInterface(lesson->figure());
+    EXPECT_EQ(figure->role(), QAccessible::Graphic);
+    EXPECT_TRUE(figure->text(QAccessible::Description).startsWith(QStringLiteral("Правилен шестоъгълник. R = 300")));
+}
+
+TEST_F(LessonWindowTest, FollowsTheMainWindowsZoom) {
+    window->setAvailableArea([] { return QSize(4000, 3000); });
+    LessonWindow* lesson = OpenByF1();
+    ASSERT_NE(lesson, nullptr);
+    const int normal = lesson->font().pixelSize();
+    const int figure = lesson->figure()->minimumWidth();
+    window->zoomInAction()->trigger();
+    window->zoomInAction()->trigger();   // 150 %
+    EXPECT_EQ(lesson->font().pixelSize(), (normal * 150 + 50) / 100);
+    EXPECT_EQ(lesson->figure()->minimumWidth(), (figure * 150 + 50) / 100);
+    window->zoomNormalAction()->trigger();
+    EXPECT_EQ(lesson->font().pixelSize(), normal);
+    ExpectMainWindowUnchanged();
+}
+
+}  // namespace
+}  // namespace tamirel

@@ -85,6 +85,8 @@ TEST(Construction, ReasonNamesTheFactorThatIsNotAFermatPrime) {
     EXPECT_TRUE(Contains(BuildConstruction(300, 18).statement, "18 = 2 · 3 · 3"));
     EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "360° : 7 ≈ 51,43°"));
     EXPECT_TRUE(Contains(BuildConstruction(300, 9).statement, "360° : 9 = 40°"));
+    // The heptagon's approximation by half the triangle's side: 2·asin(√3/4) = 51,32°.
+    EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "около 0,11° по-малък"));
 }
 
 TEST(Construction, SentencesSayWhatEachStepDoes) {

@@ -1,6 +1,7 @@
 #include "lesson/polygon_construction.h"
 
 #include <cmath>
+#include <numbers>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -305,8 +306,17 @@ Construction BuildConstruction(double radius, int n) {
         b.construction().statement =
             "Правилен " + PolygonName(n, std::to_string(n)) + " не може да се построи само с линия и пергел. " +
             "Правилен n-ъгълник се построява с линия и пергел точно когато n е степен на 2 по различни прости числа на "
-            "Ферма (3, 5, 17, 257, 65 537), а " + WhyNot(n) + ". Затова го чертаем с транспортир: нанасяме централния "
+            "Ферма (3, 5, 17, 257, 65 537), а " + WhyNot(n) + ". Затова го чертаем с транспортир: нанасяме централния "
             "ъгъл 360° : " + std::to_string(n) + " " + exact + central + "° последователно около центъра.";
+        if (n == 7) {
+            // The old approximation: the heptagon's side taken as half the inscribed triangle's side.
+            const double approximate = 2 * std::asin(std::sqrt(3.0) / 4) * 180 / std::numbers::pi;
+            const double error = 360.0 / 7 - approximate;
+            b.construction().statement += " Приблизително построяване: за страна се взема половината от страната на "
+                                          "вписания правилен триъгълник; всеки централен ъгъл излиза с около " +
+                                          DecimalText(std::round(error * 100) / 100) + "° по-малък, а след седем "
+                                          "стъпки разликата е около " + DecimalText(std::round(7 * error * 100) / 100) + "°.";
+        }
     }
     b.Start();
     if (!Constructible(n)) {

@@ -13,6 +13,8 @@
 #include "controls/qt/qt_picture_box.h"
 #include "fakes.h"
 #include "geometry/draw_polygon.h"
+#include "window/lesson_window.h"
+#include "window/scene_view.h"
 #include "window/startup.h"
 #include "window/tamirel_window.h"
 
@@ -100,6 +102,40 @@ BENCHMARK_CAPTURE(PressDraw, FirstPress, 0);
 // A fixed number of iterations keeps the drawing between 1,000 and 2,000 figures.
 BENCHMARK_CAPTURE(PressDraw, AfterThousandPresses, 1000)->Iterations(1000);
 
+// Marks that a widget has been painted.
+class PaintSeen : public QObject {
+public:
+    bool seen = false;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) seen = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// F1 (the lesson command's key) in the main window, R = 300, N = 6, up to the first paint of
+// the new lesson window's figure; the window is closed and deleted between runs, untimed.
+void LessonFromF1ToFirstPaint(benchmark::State& state) {
+    Tamirel window;
+    window.form().Form_Load();
+    window.controls().List1[1]->SetListIndex(4);   // "300"
+    window.controls().List1[2]->SetListIndex(3);   // "6"
+    window.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        window.lessonAction()->trigger();
+        PaintSeen paint;
+        window.lesson()->figure()->installEventFilter(&paint);
+        while (!paint.seen) QApplication::processEvents(QEventLoop::AllEvents);
+        state.PauseTiming();
+        window.lesson()->figure()->removeEventFilter(&paint);
+        window.lesson()->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(LessonFromF1ToFirstPaint)->Unit(benchmark::kMillisecond);
+
 // Prints the usual table, then the ratios the goals are stated in.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -121,6 +157,11 @@ public:
         Ratio("draw and repaint / QPainter baseline", "DrawAndRepaintCanvas", "PaintBaseline", 1.5);
         Ratio("press after 1,000 / first press", "PressDraw/AfterThousandPresses/iterations:1000",
               "PressDraw/FirstPress", 1.5);
+        if (times_.count("LessonFromF1ToFirstPaint")) {
+            const double ms = times_.at("LessonFromF1ToFirstPaint");
+            std::printf("%-40s %5.1f ms  (goal < 50 ms: %s)\n", "lesson: F1 to the figure's first paint", ms,
+                        ms < 50 ? "met" : "NOT MET");
+        }
     }
 
 private:

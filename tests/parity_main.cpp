@@ -4,6 +4,10 @@
 //                                the bits of every single-precision argument
 //   parity svg STYLE RADIUS COUNT  the SVG of the window's drawing after start-up, those three
 //                                  list rows chosen (by the user) and one press of "Чертай"
+//   parity lesson RADIUS COUNT D   the lesson's SVG for those list rows, with the diagonals when
+//                                  D is 1
+//   parity lessons                 every lesson's SVG, each list choice with and without the
+//                                  diagonals
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +21,7 @@
 #include "form/svg_writer.h"
 #include "form/tamirel_form.h"
 #include "geometry/draw_polygon.h"
+#include "lesson/lesson.h"
 
 namespace {
 
@@ -67,9 +72,26 @@ void Calls(const std::string& radius, const std::string& count) {
     std::printf("\n");
 }
 
+void LessonSvg(int radiusRow, int countRow, bool diagonals) {
+    Items radii(ListItems(1)), counts(ListItems(2));
+    radii.SetListIndex(static_cast<std::int16_t>(radiusRow));
+    counts.SetListIndex(static_cast<std::int16_t>(countRow));
+    std::fputs(LessonToSvg(MakeLesson(radii, counts, diagonals)).c_str(), stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "lesson") == 0) {
+        LessonSvg(std::atoi(argv[2]), std::atoi(argv[3]), std::strcmp(argv[4], "1") == 0);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "lessons") == 0) {
+        for (int radius = 0; radius < static_cast<int>(ListItems(1).size()); ++radius)
+            for (int count = 0; count < static_cast<int>(ListItems(2).size()); ++count)
+                for (const bool diagonals : {false, true}) LessonSvg(radius, count, diagonals);
+        return 0;
+    }
     if (argc == 5 && std::strcmp(argv[1], "svg") == 0) {
         RetainedPictureBox canvas(Rgb(240, 240, 240));
         std::array<Items, 3> lists{Items(ListItems(0)), Items(ListItems(1)), Items(ListItems(2))};

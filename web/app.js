@@ -235,8 +235,195 @@
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => page.repaint(true));
   window.addEventListener('resize', () => page.repaint(true));
 
+  // ---- The lesson: the chosen figure with its marks and numbers, in a dialog over the page ----
+  // F1 or "Урок…" in the canvas's menu opens it; it follows the radius and vertex-count lists
+  // while open. The program makes the lesson (scene, numbers, SVG); the page only draws it.
+  const lessonDialog = document.getElementById('lesson');
+  const lessonFigure = document.getElementById('lesson-figure');
+  const lessonDiagonals = document.getElementById('lesson-diagonals');
+  let lesson = null, lessonBack = null;
+
+  // Paints any scene (the items of SceneToJson) onto a 2D context `side` device pixels square:
+  // the scene's 1000 units with `m.margin` round them, pens and letters scaled alike.
+  function paintScene(ctx, items, side, m) {
+    const scale = side / (1000 + 2 * m.margin);
+    ctx.save();
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(0, 0, side, side);
+    ctx.translate(m.margin * scale, m.margin * scale);
+    ctx.scale(scale, scale);
+    ctx.lineCap = ctx.lineJoin = 'round';
+    for (const it of items) {
+      ctx.strokeStyle = ctx.fillStyle = it.colour;
+      ctx.lineWidth = it.width;
+      ctx.beginPath();
+      const p = it.points;
+      switch (it.kind) {
+        case 'segment': case 'ray':
+          ctx.moveTo(it.a[0], it.a[1]); ctx.lineTo(it.b[0], it.b[1]); ctx.stroke(); break;
+        case 'circle':
+          ctx.arc(it.a[0], it.a[1], it.radius, 0, 2 * Math.PI); ctx.stroke(); break;
+        case 'arc': {   // degrees counter-clockwise on screen; the canvas's angles run clockwise
+          const rad = Math.PI / 180;
+          ctx.arc(it.a[0], it.a[1], it.radius, -it.start * rad, -(it.start + it.sweep) * rad, it.sweep > 0);
+          ctx.stroke();
+          break;
+        }
+        case 'polygon': case 'rightangle':
+          for (let i = 0; i < p.length; i += 2) ctx[i ? 'lineTo' : 'moveTo'](p[i], p[i + 1]);
+          if (it.kind === 'polygon') ctx.closePath();
+          ctx.stroke();
+          break;
+        case 'point':
+          ctx.arc(it.a[0], it.a[1], it.radius, 0, 2 * Math.PI); ctx.fill(); break;
+        case 'label':
+          ctx.font = `${m.labelSize}px ${m.font}`;
+          ctx.textAlign = 'center';
+          ctx.textBaseline = 'middle';
+          ctx.strokeStyle = '#fff';
+          ctx.lineWidth = 2 * m.labelHalo;
+          ctx.strokeText(it.text, it.a[0], it.a[1]);
+          ctx.fillText(it.text, it.a[0], it.a[1]);
+          break;
+      }
+    }
+    ctx.restore();
+  }
+
+  function paintLesson() {
+    const side = Math.round(lessonFigure.clientWidth * (window.devicePixelRatio || 1));
+    if (lessonFigure.width !== side) lessonFigure.width = lessonFigure.height = side;
+    paintScene(lessonFigure.getContext('2d'), lesson.scene, side, lesson.measures);
+    if (!performance.getEntriesByName('tamirel-lesson-paint').length) performance.mark('tamirel-lesson-paint');
+  }
+
+  // Reads the lesson for the lists' choices and shows it.
+  function refreshLesson() {
+    lesson = JSON.parse(program.UTF8ToString(program._tamirel_lesson(lessonDiagonals.checked ? 1 : 0)));
+    document.getElementById('lesson-title').textContent = lesson.title || lesson.description;
+    document.getElementById('lesson-givens').textContent = lesson.givens;
+    document.getElementById('lesson-numbers').replaceChildren(...lesson.numbers.map((n) => {
+      // Name, formula, then the figures put in and the result: three short lines.
+      const item = document.createElement('li');
+      for (const text of [n.name + ':', n.formula, `= ${n.putIn} ${n.result}`]) {
+        const line = document.createElement('span');
+        line.textContent = text;
+        item.append(line);
+      }
+      item.setAttribute('aria-label', n.text);
+      return item;
+    }));
+    lessonFigure.setAttribute('aria-label', 'Чертеж на урока: ' + (lesson.title || lesson.description));
+    paintLesson();
+  }
+
+  // Beside the window when at least 600 pixels are free on its right, so its lists stay in
+  // reach; otherwise over the page at its right edge.
+  function placeLesson() {
+    const right = form.getBoundingClientRect().right + 8;
+    const beside = window.innerWidth - right - 8 >= 600;
+    lessonDialog.style.left = beside ? right + 'px' : 'auto';
+    lessonDialog.style.maxWidth = beside ? `calc(100vw - ${right + 32}px)` : '';
+  }
+
+  function openLesson() {
+    if (!lessonDialog.open) {
+      lessonBack = document.activeElement;
+      placeLesson();
+      lessonDialog.show();
+    }
+    refreshLesson();
+    lessonFigure.focus();
+  }
+
+  function closeLesson() {
+    lessonDialog.close();
+    if (lessonBack && lessonBack.isConnected) lessonBack.focus();
+  }
+
+  const lessonSvgBlob = () => new Blob([lesson.svg], { type: 'image/svg+xml' });
+  // The PNG is the SVG drawn at one pixel a unit, so both give the same page.
+  async function lessonPngBlob() {
+    const image = new Image();
+    image.src = URL.createObjectURL(lessonSvgBlob());
+    await image.decode();
+    const c = document.createElement('canvas');
+    c.width = image.naturalWidth;
+    c.height = image.naturalHeight;
+    c.getContext('2d').drawImage(image, 0, 0);
+    URL.revokeObjectURL(image.src);
+    return new Promise((resolve) => c.toBlob(resolve, 'image/png'));
+  }
+
+  async function copyLesson() {
+    try {
+      await navigator.clipboard.write([new ClipboardItem({ 'image/png': lessonPngBlob(), 'image/svg+xml': lessonSvgBlob() })]);
+    } catch {
+      try {
+        await navigator.clipboard.write([new ClipboardItem({ 'image/png': lessonPngBlob() })]);
+      } catch (error) {
+        showMessage('Урокът не беше копиран: браузърът не позволи достъп до клипборда.\n' + error.message);
+      }
+    }
+  }
+
+  function saveLesson() {
+    const dialog = document.getElementById('save-dialog');
+    const back = document.activeElement;
+    dialog.onclose = async () => {
+      if (back) back.focus();
+      if (dialog.returnValue === 'png') download(await lessonPngBlob(), 'tamirel-urok.png');
+      if (dialog.returnValue === 'svg') download(lessonSvgBlob(), 'tamirel-urok.svg');
+    };
+    dialog.returnValue = '';
+    dialog.showModal();
+  }
+
+  commands.lesson = openLesson;
+  const lessonCommands = { copy: copyLesson, save: saveLesson, close: closeLesson };
+  for (const button of lessonDialog.querySelectorAll('[data-lesson]')) {
+    button.addEventListener('click', () => lessonCommands[button.dataset.lesson]());
+  }
+  lessonDiagonals.addEventListener('change', refreshLesson);
+  document.addEventListener('keydown', (e) => {
+    if (e.key === 'F1') {
+      e.preventDefault();
+      openLesson();
+    }
+  });
+  lessonDialog.addEventListener('keydown', (e) => {
+    const ctrl = (e.ctrlKey || e.metaKey) && !e.altKey;
+    const key = e.key.toLowerCase();
+    if (e.key === 'Escape') {
+      closeLesson();
+    } else if (ctrl && key === 'c' && getSelection().isCollapsed) {
+      copyLesson();
+    } else if (ctrl && key === 's') {
+      saveLesson();
+    } else if (ctrl && key === 'd') {
+      lessonDiagonals.checked = !lessonDiagonals.checked;
+      refreshLesson();
+    } else {
+      return;
+    }
+    e.preventDefault();
+    e.stopPropagation();   // the window's own Ctrl+S saves the drawing, not the lesson
+  });
+  // Following the lists: the user's choices, and writes from the program (as "Чисти" makes).
+  for (const list of form.querySelectorAll('select')) {
+    list.addEventListener('change', () => { if (lessonDialog.open && list.dataset.index !== '0') refreshLesson(); });
+  }
+  const selectRow = page.select;
+  page.select = (list, row) => {
+    selectRow(list, row);
+    if (lessonDialog.open && list > 0) queueMicrotask(refreshLesson);
+  };
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => { if (lessonDialog.open) paintLesson(); });
+  // ---- end of the lesson ----
+
   // For scripts and tests: what the canvas holds, read-only.
-  window.tamirel = { primitives: () => primitives(0), svg: () => program.UTF8ToString(program._tamirel_svg()) };
+  window.tamirel = { primitives: () => primitives(0), svg: () => program.UTF8ToString(program._tamirel_svg()),
+    lesson: () => lesson };
 
   program._tamirel_start();
   if ('serviceWorker' in navigator && location.protocol.startsWith('http') && document.querySelector('link[rel=manifest]')) {

@@ -12,6 +12,7 @@
 #include "form/layout.h"
 #include "form/svg_writer.h"
 #include "form/tamirel_form.h"
+#include "lesson/lesson.h"
 
 namespace {
 
@@ -123,6 +124,15 @@ EMSCRIPTEN_KEEPALIVE int tamirel_background() { return static_cast<int>(TheProgr
 EMSCRIPTEN_KEEPALIVE const char* tamirel_svg() {
     const PageCanvas& c = TheProgram().canvas;
     return (Kept() = DrawingToSvg(c.drawing(), c.ScaleWidth(), c.ScaleHeight(), TheProgram().form.Description())).c_str();
+}
+
+// The lesson for the lists' current radius and vertex count, as LessonToJson writes it, with
+// the diagonals from A when `diagonals` is not 0; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_lesson(int diagonals) {
+    Program& p = TheProgram();
+    Lesson lesson;
+    p.form.Notify([&] { lesson = MakeLesson(p.lists[1], p.lists[2], diagonals != 0); });
+    return (Kept() = LessonToJson(lesson)).c_str();
 }
 
 }  // extern "C"

@@ -276,7 +276,11 @@ std::string LessonToJson(const Lesson& lesson) {
                    ",\"putIn\":" + JsonString(number.putIn) + ",\"result\":" + JsonString(number.result) +
                    ",\"text\":" + JsonString(number.Text()) + "}";
     }
-    return "{\"title\":" + JsonString(lesson.title) + ",\"givens\":" + JsonString(lesson.givens) + ",\"numbers\":[" +
+    // The page's measures, so that a face draws the scene and the page as LessonToSvg does.
+    const std::string measures = "{\"margin\":" + SceneNumber(kLessonMargin) + ",\"labelSize\":" +
+                                 SceneNumber(kLabelHeight) + ",\"labelHalo\":" + SceneNumber(kLabelHalo) +
+                                 ",\"font\":" + JsonString(kSceneFont) + "}";
+    return "{\"measures\":" + measures + ",\"title\":" + JsonString(lesson.title) + ",\"givens\":" + JsonString(lesson.givens) + ",\"numbers\":[" +
            numbers + "],\"description\":" + JsonString(lesson.Description()) + ",\"scene\":" +
            SceneToJson(lesson.scene) + ",\"svg\":" + JsonString(LessonToSvg(lesson)) + "}";
 }

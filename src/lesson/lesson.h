@@ -80,7 +80,8 @@ std::string LessonToSvg(const Lesson& lesson);
 double LessonPageWidth();
 double LessonPageHeight(const Lesson& lesson);
 
-// The lesson as JSON for the browser face: {"title", "givens", "numbers": [{"name",
+// The lesson as JSON for the browser face: {"measures": {"margin", "labelSize", "labelHalo",
+// "font"}, "title", "givens", "numbers": [{"name",
 // "formula", "putIn", "result", "text"}], "description", "scene": SceneToJson, "svg"}.
 std::string LessonToJson(const Lesson& lesson);
 

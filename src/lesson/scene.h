@@ -35,7 +35,7 @@ constexpr double InkWidth(Ink ink) { return ink == Ink::Figure ? 3 : ink == Ink:
 // A label's letters are this many canvas units high (the font's pixel size on a 1000-unit
 // side); a white halo this wide keeps them readable across lines. A point is a dot of this
 // radius. A right-angle mark is a square of this side, smaller where its arms are short.
-inline constexpr double kLabelHeight = 34;
+inline constexpr double kLabelHeight = 40;
 inline constexpr double kLabelHalo = 7;
 inline constexpr double kPointRadius = 6;
 inline constexpr double kRightAngleSide = 22;

@@ -218,7 +218,7 @@ test('Ctrl+C copies the drawing, the canvas menu opens from the keyboard, and ne
   await page.keyboard.press('F10');
   await page.keyboard.up('Shift');
   assert.deepEqual(await page.$$eval('#menu:not([hidden]) [role=menuitem]', (m) => m.map((i) => i.textContent)),
-    ['Копирай', 'Запази като…']);
+    ['Копирай', 'Запази като…', 'Урок…']);
   await page.keyboard.press('Escape');
   assert.equal(await page.$eval('#menu', (m) => m.hidden), true);
   assert.equal(await page.evaluate(() => document.activeElement.tagName), 'CANVAS', 'the focus goes back');

@@ -73,4 +73,14 @@ add_library(tamirel_lesson STATIC
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.h)
 target_link_libraries(tamirel_lesson PUBLIC tamirel_form)
+# In the browser the exception tables of the construction code cost more than all the rest of
+# it: these parts throw nothing themselves (ThrowOutOfRange does it for them), and the
+# constructions they build are checked by the tests, so they are built without.
+if(TAMIREL_WEB)
+  set_source_files_properties(
+    ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.cpp
+    PROPERTIES COMPILE_OPTIONS -fno-exceptions)
+endif()
 tamirel_warnings(tamirel_lesson)

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 #include <utility>
 
 #include "form/number_text.h"
@@ -73,6 +74,8 @@ std::vector<Spot> Crossings(const ReplayedObject& f, const ReplayedObject& g, do
 }
 
 }  // namespace
+
+void ThrowOutOfRange(const char* what) { throw std::out_of_range(what); }
 
 std::string DecimalText(double value) {
     const double whole = std::round(value);

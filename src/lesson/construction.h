@@ -118,6 +118,10 @@ struct Replay {
     const ReplayedObject* Object(const std::string& name) const;
 };
 
+// Throws std::out_of_range with `what`: the parts of the lesson layer that are built without
+// exception tables (to keep the browser edition small) raise it through here.
+[[noreturn]] void ThrowOutOfRange(const char* what);
+
 // "51,43" or "40": two decimals with a decimal comma, none when the value is whole (to 1e-9).
 std::string DecimalText(double value);
 

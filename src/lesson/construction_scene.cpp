@@ -66,7 +66,7 @@ std::string StepCaption(std::size_t step, std::size_t steps) {
 
 ConstructionView ConstructionAtStep(const Construction& construction, const Replay& replay, std::size_t step) {
     const std::size_t steps = construction.steps.size();
-    if (step < 1 || step > steps) throw std::out_of_range("construction step outside 1..steps");
+    if (step < 1 || step > steps) ThrowOutOfRange("construction step outside 1..steps");
     const std::size_t current = step - 1;
 
     ConstructionView view;

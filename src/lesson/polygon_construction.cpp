@@ -155,7 +155,7 @@ public:
         int a = 0;
         for (int j = 1; j <= n_ && a == 0; ++j)
             if (known_.count(j) && known_.count(Wrap(j + 1))) a = j;
-        if (a == 0) throw std::logic_error("no side to step round the circle");
+        if (a == 0) ThrowOutOfRange("no side to step round the circle");
         const std::string from = Vertex(a), to = Vertex(Wrap(a + 1));
         for (int wanted = 2; wanted >= 1; --wanted) {
             for (int j = 1; j <= n_; ++j) {
@@ -298,7 +298,7 @@ bool Constructible(int n) {
 }
 
 Construction BuildConstruction(double radius, int n) {
-    if (n < kFewestVertices || n > kMostVertices) throw std::out_of_range("vertex count outside 3..20");
+    if (n < kFewestVertices || n > kMostVertices) ThrowOutOfRange("vertex count outside 3..20");
     Builder b(radius, n);
     if (!Constructible(n)) {
         const std::string central = DecimalText(360.0 / n);

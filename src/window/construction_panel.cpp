@@ -10,7 +10,6 @@
 #include <QtGui/QPagedPaintDevice>
 #include <QtGui/QPainter>
 #include <QtWidgets/QAbstractButton>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>

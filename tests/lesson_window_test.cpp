@@ -101,9 +101,10 @@ TEST_F(LessonWindowTest, CtrlCCopiesTheSvgAndAnImageAndCtrlDDrawsTheDiagonals) {
     EXPECT_EQ(svg.toStdString(), LessonToSvg(lesson->lesson()));
     EXPECT_TRUE(svg.contains("<circle cx=\"500\" cy=\"500\" r=\"300\""));
     const QImage image = qvariant_cast<QImage>(data->imageData());
-    EXPECT_EQ(image.width(), 1120);
-    // The centre O is a dot at (500, 500) of the figure, 60 pixels in from the image's corner.
-    EXPECT_LT(qGray(image.pixel(560, 560)), 64);
+    EXPECT_EQ(image.width(), qRound(LessonPageWidth()));
+    // The centre O is a dot at (500, 500) of the figure, the page's margin in from its corner.
+    const int centre = qRound(kLessonMargin + 500);
+    EXPECT_LT(qGray(image.pixel(centre, centre)), 64);
 
     const auto faint = [&] {
         return std::count_if(lesson->lesson().scene.items.begin(), lesson->lesson().scene.items.end(),
@@ -132,7 +133,7 @@ TEST_F(LessonWindowTest, CtrlSSavesEachTypeWholeAndCtrlPShowsThePreview) {
     QFile svg(dir.filePath(QStringLiteral("lesson.svg")));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     EXPECT_EQ(svg.readAll().toStdString(), LessonToSvg(lesson->lesson()));
-    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("lesson.png"))).width(), 1120);
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("lesson.png"))).width(), qRound(LessonPageWidth()));
     QFile pdf(dir.filePath(QStringLiteral("lesson.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));

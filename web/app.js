@@ -243,17 +243,17 @@
   const lessonDiagonals = document.getElementById('lesson-diagonals');
   let lesson = null, lessonBack = null;
 
-  // Paints any scene (the items of SceneToJson) onto a 2D context `side` device pixels square:
-  // the scene's 1000 units with `m.margin` round them, pens and letters scaled alike.
-  function paintScene(ctx, items, side, m) {
-    const scale = side / (1000 + 2 * m.margin);
+  // Paints any scene (SceneToJson's) onto a 2D context `side` device pixels square: its focus
+  // square fills the side, pens and letters scaled alike; labels in the font `font`.
+  function paintScene(ctx, scene, side, font) {
+    const scale = side / (2 * scene.reach);
     ctx.save();
     ctx.fillStyle = '#fff';
     ctx.fillRect(0, 0, side, side);
-    ctx.translate(m.margin * scale, m.margin * scale);
+    ctx.translate(side / 2 - scene.focus[0] * scale, side / 2 - scene.focus[1] * scale);
     ctx.scale(scale, scale);
     ctx.lineCap = ctx.lineJoin = 'round';
-    for (const it of items) {
+    for (const it of scene.items) {
       ctx.strokeStyle = ctx.fillStyle = it.colour;
       ctx.lineWidth = it.width;
       ctx.beginPath();
@@ -277,11 +277,11 @@
         case 'point':
           ctx.arc(it.a[0], it.a[1], it.radius, 0, 2 * Math.PI); ctx.fill(); break;
         case 'label':
-          ctx.font = `${m.labelSize}px ${m.font}`;
+          ctx.font = `${it.size}px ${font}`;
           ctx.textAlign = 'center';
           ctx.textBaseline = 'middle';
           ctx.strokeStyle = '#fff';
-          ctx.lineWidth = 2 * m.labelHalo;
+          ctx.lineWidth = 2 * it.halo;
           ctx.strokeText(it.text, it.a[0], it.a[1]);
           ctx.fillText(it.text, it.a[0], it.a[1]);
           break;
@@ -293,7 +293,7 @@
   function paintLesson() {
     const side = Math.round(lessonFigure.clientWidth * (window.devicePixelRatio || 1));
     if (lessonFigure.width !== side) lessonFigure.width = lessonFigure.height = side;
-    paintScene(lessonFigure.getContext('2d'), lesson.scene, side, lesson.measures);
+    paintScene(lessonFigure.getContext('2d'), lesson.scene, side, lesson.measures.font);
     if (!performance.getEntriesByName('tamirel-lesson-paint').length) performance.mark('tamirel-lesson-paint');
   }
 
@@ -440,7 +440,7 @@
     constructionFigure.setAttribute('aria-label', `Чертеж на построяването: ${construction.caption}. ${construction.sentence}`);
     const side = Math.round(constructionFigure.clientWidth * (window.devicePixelRatio || 1));
     if (constructionFigure.width !== side) constructionFigure.width = constructionFigure.height = side;
-    paintScene(constructionFigure.getContext('2d'), construction.scene, side, lesson.measures);
+    paintScene(constructionFigure.getContext('2d'), construction.scene, side, lesson.measures.font);
   }
 
   function stopPlaying() {

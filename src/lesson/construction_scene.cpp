@@ -14,10 +14,9 @@ namespace {
 
 // Canvas units: how far a label's centre sits from its point, and how far a line runs past the
 // outermost points on it.
-constexpr double kLabelDistance = 28;
+constexpr double kLabelDistance = 32;
 constexpr double kLineOverrun = 30;
 constexpr double kCanvasSide = 1000;
-constexpr double kMargin = kLessonMargin;   // left round the canvas on the lesson's page
 
 ScenePoint ToScene(Spot s) { return {s.x, s.y}; }
 
@@ -109,6 +108,13 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
     const std::set<std::string> vertices(construction.steps.back().uses.begin(), construction.steps.back().uses.end());
 
     const Spot centre = replay.points.front().at;   // the given circle's centre
+    // Marks in proportion to the figure, as the lesson's; a view on screen fills itself with
+    // the circle and its letters (the circles that reach further are cut there).
+    const double scale = std::min(construction.radius / 300, 1.15);
+    view.scene.markScale = scale;
+    view.scene.focus = {centre.x, centre.y};
+    view.scene.reach = construction.radius + 1.9 * kLabelHeight * scale;
+    const double labelDistance = kLabelDistance * scale;
     std::vector<SceneItem> marks, newMarks;
     for (const ReplayedPoint& point : replay.points) {
         if (point.step > current) break;
@@ -128,12 +134,12 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
         const double away = std::hypot(dx, dy);
         // Outward from the centre; the centre's own label below left of it.
         const double ux = away > 1e-6 ? dx / away : -0.6, uy = away > 1e-6 ? dy / away : 0.8;
-        label.a = {dot.a.x + kLabelDistance * ux, dot.a.y + kLabelDistance * uy};
-        // Within the page's margin round the canvas: a label that would leave it goes to the inner
-        // side of its point.
-        const auto outside = [](double v) { return v < kLabelDistance - kMargin || v > kCanvasSide + kMargin - kLabelDistance; };
-        if (outside(label.a.x) || outside(label.a.y))
-            label.a = {dot.a.x - kLabelDistance * ux, dot.a.y - kLabelDistance * uy};
+        label.a = {dot.a.x + labelDistance * ux, dot.a.y + labelDistance * uy};
+        // Within the view and the page's margin round the canvas: a label that would leave
+        // either goes to the inner side of its point.
+        const double room = std::min(view.scene.reach, kCanvasSide / 2 + kLessonMargin) - labelDistance;
+        if (std::fabs(label.a.x - centre.x) > room || std::fabs(label.a.y - centre.y) > room)
+            label.a = {dot.a.x - labelDistance * ux, dot.a.y - labelDistance * uy};
         into.push_back(label);
     }
     for (auto* group : {&faint, &figure, &highlight, &marks, &newMarks})

@@ -178,10 +178,16 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
     const std::vector<ScenePoint>& v = lesson.vertices;
     const ScenePoint O = canvas.centre, A = v[0], B = v[1], C = v[2];
     const ScenePoint M{(A.x + B.x) / 2, (A.y + B.y) / 2};
-    const double h = kLabelHeight;
-    const double apothemLength = std::hypot(M.x - O.x, M.y - O.y);
+    // Marks in proportion to the figure: as designed at R = 300, and a view on screen fills
+    // itself with the circle and its letters.
+    const double scale = std::min(canvas.radius / 300, 1.15);
+    lesson.scene.markScale = scale;
+    lesson.scene.focus = O;
+    lesson.scene.reach = canvas.radius + 1.9 * kLabelHeight * scale;
+    const double h = kLabelHeight * scale;
     const double sideLength = std::hypot(B.x - A.x, B.y - A.y);
-    const double centralArc = std::clamp(0.22 * canvas.radius, 26.0, 80.0);
+    const double apothemLength = std::hypot(M.x - O.x, M.y - O.y);
+    const double centralArc = std::min(0.22 * canvas.radius, 0.3 * apothemLength);
     const double interiorArc = std::min(centralArc, 0.35 * sideLength);
 
     using K = SceneItem::Kind;
@@ -210,20 +216,25 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
 
     for (int k = 0; k < count; ++k) {
         const ScenePoint& vertex = v[static_cast<std::size_t>(k)];
-        items.push_back(Label(Ink::Figure, Plus(vertex, {vertex.x - O.x, vertex.y - O.y}, 0.8 * h), lesson.letters[static_cast<std::size_t>(k)]));
+        items.push_back(Label(Ink::Figure, Plus(vertex, {vertex.x - O.x, vertex.y - O.y}, 0.75 * h),
+                              lesson.letters[static_cast<std::size_t>(k)]));
     }
     items.push_back(Label(Ink::Figure, {O.x + 0.6 * h, O.y - 0.6 * h}, "O"));
-    items.push_back(Label(Ink::Highlight, Plus(M, {M.x - O.x, M.y - O.y}, 0.8 * h), "M"));
-    // R beside the middle of OA, on the side away from M; r beside OM, towards A (the interior
-    // angle's value stands on B's side), below the central angle's value.
+    items.push_back(Label(Ink::Highlight, Plus(M, {M.x - O.x, M.y - O.y}, 0.75 * h), "M"));
+    // R beside the middle of OA, on the side away from M. The central angle's value left of
+    // OM just past its arc, r right of OM's middle, the interior angle's value inside the angle
+    // at B: three places apart for every count.
     const ScenePoint midOA{(O.x + A.x) / 2, (O.y + A.y) / 2};
     ScenePoint across{A.y - O.y, O.x - A.x};
     if (across.x * (M.x - midOA.x) + across.y * (M.y - midOA.y) > 0) across = {-across.x, -across.y};
     items.push_back(Label(Ink::Highlight, Plus(midOA, across, 0.7 * h), "R"));
-    const double along = std::clamp((centralArc + 1.9 * h) / apothemLength, 0.65, 0.85);
-    const ScenePoint onOM{O.x + along * (M.x - O.x), O.y + along * (M.y - O.y)};
-    items.push_back(Label(Ink::Highlight, Plus(onOM, {A.x - M.x, A.y - M.y}, 0.55 * h), "r"));
-    items.push_back(Label(Ink::Highlight, Toward(O, M, centralArc + 0.85 * h), FormatLessonValue(central).digits + "°"));
+    const ScenePoint onOM = Toward(O, M, std::clamp(centralArc + 0.75 * h, 0.5 * apothemLength, 0.75 * apothemLength));
+    items.push_back(Label(Ink::Highlight, Plus(onOM, {B.x - M.x, B.y - M.y}, 0.6 * h), "r"));
+    const std::string centralText = FormatLessonValue(central).digits + "°";
+    const double glyphs = static_cast<double>(std::count_if(centralText.begin(), centralText.end(),
+                                                            [](char c) { return (c & 0xC0) != 0x80; }));
+    items.push_back(Label(Ink::Highlight, Plus(Toward(O, M, centralArc + 0.6 * h), {A.x - B.x, A.y - B.y}, (0.27 * glyphs + 0.2) * h),
+                          centralText));
     items.push_back(Label(Ink::Highlight, Toward(B, O, interiorArc + 0.9 * h), FormatLessonValue(alpha).digits + "°"));
     return lesson;
 }
@@ -277,9 +288,7 @@ std::string LessonToJson(const Lesson& lesson) {
                    ",\"text\":" + JsonString(number.Text()) + "}";
     }
     // The page's measures, so that a face draws the scene and the page as LessonToSvg does.
-    const std::string measures = "{\"margin\":" + SceneNumber(kLessonMargin) + ",\"labelSize\":" +
-                                 SceneNumber(kLabelHeight) + ",\"labelHalo\":" + SceneNumber(kLabelHalo) +
-                                 ",\"font\":" + JsonString(kSceneFont) + "}";
+    const std::string measures = "{\"margin\":" + SceneNumber(kLessonMargin) + ",\"font\":" + JsonString(kSceneFont) + "}";
     return "{\"measures\":" + measures + ",\"title\":" + JsonString(lesson.title) + ",\"givens\":" + JsonString(lesson.givens) + ",\"numbers\":[" +
            numbers + "],\"description\":" + JsonString(lesson.Description()) + ",\"scene\":" +
            SceneToJson(lesson.scene) + ",\"svg\":" + JsonString(LessonToSvg(lesson)) + "}";

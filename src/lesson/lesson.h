@@ -58,7 +58,7 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals);
 // The lesson's page, in canvas units, shared by the SVG document and every face's image and
 // print: the figure's 1000-unit area with kLessonMargin round it, then one text line every
 // kLessonLineHeight below it, starting one line height under the margin, at its left edge.
-inline constexpr double kLessonMargin = 60;
+inline constexpr double kLessonMargin = 70;
 inline constexpr double kLessonTitleSize = 40;   // bold
 inline constexpr double kLessonTextSize = 30;
 inline constexpr double kLessonLineHeight = 46;
@@ -80,8 +80,7 @@ std::string LessonToSvg(const Lesson& lesson);
 double LessonPageWidth();
 double LessonPageHeight(const Lesson& lesson);
 
-// The lesson as JSON for the browser face: {"measures": {"margin", "labelSize", "labelHalo",
-// "font"}, "title", "givens", "numbers": [{"name",
+// The lesson as JSON for the browser face: {"measures": {"margin", "font"}, "title", "givens", "numbers": [{"name",
 // "formula", "putIn", "result", "text"}], "description", "scene": SceneToJson, "svg"}.
 std::string LessonToJson(const Lesson& lesson);
 

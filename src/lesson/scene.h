@@ -35,6 +35,7 @@ constexpr double InkWidth(Ink ink) { return ink == Ink::Figure ? 3 : ink == Ink:
 // A label's letters are this many canvas units high (the font's pixel size on a 1000-unit
 // side); a white halo this wide keeps them readable across lines. A point is a dot of this
 // radius. A right-angle mark is a square of this side, smaller where its arms are short.
+// Each is multiplied by the scene's markScale.
 inline constexpr double kLabelHeight = 40;
 inline constexpr double kLabelHalo = 7;
 inline constexpr double kPointRadius = 6;
@@ -63,6 +64,13 @@ struct SceneItem {
 
 struct Scene {
     std::vector<SceneItem> items;   // in drawing order
+    // Pens, points, letters, their halos and right-angle marks are drawn this many times the
+    // sizes above, so that marks keep their proportion to a figure of any size.
+    double markScale = 1;
+    // The square a view on screen fills itself with: centred on `focus`, `reach` units from
+    // it to each side. Pictures taken away (SVG, PNG, print) show the whole canvas.
+    ScenePoint focus{500, 500};
+    double reach = 560;
 };
 
 }  // namespace tamirel

@@ -42,8 +42,8 @@ const char* KindName(SceneItem::Kind kind) {
     return "segment";
 }
 
-std::string Stroke(Ink ink) {
-    return " stroke=\"" + HexColour(InkColour(ink)) + "\" stroke-width=\"" + SceneNumber(InkWidth(ink)) + "\"";
+std::string Stroke(Ink ink, double markScale) {
+    return " stroke=\"" + HexColour(InkColour(ink)) + "\" stroke-width=\"" + SceneNumber(InkWidth(ink) * markScale) + "\"";
 }
 
 std::string ArcPath(const SceneItem& arc) {
@@ -84,10 +84,10 @@ std::array<ScenePoint, 2> RayEnds(const SceneItem& ray) {
     return {ScenePoint{ray.a.x + low * dx, ray.a.y + low * dy}, ScenePoint{ray.a.x + high * dx, ray.a.y + high * dy}};
 }
 
-std::array<ScenePoint, 3> RightAngleCorners(const SceneItem& mark) {
+std::array<ScenePoint, 3> RightAngleCorners(const SceneItem& mark, double markScale) {
     const double ab = Distance(mark.a, mark.b), ac = Distance(mark.a, mark.c);
     if (ab == 0 || ac == 0) return {mark.a, mark.a, mark.a};
-    const double side = std::min(kRightAngleSide, 0.4 * std::min(ab, ac));
+    const double side = std::min(kRightAngleSide * markScale, 0.4 * std::min(ab, ac));
     const double ux = (mark.b.x - mark.a.x) / ab * side, uy = (mark.b.y - mark.a.y) / ab * side;
     const double vx = (mark.c.x - mark.a.x) / ac * side, vy = (mark.c.y - mark.a.y) / ac * side;
     return {ScenePoint{mark.a.x + ux, mark.a.y + uy}, ScenePoint{mark.a.x + ux + vx, mark.a.y + uy + vy},
@@ -104,6 +104,7 @@ std::string SceneNumber(double value) {
 std::string SceneToSvgElements(const Scene& scene) {
     using K = SceneItem::Kind;
     std::string svg;
+    const double m = scene.markScale;
     for (const SceneItem& item : scene.items) {
         const std::string colour = HexColour(InkColour(item.ink));
         switch (item.kind) {
@@ -111,33 +112,33 @@ std::string SceneToSvgElements(const Scene& scene) {
             case K::Ray: {
                 const std::array<ScenePoint, 2> ends = item.kind == K::Ray ? RayEnds(item) : std::array{item.a, item.b};
                 svg += "<line x1=\"" + SceneNumber(ends[0].x) + "\" y1=\"" + SceneNumber(ends[0].y) + "\" x2=\"" +
-                       SceneNumber(ends[1].x) + "\" y2=\"" + SceneNumber(ends[1].y) + "\"" + Stroke(item.ink) + "/>\n";
+                       SceneNumber(ends[1].x) + "\" y2=\"" + SceneNumber(ends[1].y) + "\"" + Stroke(item.ink, m) + "/>\n";
                 break;
             }
             case K::Circle:
                 svg += "<circle cx=\"" + SceneNumber(item.a.x) + "\" cy=\"" + SceneNumber(item.a.y) + "\" r=\"" +
-                       SceneNumber(item.radius) + "\"" + Stroke(item.ink) + "/>\n";
+                       SceneNumber(item.radius) + "\"" + Stroke(item.ink, m) + "/>\n";
                 break;
             case K::Arc:
-                svg += "<path d=\"" + ArcPath(item) + "\"" + Stroke(item.ink) + "/>\n";
+                svg += "<path d=\"" + ArcPath(item) + "\"" + Stroke(item.ink, m) + "/>\n";
                 break;
             case K::Polygon:
-                svg += "<polygon points=\"" + Points(item.points, " ", ",") + "\"" + Stroke(item.ink) + "/>\n";
+                svg += "<polygon points=\"" + Points(item.points, " ", ",") + "\"" + Stroke(item.ink, m) + "/>\n";
                 break;
             case K::Point:
                 svg += "<circle cx=\"" + SceneNumber(item.a.x) + "\" cy=\"" + SceneNumber(item.a.y) + "\" r=\"" +
-                       SceneNumber(kPointRadius) + "\" fill=\"" + colour + "\" stroke=\"none\"/>\n";
+                       SceneNumber(kPointRadius * m) + "\" fill=\"" + colour + "\" stroke=\"none\"/>\n";
                 break;
             case K::RightAngle: {
-                const std::array<ScenePoint, 3> c = RightAngleCorners(item);
-                svg += "<polyline points=\"" + Points({c.begin(), c.end()}, " ", ",") + "\"" + Stroke(item.ink) + "/>\n";
+                const std::array<ScenePoint, 3> c = RightAngleCorners(item, m);
+                svg += "<polyline points=\"" + Points({c.begin(), c.end()}, " ", ",") + "\"" + Stroke(item.ink, m) + "/>\n";
                 break;
             }
             case K::Label:
                 svg += "<text x=\"" + SceneNumber(item.a.x) + "\" y=\"" + SceneNumber(item.a.y) + "\" fill=\"" + colour +
-                       "\" stroke=\"#ffffff\" stroke-width=\"" + SceneNumber(2 * kLabelHalo) +
+                       "\" stroke=\"#ffffff\" stroke-width=\"" + SceneNumber(2 * kLabelHalo * m) +
                        "\" paint-order=\"stroke\" stroke-linejoin=\"round\" font-family=\"" + EscapeXml(kSceneFont) +
-                       "\" font-size=\"" + SceneNumber(kLabelHeight) +
+                       "\" font-size=\"" + SceneNumber(kLabelHeight * m) +
                        "\" text-anchor=\"middle\" dominant-baseline=\"central\">" + EscapeXml(item.text) + "</text>\n";
                 break;
         }
@@ -167,9 +168,12 @@ std::string JsonString(const std::string& text) {
 
 std::string SceneToJson(const Scene& scene) {
     using K = SceneItem::Kind;
-    std::string json = "[";
+    const double m = scene.markScale;
+    std::string json = "{\"focus\":" + Pair(scene.focus) + ",\"reach\":" + SceneNumber(scene.reach) + ",\"items\":[";
+    bool first = true;
     for (const SceneItem& item : scene.items) {
-        if (json.size() > 1) json += ",";
+        if (!first) json += ",";
+        first = false;
         ScenePoint a = item.a, b = item.b;
         if (item.kind == K::Ray) {
             const std::array<ScenePoint, 2> ends = RayEnds(item);
@@ -178,16 +182,17 @@ std::string SceneToJson(const Scene& scene) {
         }
         std::vector<ScenePoint> points = item.points;
         if (item.kind == K::RightAngle) {
-            const std::array<ScenePoint, 3> c = RightAngleCorners(item);
+            const std::array<ScenePoint, 3> c = RightAngleCorners(item, m);
             points.assign(c.begin(), c.end());
         }
         json += "{\"kind\":\"" + std::string(KindName(item.kind)) + "\",\"colour\":\"" + HexColour(InkColour(item.ink)) +
-                "\",\"width\":" + SceneNumber(InkWidth(item.ink)) + ",\"a\":" + Pair(a) + ",\"b\":" + Pair(b) +
-                ",\"radius\":" + SceneNumber(item.kind == K::Point ? kPointRadius : item.radius) +
+                "\",\"width\":" + SceneNumber(InkWidth(item.ink) * m) + ",\"a\":" + Pair(a) + ",\"b\":" + Pair(b) +
+                ",\"radius\":" + SceneNumber(item.kind == K::Point ? kPointRadius * m : item.radius) +
                 ",\"start\":" + SceneNumber(item.startDegrees) + ",\"sweep\":" + SceneNumber(item.sweepDegrees) +
-                ",\"points\":[" + Points(points, ",", ",") + "],\"text\":" + JsonString(item.text) + "}";
+                ",\"points\":[" + Points(points, ",", ",") + "],\"text\":" + JsonString(item.text) +
+                ",\"size\":" + SceneNumber(kLabelHeight * m) + ",\"halo\":" + SceneNumber(kLabelHalo * m) + "}";
     }
-    return json + "]";
+    return json + "]}";
 }
 
 }  // namespace tamirel

@@ -20,8 +20,9 @@ inline constexpr const char* kSceneFont = "'Times New Roman','Liberation Serif',
 std::array<ScenePoint, 2> RayEnds(const SceneItem& ray);
 
 // A right-angle mark's corners in drawing order: on the arm towards b, the corner opposite
-// a, on the arm towards c. Its side is kRightAngleSide, or 0.4 of the shorter arm if less.
-std::array<ScenePoint, 3> RightAngleCorners(const SceneItem& mark);
+// a, on the arm towards c. Its side is kRightAngleSide x markScale, or 0.4 of the shorter arm
+// if less.
+std::array<ScenePoint, 3> RightAngleCorners(const SceneItem& mark, double markScale = 1);
 
 // The point at `degrees` (counter-clockwise on screen from the X axis) on the circle of
 // `radius` around `centre`.
@@ -32,16 +33,16 @@ ScenePoint OnCircle(ScenePoint centre, double radius, double degrees);
 std::string SceneNumber(double value);
 
 // The items as SVG elements in canvas units and drawing order, each with its ink's colour
-// and width; labels are <text> elements centred on their point with a white halo. Meant to
-// sit inside an <svg> whose viewBox is the scene's area.
+// and width (times the scene's markScale); labels are <text> elements centred on their point
+// with a white halo. Meant to sit inside an <svg> whose viewBox is the scene's area.
 std::string SceneToSvgElements(const Scene& scene);
 
-// The items as a JSON array in drawing order, ready to paint: each has "kind" (the Kind's
-// name in lower case), "colour" ("#rrggbb"), "width" (canvas units) and its geometry: "a",
-// "b" as [x, y] (a ray's already at the area's edges), "radius", "start", "sweep" (degrees,
+// The scene as JSON, ready to paint: {"focus": [x, y], "reach", "items": [...]}, the items in
+// drawing order, each with "kind" (the Kind's name in lower case), "colour" ("#rrggbb"),
+// "width" (the pen, canvas units, markScale applied) and its geometry: "a", "b" as [x, y] (a
+// ray's already at the area's edges), "radius" (a point's dot too), "start", "sweep" (degrees,
 // counter-clockwise on screen), "points" (flat [x0, y0, x1, y1, …]: a polygon's corners, or a
-// right-angle mark's three)
-// and "text".
+// right-angle mark's three), "text", and a label's letter height "size" and halo "halo".
 std::string SceneToJson(const Scene& scene);
 
 // `text` (UTF-8) as a JSON string literal, quotes included.

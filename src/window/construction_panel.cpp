@@ -38,11 +38,10 @@ QFont PageFont(qreal pixels, bool bold = false) {
     return font;
 }
 
-// The scene on `area`, cut at the margin round it: compass circles reach far past the figure.
-void PaintFigure(QPainter& painter, const Scene& scene, const QRectF& area) {
-    const qreal margin = area.width() * kLessonMargin / kSceneSide;
+// The scene's 1000 units on `area`, cut at `frame`: compass circles reach far past the figure.
+void PaintFigure(QPainter& painter, const Scene& scene, const QRectF& area, const QRectF& frame) {
     painter.save();
-    painter.setClipRect(area.adjusted(-margin, -margin, margin, margin), Qt::IntersectClip);
+    painter.setClipRect(frame, Qt::IntersectClip);
     PaintScene(painter, scene, area);
     painter.restore();
 }
@@ -52,7 +51,9 @@ void PaintStepPage(QPainter& painter, const ConstructionSteps& steps, const QRec
     const qreal scale = target.width() / LessonPageWidth();
     const QPointF origin(target.left() + kLessonMargin * scale, target.top() + kLessonMargin * scale);
     painter.fillRect(target, Qt::white);
-    PaintFigure(painter, steps.View().scene, QRectF(origin, QSizeF(kSceneSide * scale, kSceneSide * scale)));
+    const QRectF area(origin, QSizeF(kSceneSide * scale, kSceneSide * scale));
+    const qreal margin = kLessonMargin * scale;
+    PaintFigure(painter, steps.View().scene, area, area.adjusted(-margin, -margin, margin, margin));
     painter.save();
     painter.setPen(Qt::black);
     qreal y = origin.y() + (kSceneSide + kLessonMargin + kLessonLineHeight) * scale;
@@ -117,10 +118,13 @@ void PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps) {
         }
         const qreal left = static_cast<qreal>(index % kAcross) * (cellWidth + gap);
         const qreal top = header + static_cast<qreal>(index / kAcross) * cellHeight;
-        // The figure's area with its margin for the letters, centred in the cell.
-        const qreal side = figureSide * kSceneSide / (kSceneSide + 2 * kLessonMargin);
-        const QRectF area(left + (cellWidth - side) / 2, top + (figureSide - side) / 2, side, side);
-        PaintFigure(painter, InBlack(steps.View(step).scene), area);
+        // The scene's view (the circle and its letters) filling a square centred in the cell.
+        const Scene scene = InBlack(steps.View(step).scene);
+        const QRectF frame(left + (cellWidth - figureSide) / 2, top, figureSide, figureSide);
+        const qreal unit = figureSide / (2 * scene.reach);
+        const QRectF area(frame.center().x() - scene.focus.x * unit, frame.center().y() - scene.focus.y * unit,
+                          kSceneSide * unit, kSceneSide * unit);
+        PaintFigure(painter, scene, area, frame);
         painter.setPen(Qt::black);
         painter.setFont(PageFont(3.2 * mm));
         painter.drawText(QRectF(left, top + figureSide + 1 * mm, cellWidth, cellHeight - figureSide - 3 * mm),

@@ -83,8 +83,8 @@ private:
     int percent_ = 100;
 };
 
-// The lesson's page as an image, one pixel a canvas unit (1120 wide), and as PNG and SVG
-// clipboard contents.
+// The lesson's page as an image, one pixel a canvas unit (LessonPageWidth wide), and as PNG
+// and SVG clipboard contents (with the lesson's text as plain text).
 QImage LessonToImage(const Lesson& lesson);
 QMimeData* LessonToMimeData(const Lesson& lesson);
 

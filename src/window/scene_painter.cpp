@@ -24,8 +24,8 @@ QFont LessonFont(qreal pixels, bool bold = false) {
 }
 
 // The label's letters centred on `at`, with a white halo under them.
-void PaintLabel(QPainter& painter, const QString& text, QPointF at, qreal scale, const QColor& colour) {
-    const QFont font = LessonFont(kLabelHeight * scale);
+void PaintLabel(QPainter& painter, const QString& text, QPointF at, qreal scale, qreal marks, const QColor& colour) {
+    const QFont font = LessonFont(kLabelHeight * marks * scale);
     const QFontMetricsF metrics(font);
     QPainterPath path;
     path.addText(0, 0, font, text);
@@ -33,7 +33,7 @@ void PaintLabel(QPainter& painter, const QString& text, QPointF at, qreal scale,
     const QPointF baseline(at.x() - metrics.horizontalAdvance(text) / 2, at.y() + (metrics.ascent() - metrics.descent()) / 2);
     path.translate(baseline);
     QPainterPathStroker halo;
-    halo.setWidth(2 * kLabelHalo * scale);
+    halo.setWidth(2 * kLabelHalo * marks * scale);
     halo.setJoinStyle(Qt::RoundJoin);
     painter.fillPath(halo.createStroke(path), Qt::white);
     painter.fillPath(path, colour);
@@ -46,10 +46,11 @@ void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     const qreal scale = area.width() / kSceneSide;
+    const qreal marks = scene.markScale;
     const auto at = [&](ScenePoint p) { return QPointF(area.left() + p.x * scale, area.top() + p.y * scale); };
     for (const SceneItem& item : scene.items) {
         const QColor colour = ToQColor(InkColour(item.ink));
-        QPen pen(colour, InkWidth(item.ink) * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        QPen pen(colour, InkWidth(item.ink) * marks * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         switch (item.kind) {
@@ -82,16 +83,16 @@ void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area) {
             case K::Point:
                 painter.setPen(Qt::NoPen);
                 painter.setBrush(colour);
-                painter.drawEllipse(at(item.a), kPointRadius * scale, kPointRadius * scale);
+                painter.drawEllipse(at(item.a), kPointRadius * marks * scale, kPointRadius * marks * scale);
                 break;
             case K::RightAngle: {
-                const auto c = RightAngleCorners(item);
+                const auto c = RightAngleCorners(item, marks);
                 const QPointF corners[] = {at(c[0]), at(c[1]), at(c[2])};
                 painter.drawPolyline(corners, 3);
                 break;
             }
             case K::Label:
-                PaintLabel(painter, QString::fromStdString(item.text), at(item.a), scale, colour);
+                PaintLabel(painter, QString::fromStdString(item.text), at(item.a), scale, marks, colour);
                 break;
         }
     }

@@ -11,9 +11,10 @@ class QPainter;
 
 namespace tamirel {
 
-// Paints `scene` with the scene's 1000 x 1000 units mapped onto `area` (a square), with
-// antialiasing. Pens and letters scale with the area, as the SVG's do; labels outside the area
-// (within kLessonMargin) are painted too. Leaves the painter's state as it found it.
+// Paints `scene` with the scene's 1000 x 1000 units mapped onto `area` (a square, which may
+// reach past the device), with antialiasing. Pens and letters scale with the area and the
+// scene's markScale, as the SVG's do; labels just outside the area are painted too. Leaves
+// the painter's state as it found it.
 void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area);
 
 // Paints the lesson's page (as LessonToSvg lays it out: white ground, figure, title, givens

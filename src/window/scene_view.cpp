@@ -3,7 +3,6 @@
 #include <QtGui/QPainter>
 #include <algorithm>
 
-#include "lesson/lesson.h"
 #include "lesson/scene_draw.h"
 #include "window/scene_painter.h"
 
@@ -23,9 +22,9 @@ void SceneView::setScene(Scene scene) {
 QSize SceneView::sizeHint() const { return {480, 480}; }
 
 QRectF SceneView::sceneArea() const {
-    const qreal whole = std::min(width(), height());
-    const qreal side = whole * kSceneSide / (kSceneSide + 2 * kLessonMargin);
-    return {(width() - side) / 2, (height() - side) / 2, side, side};
+    const qreal scale = std::min(width(), height()) / (2 * scene_.reach);
+    return {width() / 2.0 - scene_.focus.x * scale, height() / 2.0 - scene_.focus.y * scale, kSceneSide * scale,
+            kSceneSide * scale};
 }
 
 void SceneView::paintEvent(QPaintEvent* /*event*/) {

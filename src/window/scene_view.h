@@ -8,8 +8,8 @@
 
 namespace tamirel {
 
-// The scene's 1000-unit area with kLessonMargin round it, square, centred in the widget and
-// scaled to it; pens and letters scale with it. Screen readers meet it as a picture named
+// The scene's focus square fills the widget's shorter side, centred; pens and letters scale
+// with it. Screen readers meet it as a picture named
 // by its accessible name and described by its accessible description.
 class SceneView : public QWidget {
     Q_OBJECT
@@ -19,7 +19,8 @@ public:
 
     void setScene(Scene scene);
     const Scene& scene() const { return scene_; }
-    // Where the scene's 1000 x 1000 units lie, in widget coordinates.
+    // Where the scene's 1000 x 1000 units lie, in widget coordinates (partly outside the widget
+    // when the focus is a part of them).
     QRectF sceneArea() const;
 
     bool hasHeightForWidth() const override { return true; }

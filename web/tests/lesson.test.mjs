@@ -95,9 +95,9 @@ test('the canvas menu opens it too; Ctrl+D draws the diagonals; Ctrl+C copies', 
   await page.keyboard.press('Enter');
   assert.equal(await isOpen(page), true);
   assert.equal(await title(page), 'Правилен осмоъгълник');
-  const plain = await page.evaluate(() => window.tamirel.lesson().scene.filter((i) => i.colour === '#868686').length);
+  const plain = await page.evaluate(() => window.tamirel.lesson().scene.items.filter((i) => i.colour === '#868686').length);
   await ctrl(page, 'KeyD');
-  const faint = await page.evaluate(() => window.tamirel.lesson().scene.filter((i) => i.colour === '#868686').length);
+  const faint = await page.evaluate(() => window.tamirel.lesson().scene.items.filter((i) => i.colour === '#868686').length);
   assert.deepEqual([plain, faint], [0, 5], 'five diagonals from A cut the octagon into six triangles');
 
   await ctrl(page, 'KeyC');

@@ -61,6 +61,7 @@ tamirel_warnings(tamirel_form)
 add_library(tamirel_lesson STATIC
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_errors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.cpp
@@ -73,11 +74,12 @@ add_library(tamirel_lesson STATIC
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.h)
 target_link_libraries(tamirel_lesson PUBLIC tamirel_form)
-# In the browser the exception tables of the construction code cost more than all the rest of
-# it: these parts throw nothing themselves (ThrowOutOfRange does it for them), and the
-# constructions they build are checked by the tests, so they are built without.
+# In the browser the exception tables of the construction code cost more than the code itself:
+# it throws only through construction_errors.cpp, and every construction it builds is checked
+# by the tests, so the rest is built without them.
 if(TAMIREL_WEB)
   set_source_files_properties(
+    ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.cpp

@@ -9,12 +9,6 @@
 
 namespace tamirel {
 
-ConstructionRefused::ConstructionRefused(Reason reason, std::size_t step, const std::string& description)
-    : std::runtime_error("Стъпка " + std::to_string(step + 1) + ": " + description),
-      reason_(reason),
-      step_(step),
-      description_(description) {}
-
 const ReplayedPoint* Replay::Point(const std::string& name) const {
     for (const ReplayedPoint& p : points)
         if (p.name == name) return &p;
@@ -75,8 +69,6 @@ std::vector<Spot> Crossings(const ReplayedObject& f, const ReplayedObject& g, do
 
 }  // namespace
 
-void ThrowOutOfRange(const char* what) { throw std::out_of_range(what); }
-
 std::string DecimalText(double value) {
     const double whole = std::round(value);
     if (std::fabs(value - whole) < 1e-9) return FixedPoint(whole, 0);
@@ -100,7 +92,7 @@ public:
 
 private:
     [[noreturn]] void Refuse(Reason reason, const std::string& description) const {
-        throw ConstructionRefused(reason, index_, description);
+        ThrowRefused(reason, index_, description);
     }
 
     const ReplayedPoint& MadePoint(const std::string& name) const {

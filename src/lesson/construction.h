@@ -88,6 +88,9 @@ private:
     std::string description_;
 };
 
+// Throws ConstructionRefused; the checker refuses through here.
+[[noreturn]] void ThrowRefused(ConstructionRefused::Reason reason, std::size_t step, const std::string& description);
+
 // Canvas units: the main window's scale, origin top-left, Y downward.
 struct Spot {
     double x = 0, y = 0;
@@ -118,8 +121,8 @@ struct Replay {
     const ReplayedObject* Object(const std::string& name) const;
 };
 
-// Throws std::out_of_range with `what`: the parts of the lesson layer that are built without
-// exception tables (to keep the browser edition small) raise it through here.
+// Throws std::out_of_range with `what`. The construction code throws only through these two,
+// so that the browser edition can build the rest without exception tables.
 [[noreturn]] void ThrowOutOfRange(const char* what);
 
 // "51,43" or "40": two decimals with a decimal comma, none when the value is whole (to 1e-9).

@@ -240,7 +240,12 @@ void ConstructionPanel::Follow(const ListBox& radii, const ListBox& counts) {
     Show();
 }
 
-void ConstructionPanel::SetFigurePixels(int pixels) { figure_->setMinimumSize(pixels, pixels); }
+// Smaller than the lesson's figure and never taller than it, so that the window with both
+// still fits a laptop's screen; the view fills itself with the circle either way.
+void ConstructionPanel::SetFigurePixels(int pixels) {
+    figure_->setMinimumSize(pixels * 3 / 4, pixels * 3 / 4);
+    figure_->setMaximumHeight(pixels);
+}
 
 bool ConstructionPanel::playing() const { return timer_->isActive(); }
 

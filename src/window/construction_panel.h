@@ -44,7 +44,7 @@ public:
 
     // Reads the lists again: a new figure starts at step 1 and stops playing.
     void Follow(const ListBox& radii, const ListBox& counts);
-    // The figure's least side, in pixels.
+    // The lesson figure's least side, in pixels: the construction's figure is a little smaller.
     void SetFigurePixels(int pixels);
 
     const ConstructionSteps& steps() const { return steps_; }

@@ -148,28 +148,33 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
     const std::string N = Whole(n);
     const std::string radius = FormatLessonValue(R).digits;
     lesson.title = PolygonTitle(n, N);
-    lesson.givens = "R = " + radius + kUnits + ", n = " + N;
+    Append(lesson.givens, {"R = ", radius, kUnits, ", n = ", N});
 
-    // The numbers, each from the values above it as shown.
-    const auto add = [&](std::string name, std::string formula, std::string putIn, double value, const char* unit) {
+    // The numbers, each from the values above it as shown. Texts are joined by Append, which
+    // keeps the browser's WebAssembly small.
+    const auto add = [&](const char* name, std::initializer_list<std::string_view> formula,
+                         std::initializer_list<std::string_view> putIn, double value, const char* unit) {
+        LessonNumber number{name, {}, {}, {}, value};
+        Append(number.formula, formula);
+        Append(number.putIn, putIn);
         const LessonValue shown = FormatLessonValue(value);
-        lesson.numbers.push_back({std::move(name), std::move(formula), std::move(putIn),
-                                  shown.Relation() + " " + shown.digits + unit, value});
+        Append(number.result, {shown.Relation(), " ", shown.digits, unit});
+        lesson.numbers.push_back(std::move(number));
         return shown.digits;
     };
-    const std::string less2 = "(" + N + " " + kMinus + " 2)";
     const double alpha = (n - 2) * 180 / n, central = 360 / n;
-    add("Вътрешен ъгъл", std::string("α = (n ") + kMinus + " 2)" + kTimes + "180°/n", less2 + kTimes + "180°/" + N, alpha, "°");
-    add("Централен ъгъл", "∠AOB = 360°/n", "360°/" + N, central, "°");
-    add("Сбор на вътрешните ъгли", std::string("(n ") + kMinus + " 2)" + kTimes + "180°", less2 + kTimes + "180°",
+    add("Вътрешен ъгъл", {"α = (n ", kMinus, " 2)", kTimes, "180°/n"}, {"(", N, " ", kMinus, " 2)", kTimes, "180°/", N},
+        alpha, "°");
+    add("Централен ъгъл", {"∠AOB = 360°/n"}, {"360°/", N}, central, "°");
+    add("Сбор на вътрешните ъгли", {"(n ", kMinus, " 2)", kTimes, "180°"}, {"(", N, " ", kMinus, " 2)", kTimes, "180°"},
         (n - 2) * 180, "°");
     const double a = 2 * R * std::sin(kPi / n), r = R * std::cos(kPi / n), P = n * a;
-    const std::string side = add("Страна", std::string("a = 2R") + kTimes + "sin(180°/n)",
-                                 "2" + std::string(kTimes) + radius + kTimes + "sin(180°/" + N + ")", a, kUnits);
-    const std::string perimeter = add("Периметър", std::string("P = n") + kTimes + "a", N + kTimes + side, P, kUnits);
-    const std::string apothem = add("Апотема", std::string("r = R") + kTimes + "cos(180°/n)",
-                                    radius + kTimes + "cos(180°/" + N + ")", r, kUnits);
-    add("Лице", std::string("S = P") + kTimes + "r/2", perimeter + kTimes + apothem + "/2", P * r / 2, " кв. единици");
+    const std::string side =
+        add("Страна", {"a = 2R", kTimes, "sin(180°/n)"}, {"2", kTimes, radius, kTimes, "sin(180°/", N, ")"}, a, kUnits);
+    const std::string perimeter = add("Периметър", {"P = n", kTimes, "a"}, {N, kTimes, side}, P, kUnits);
+    const std::string apothem =
+        add("Апотема", {"r = R", kTimes, "cos(180°/n)"}, {radius, kTimes, "cos(180°/", N, ")"}, r, kUnits);
+    add("Лице", {"S = P", kTimes, "r/2"}, {perimeter, kTimes, apothem, "/2"}, P * r / 2, " кв. единици");
 
     // DrawPolygon goes clockwise on screen from the bottom-right vertex to the bottom-left
     // one and on; the letters go the other way from the bottom-left one.
@@ -258,40 +263,40 @@ double LessonPageHeight(const Lesson& lesson) {
 std::string LessonToSvg(const Lesson& lesson) {
     const std::string width = SceneNumber(LessonPageWidth()), height = SceneNumber(LessonPageHeight(lesson));
     const std::string left = SceneNumber(-kLessonMargin);
-    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + width + "\" height=\"" + height +
-                      "\" viewBox=\"" + left + " " + left + " " + width + " " + height + "\">\n"
-                      "<title>" + EscapeXml(lesson.title.empty() ? "Tamirel" : lesson.title) + "</title>\n"
-                      "<desc>" + EscapeXml(lesson.Description()) + "</desc>\n"
-                      "<rect x=\"" + left + "\" y=\"" + left + "\" width=\"" + width + "\" height=\"" + height +
-                      "\" fill=\"#ffffff\"/>\n"
-                      "<svg x=\"0\" y=\"0\" width=\"1000\" height=\"1000\" viewBox=\"0 0 1000 1000\" overflow=\"visible\">\n"
-                      "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n" +
-                      SceneToSvgElements(lesson.scene) + "</g>\n</svg>\n";
-    svg += "<g font-family=\"" + EscapeXml(kSceneFont) + "\" fill=\"#000000\">\n";
+    std::string svg;
+    Append(svg, {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"",
+                 width, "\" height=\"", height, "\" viewBox=\"", left, " ", left, " ", width, " ", height, "\">\n<title>",
+                 EscapeXml(lesson.title.empty() ? "Tamirel" : lesson.title), "</title>\n<desc>", EscapeXml(lesson.Description()),
+                 "</desc>\n<rect x=\"", left, "\" y=\"", left, "\" width=\"", width, "\" height=\"", height,
+                 "\" fill=\"#ffffff\"/>\n"
+                 "<svg x=\"0\" y=\"0\" width=\"1000\" height=\"1000\" viewBox=\"0 0 1000 1000\" overflow=\"visible\">\n"
+                 "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n",
+                 SceneToSvgElements(lesson.scene), "</g>\n</svg>\n<g font-family=\"", EscapeXml(kSceneFont),
+                 "\" fill=\"#000000\">\n"});
     double y = kSceneSide + kLessonMargin + kLessonLineHeight;
     for (const LessonLine& line : LessonLines(lesson)) {
-        svg += "<text x=\"0\" y=\"" + SceneNumber(y) + "\" font-size=\"" +
-               SceneNumber(line.title ? kLessonTitleSize : kLessonTextSize) + "\"" + (line.title ? " font-weight=\"bold\"" : "") +
-               ">" + EscapeXml(line.text) + "</text>\n";
+        Append(svg, {"<text x=\"0\" y=\"", SceneNumber(y), "\" font-size=\"",
+                     SceneNumber(line.title ? kLessonTitleSize : kLessonTextSize), "\"",
+                     line.title ? " font-weight=\"bold\"" : "", ">", EscapeXml(line.text), "</text>\n"});
         y += kLessonLineHeight;
     }
     return svg + "</g>\n</svg>\n";
 }
 
 std::string LessonToJson(const Lesson& lesson) {
-    std::string numbers;
-    for (const LessonNumber& number : lesson.numbers) {
-        if (!numbers.empty()) numbers += ",";
-        numbers += "{\"name\":" + JsonString(number.name) + ",\"formula\":" + JsonString(number.formula) +
-                   ",\"putIn\":" + JsonString(number.putIn) + ",\"result\":" + JsonString(number.result) +
-                   ",\"text\":" + JsonString(number.Text()) + "}";
-    }
     // The page's measures, so that a face draws the scene and the page as LessonToSvg does.
-    const std::string measures = "{\"margin\":" + SceneNumber(kLessonMargin) + ",\"font\":" + JsonString(kSceneFont) + "}";
-    return "{\"measures\":" + measures + ",\"title\":" + JsonString(lesson.title) + ",\"givens\":" + JsonString(lesson.givens) + ",\"numbers\":[" +
-           numbers + "],\"description\":" + JsonString(lesson.Description()) + ",\"scene\":" +
-           SceneToJson(lesson.scene) + ",\"svg\":" + JsonString(LessonToSvg(lesson)) + "}";
+    std::string json;
+    Append(json, {"{\"measures\":{\"margin\":", SceneNumber(kLessonMargin), ",\"font\":", JsonString(kSceneFont),
+                  "},\"title\":", JsonString(lesson.title), ",\"givens\":", JsonString(lesson.givens), ",\"numbers\":["});
+    for (const LessonNumber& number : lesson.numbers) {
+        if (&number != &lesson.numbers.front()) json += ',';
+        Append(json, {"{\"name\":", JsonString(number.name), ",\"formula\":", JsonString(number.formula),
+                      ",\"putIn\":", JsonString(number.putIn), ",\"result\":", JsonString(number.result),
+                      ",\"text\":", JsonString(number.Text()), "}"});
+    }
+    Append(json, {"],\"description\":", JsonString(lesson.Description()), ",\"scene\":", SceneToJson(lesson.scene),
+                  ",\"svg\":", JsonString(LessonToSvg(lesson)), "}"});
+    return json;
 }
 
 }  // namespace tamirel

@@ -106,40 +106,38 @@ std::string SceneToSvgElements(const Scene& scene) {
     std::string svg;
     const double m = scene.markScale;
     for (const SceneItem& item : scene.items) {
-        const std::string colour = HexColour(InkColour(item.ink));
+        const std::string colour = HexColour(InkColour(item.ink)), stroke = Stroke(item.ink, m);
         switch (item.kind) {
             case K::Segment:
             case K::Ray: {
                 const std::array<ScenePoint, 2> ends = item.kind == K::Ray ? RayEnds(item) : std::array{item.a, item.b};
-                svg += "<line x1=\"" + SceneNumber(ends[0].x) + "\" y1=\"" + SceneNumber(ends[0].y) + "\" x2=\"" +
-                       SceneNumber(ends[1].x) + "\" y2=\"" + SceneNumber(ends[1].y) + "\"" + Stroke(item.ink, m) + "/>\n";
+                Append(svg, {"<line x1=\"", SceneNumber(ends[0].x), "\" y1=\"", SceneNumber(ends[0].y), "\" x2=\"",
+                             SceneNumber(ends[1].x), "\" y2=\"", SceneNumber(ends[1].y), "\"", stroke, "/>\n"});
                 break;
             }
             case K::Circle:
-                svg += "<circle cx=\"" + SceneNumber(item.a.x) + "\" cy=\"" + SceneNumber(item.a.y) + "\" r=\"" +
-                       SceneNumber(item.radius) + "\"" + Stroke(item.ink, m) + "/>\n";
+            case K::Point:
+                Append(svg, {"<circle cx=\"", SceneNumber(item.a.x), "\" cy=\"", SceneNumber(item.a.y), "\" r=\"",
+                             SceneNumber(item.kind == K::Point ? kPointRadius * m : item.radius), "\""});
+                Append(svg, {item.kind == K::Point ? " fill=\"" + colour + "\" stroke=\"none\"" : stroke, "/>\n"});
                 break;
             case K::Arc:
-                svg += "<path d=\"" + ArcPath(item) + "\"" + Stroke(item.ink, m) + "/>\n";
+                Append(svg, {"<path d=\"", ArcPath(item), "\"", stroke, "/>\n"});
                 break;
             case K::Polygon:
-                svg += "<polygon points=\"" + Points(item.points, " ", ",") + "\"" + Stroke(item.ink, m) + "/>\n";
-                break;
-            case K::Point:
-                svg += "<circle cx=\"" + SceneNumber(item.a.x) + "\" cy=\"" + SceneNumber(item.a.y) + "\" r=\"" +
-                       SceneNumber(kPointRadius * m) + "\" fill=\"" + colour + "\" stroke=\"none\"/>\n";
+                Append(svg, {"<polygon points=\"", Points(item.points, " ", ","), "\"", stroke, "/>\n"});
                 break;
             case K::RightAngle: {
                 const std::array<ScenePoint, 3> c = RightAngleCorners(item, m);
-                svg += "<polyline points=\"" + Points({c.begin(), c.end()}, " ", ",") + "\"" + Stroke(item.ink, m) + "/>\n";
+                Append(svg, {"<polyline points=\"", Points({c.begin(), c.end()}, " ", ","), "\"", stroke, "/>\n"});
                 break;
             }
             case K::Label:
-                svg += "<text x=\"" + SceneNumber(item.a.x) + "\" y=\"" + SceneNumber(item.a.y) + "\" fill=\"" + colour +
-                       "\" stroke=\"#ffffff\" stroke-width=\"" + SceneNumber(2 * kLabelHalo * m) +
-                       "\" paint-order=\"stroke\" stroke-linejoin=\"round\" font-family=\"" + EscapeXml(kSceneFont) +
-                       "\" font-size=\"" + SceneNumber(kLabelHeight * m) +
-                       "\" text-anchor=\"middle\" dominant-baseline=\"central\">" + EscapeXml(item.text) + "</text>\n";
+                Append(svg, {"<text x=\"", SceneNumber(item.a.x), "\" y=\"", SceneNumber(item.a.y), "\" fill=\"", colour,
+                             "\" stroke=\"#ffffff\" stroke-width=\"", SceneNumber(2 * kLabelHalo * m),
+                             "\" paint-order=\"stroke\" stroke-linejoin=\"round\" font-family=\"", EscapeXml(kSceneFont),
+                             "\" font-size=\"", SceneNumber(kLabelHeight * m),
+                             "\" text-anchor=\"middle\" dominant-baseline=\"central\">", EscapeXml(item.text), "</text>\n"});
                 break;
         }
     }
@@ -169,10 +167,11 @@ std::string JsonString(const std::string& text) {
 std::string SceneToJson(const Scene& scene) {
     using K = SceneItem::Kind;
     const double m = scene.markScale;
-    std::string json = "{\"focus\":" + Pair(scene.focus) + ",\"reach\":" + SceneNumber(scene.reach) + ",\"items\":[";
+    std::string json;
+    Append(json, {"{\"focus\":", Pair(scene.focus), ",\"reach\":", SceneNumber(scene.reach), ",\"items\":["});
     bool first = true;
     for (const SceneItem& item : scene.items) {
-        if (!first) json += ",";
+        if (!first) json += ',';
         first = false;
         ScenePoint a = item.a, b = item.b;
         if (item.kind == K::Ray) {
@@ -185,14 +184,18 @@ std::string SceneToJson(const Scene& scene) {
             const std::array<ScenePoint, 3> c = RightAngleCorners(item, m);
             points.assign(c.begin(), c.end());
         }
-        json += "{\"kind\":\"" + std::string(KindName(item.kind)) + "\",\"colour\":\"" + HexColour(InkColour(item.ink)) +
-                "\",\"width\":" + SceneNumber(InkWidth(item.ink) * m) + ",\"a\":" + Pair(a) + ",\"b\":" + Pair(b) +
-                ",\"radius\":" + SceneNumber(item.kind == K::Point ? kPointRadius * m : item.radius) +
-                ",\"start\":" + SceneNumber(item.startDegrees) + ",\"sweep\":" + SceneNumber(item.sweepDegrees) +
-                ",\"points\":[" + Points(points, ",", ",") + "],\"text\":" + JsonString(item.text) +
-                ",\"size\":" + SceneNumber(kLabelHeight * m) + ",\"halo\":" + SceneNumber(kLabelHalo * m) + "}";
+        Append(json, {"{\"kind\":\"", KindName(item.kind), "\",\"colour\":\"", HexColour(InkColour(item.ink)),
+                      "\",\"width\":", SceneNumber(InkWidth(item.ink) * m), ",\"a\":", Pair(a), ",\"b\":", Pair(b),
+                      ",\"radius\":", SceneNumber(item.kind == K::Point ? kPointRadius * m : item.radius),
+                      ",\"start\":", SceneNumber(item.startDegrees), ",\"sweep\":", SceneNumber(item.sweepDegrees),
+                      ",\"points\":[", Points(points, ",", ","), "],\"text\":", JsonString(item.text),
+                      ",\"size\":", SceneNumber(kLabelHeight * m), ",\"halo\":", SceneNumber(kLabelHalo * m), "}"});
     }
     return json + "]}";
+}
+
+void Append(std::string& out, std::initializer_list<std::string_view> parts) {
+    for (const std::string_view part : parts) out.append(part.data(), part.size());
 }
 
 }  // namespace tamirel

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "lesson/scene.h"
 
@@ -44,6 +46,10 @@ std::string SceneToSvgElements(const Scene& scene);
 // counter-clockwise on screen), "points" (flat [x0, y0, x1, y1, …]: a polygon's corners, or a
 // right-angle mark's three), "text", and a label's letter height "size" and halo "halo".
 std::string SceneToJson(const Scene& scene);
+
+// Appends the parts to `out` in order: one call where a chain of + would make a temporary
+// string for each step.
+void Append(std::string& out, std::initializer_list<std::string_view> parts);
 
 // `text` (UTF-8) as a JSON string literal, quotes included.
 std::string JsonString(const std::string& text);

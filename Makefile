@@ -95,6 +95,7 @@ bench:
 	$(CMAKE) -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAMIREL_BUILD_TESTS=OFF -DTAMIREL_BUILD_BENCH=ON
 	$(CMAKE) --build $(BENCH_BUILD)
 	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/draw_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
+	$(BENCH_BUILD)/bench/construction_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
 	./bench/startup.sh $(BENCH_BUILD)/bench 15
 	@$(MAKE) --no-print-directory web
 	node bench/web_bench.mjs $(WEB_BUILD)/site 15

@@ -55,13 +55,34 @@ target_include_directories(tamirel_form PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/gene
 target_link_libraries(tamirel_form PUBLIC tamirel_geometry)
 tamirel_warnings(tamirel_form)
 
-# The lesson on the chosen figure: its numbers, its marks as a scene, and the scene as SVG
-# and JSON, for every face.
+# The lesson on the chosen figure: its numbers, its marks as a scene, its straightedge-and-
+# compass construction with the checker that replays it, and every scene as SVG and JSON, for
+# every face.
 add_library(tamirel_lesson STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_errors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.h)
 target_link_libraries(tamirel_lesson PUBLIC tamirel_form)
+# In the browser the exception tables of the construction code cost more than the code itself:
+# it throws only through construction_errors.cpp, and every construction it builds is checked
+# by the tests, so the rest is built without them.
+if(TAMIREL_WEB)
+  set_source_files_properties(
+    ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.cpp
+    PROPERTIES COMPILE_OPTIONS -fno-exceptions)
+endif()
 tamirel_warnings(tamirel_lesson)

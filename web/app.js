@@ -327,6 +327,7 @@
     }));
     lessonFigure.setAttribute('aria-label', 'Чертеж на урока: ' + (lesson.title || lesson.description));
     paintLesson();
+    refreshConstruction();
   }
 
   // Beside the window when at least 600 pixels are free on its right, so its lists stay in
@@ -433,9 +434,149 @@
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => { if (lessonDialog.open) paintLesson(); });
   // ---- end of the lesson ----
 
+  // ---- The construction: the lesson's figure built with straightedge and compass, step by step ----
+  // The program holds the construction and where the pupil is in it; the page draws the step
+  // and sends the keys. Ctrl+C, Ctrl+S and Ctrl+P are the construction's while its controls
+  // have the focus.
+  const constructionPart = document.getElementById('construction');
+  const constructionFigure = document.getElementById('construction-figure');
+  const playButton = constructionPart.querySelector('[data-step=play]');
+  let construction = null, playing = null;
+
+  function showConstruction(json) {
+    construction = JSON.parse(json);
+    constructionPart.hidden = !construction.steps;
+    if (!construction.steps) return;
+    document.getElementById('construction-caption').textContent = `${construction.title} — ${construction.caption}`;
+    document.getElementById('construction-sentence').textContent = construction.sentence;
+    constructionFigure.setAttribute('aria-label', `Чертеж на построяването: ${construction.caption}. ${construction.sentence}`);
+    const side = Math.round(constructionFigure.clientWidth * (window.devicePixelRatio || 1));
+    if (constructionFigure.width !== side) constructionFigure.width = constructionFigure.height = side;
+    paintScene(constructionFigure.getContext('2d'), construction.scene, side, lesson.measures.font);
+  }
+
+  function stopPlaying() {
+    clearInterval(playing);
+    playing = null;
+    playButton.textContent = 'Пусни';
+  }
+
+  // 0 follows the lists, 1 forward, 2 back, 3 the first step, 4 the last.
+  const step = (command) => showConstruction(program.UTF8ToString(program._tamirel_construction(command)));
+  function refreshConstruction() {
+    const before = construction && construction.title + construction.steps;
+    step(0);
+    if (before !== construction.title + construction.steps) stopPlaying();
+  }
+
+  // Plays from the current step (from the first at the end) and stops at the end; while
+  // playing, stops.
+  function play() {
+    if (playing) return stopPlaying();
+    if (!construction.steps) return;
+    if (construction.step === construction.steps) step(3);
+    playButton.textContent = 'Спри';
+    playing = setInterval(() => {
+      step(1);
+      if (construction.step === construction.steps) stopPlaying();
+    }, construction.play);
+  }
+
+  const constructionSvgBlob = () => new Blob([construction.svg], { type: 'image/svg+xml' });
+  async function constructionPngBlob() {
+    const image = new Image();
+    image.src = URL.createObjectURL(constructionSvgBlob());
+    await image.decode();
+    const c = document.createElement('canvas');
+    c.width = image.naturalWidth;
+    c.height = image.naturalHeight;
+    c.getContext('2d').drawImage(image, 0, 0);
+    URL.revokeObjectURL(image.src);
+    return new Promise((resolve) => c.toBlob(resolve, 'image/png'));
+  }
+
+  async function copyStep() {
+    try {
+      await navigator.clipboard.write([new ClipboardItem({ 'image/png': constructionPngBlob(), 'image/svg+xml': constructionSvgBlob() })]);
+    } catch {
+      try {
+        await navigator.clipboard.write([new ClipboardItem({ 'image/png': constructionPngBlob() })]);
+      } catch (error) {
+        showMessage('Стъпката не беше копирана: браузърът не позволи достъп до клипборда.\n' + error.message);
+      }
+    }
+  }
+
+  function saveStep() {
+    const dialog = document.getElementById('save-dialog');
+    const back = document.activeElement;
+    dialog.onclose = async () => {
+      if (back) back.focus();
+      if (dialog.returnValue === 'png') download(await constructionPngBlob(), 'tamirel-postroyavane.png');
+      if (dialog.returnValue === 'svg') download(constructionSvgBlob(), 'tamirel-postroyavane.svg');
+    };
+    dialog.returnValue = '';
+    dialog.showModal();
+  }
+
+  // The handout: every step a small numbered figure with its sentence, six to an A4 page.
+  function fillHandout() {
+    const handout = document.getElementById('handout');
+    const pages = [];
+    JSON.parse(program.UTF8ToString(program._tamirel_construction(5))).forEach((s, i) => {
+      if (i % 6 === 0) {
+        pages.push(document.createElement('section'));
+        const heading = document.createElement('h2');
+        heading.textContent = `${construction.title}, ${lesson.givens.split(',')[0]}`;
+        pages.at(-1).append(heading);
+      }
+      const cell = document.createElement('figure');
+      cell.innerHTML = s.svg;
+      const caption = document.createElement('figcaption');
+      caption.textContent = `${s.step}. ${s.sentence}`;
+      cell.append(caption);
+      pages.at(-1).append(cell);
+    });
+    handout.replaceChildren(...pages);
+  }
+
+  function printHandout() {
+    stopPlaying();
+    fillHandout();
+    document.body.classList.add('handout');
+    window.print();
+  }
+  window.addEventListener('afterprint', () => document.body.classList.remove('handout'));
+
+  const stepCommands = { home: () => { stopPlaying(); step(3); }, back: () => { stopPlaying(); step(2); },
+    play, forward: () => step(1), end: () => { stopPlaying(); step(4); },
+    copy: copyStep, save: saveStep, print: printHandout };
+  for (const button of constructionPart.querySelectorAll('[data-step]')) {
+    button.addEventListener('click', () => stepCommands[button.dataset.step]());
+  }
+  const stepKeys = { ArrowRight: 'forward', PageDown: 'forward', ArrowLeft: 'back', PageUp: 'back',
+    Home: 'home', End: 'end', ' ': 'play' };
+  constructionPart.addEventListener('keydown', (e) => {
+    const ctrl = (e.ctrlKey || e.metaKey) && !e.altKey;
+    const command = { c: 'copy', s: 'save', p: 'print' }[e.key.toLowerCase()];
+    if (!ctrl || !command || (command === 'copy' && !getSelection().isCollapsed)) return;
+    stepCommands[command]();
+    e.preventDefault();
+    e.stopPropagation();   // the lesson's own Ctrl+C copies the lesson
+  });
+  lessonDialog.addEventListener('keydown', (e) => {
+    const command = stepKeys[e.key];
+    if (!command || e.ctrlKey || e.metaKey || e.altKey || !construction?.steps) return;
+    if (e.key === ' ' && e.target.closest('button, input, select')) return;   // Space presses a focused button
+    stepCommands[command]();
+    e.preventDefault();
+  });
+  // ---- end of the construction ----
+
   // For scripts and tests: what the canvas holds, read-only.
   window.tamirel = { primitives: () => primitives(0), svg: () => program.UTF8ToString(program._tamirel_svg()),
-    lesson: () => lesson };
+    lesson: () => lesson, construction: () => construction,
+    handout: () => { fillHandout(); document.body.classList.add('handout'); } };
 
   program._tamirel_start();
   if ('serviceWorker' in navigator && location.protocol.startsWith('http') && document.querySelector('link[rel=manifest]')) {

@@ -12,6 +12,7 @@
 #include "form/layout.h"
 #include "form/svg_writer.h"
 #include "form/tamirel_form.h"
+#include "lesson/construction_steps.h"
 #include "lesson/lesson.h"
 
 namespace {
@@ -133,6 +134,25 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_lesson(int diagonals) {
     Lesson lesson;
     p.form.Notify([&] { lesson = MakeLesson(p.lists[1], p.lists[2], diagonals != 0); });
     return (Kept() = LessonToJson(lesson)).c_str();
+}
+
+// The construction of the lists' current figure after `command`: 0 follows the lists (a new
+// figure starts at step 1), 1 forward, 2 back, 3 to the first step, 4 to the last, as
+// ConstructionToJson writes it; 5 gives the handout, as ConstructionHandoutJson writes it.
+// Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_construction(int command) {
+    static ConstructionSteps steps;
+    Program& p = TheProgram();
+    switch (command) {
+        case 0: p.form.Notify([&] { steps.Follow(p.lists[1], p.lists[2]); }); break;
+        case 1: steps.Forward(); break;
+        case 2: steps.Back(); break;
+        case 3: steps.Home(); break;
+        case 4: steps.End(); break;
+        case 5: return (Kept() = ConstructionHandoutJson(steps)).c_str();
+        default: break;
+    }
+    return (Kept() = ConstructionToJson(steps)).c_str();
 }
 
 }  // extern "C"

@@ -21,6 +21,7 @@
 #include "controls/qt/drawing_export.h"
 #include "form/layout.h"
 #include "window/build_controls.h"
+#include "window/construction_panel.h"
 #include "window/drawing_files.h"
 #include "window/focus_ring.h"
 #include "window/print_preview.h"
@@ -93,9 +94,12 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
     SetBackground(*this, QPalette::Window, Rgb(255, 255, 255));
 
     // Every control is a direct child, placed by the layouts, so the focus ring can go round it.
-    auto* body = new QHBoxLayout(this);
-    body->setContentsMargins(12, 12, 12, 12);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(12, 12, 12, 12);
+    page->setSpacing(16);
+    auto* body = new QHBoxLayout;
     body->setSpacing(16);
+    page->addLayout(body, 1);
     figure_ = new SceneView(this);
     figure_->setObjectName(QStringLiteral("Figure"));
     figure_->setAccessibleName(QStringLiteral("Чертеж на урока"));
@@ -144,6 +148,9 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
         buttons_.push_back(button);
     }
     column_->addLayout(commands);
+    // Below the figure: its construction, step by step.
+    construction_ = new ConstructionPanel(*this);
+    page->addLayout(construction_->layout(), 1);
     focusRing_ = new FocusRing(*this);
 
     chooseSavePath_ = [this](const QString& folder) {
@@ -179,6 +186,7 @@ void LessonWindow::Refresh() {
         label->show();
     }
     figure_->setScene(lesson_.scene);
+    construction_->Follow(radii_, counts_);
     figure_->setAccessibleDescription(QString::fromStdString(lesson_.Description()));
     figure_->setToolTip(figure_->accessibleDescription());
 }
@@ -189,6 +197,7 @@ void LessonWindow::SetZoom(int percent) {
     title_->setFont(TextFont(Scaled(kTitlePixels, percent), true));
     const int side = Scaled(kFigurePixels, percent);
     figure_->setMinimumSize(side, side);
+    construction_->SetFigurePixels(side);
     for (QLabel* label : numbers_) label->setMinimumWidth(Scaled(420, percent));
     // As large as its contents want, never past the screen.
     adjustSize();
@@ -199,9 +208,14 @@ void LessonWindow::SetZoom(int percent) {
     focusRing_->Follow();
 }
 
-void LessonWindow::CopyLesson() { QGuiApplication::clipboard()->setMimeData(LessonToMimeData(lesson_)); }
+// Ctrl+C, Ctrl+S and Ctrl+P act on the construction while its controls have the focus.
+void LessonWindow::CopyLesson() {
+    if (construction_->HasFocus()) return construction_->CopyStep();
+    QGuiApplication::clipboard()->setMimeData(LessonToMimeData(lesson_));
+}
 
 void LessonWindow::SaveLessonAs() {
+    if (construction_->HasFocus()) return construction_->SaveStepAs();
     const QString folder = saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_;
     const QString path = chooseSavePath_(folder);
     if (path.isEmpty()) return;
@@ -222,6 +236,7 @@ void LessonWindow::SaveLessonAs() {
 }
 
 void LessonWindow::PrintLesson() {
+    if (construction_->HasFocus()) return construction_->PrintHandout();
     const Lesson lesson = lesson_;
     PrintWithPreview(this, windowTitle(), QString::fromStdString(lesson.Description()),
                      [&](QPagedPaintDevice& device) { return PaintLesson(device, lesson); });

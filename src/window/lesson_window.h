@@ -19,6 +19,7 @@ class QPushButton;
 
 namespace tamirel {
 
+class ConstructionPanel;
 class FocusRing;
 class SceneView;
 
@@ -43,6 +44,8 @@ public:
     // the numbers, above the commands).
     SceneView* figure() const { return figure_; }
     QBoxLayout* column() const { return column_; }
+    // Below them, the figure's construction step by step.
+    ConstructionPanel* construction() const { return construction_; }
     QCheckBox* diagonalsBox() const { return diagonals_; }
     // Ctrl+C, Ctrl+S, Ctrl+P, Ctrl+D (diagonals on or off); Escape closes.
     QAction* copyAction() const { return copy_; }
@@ -68,6 +71,7 @@ private:
     QLabel* givens_ = nullptr;
     std::vector<QLabel*> numbers_;
     QCheckBox* diagonals_ = nullptr;
+    ConstructionPanel* construction_ = nullptr;
     std::vector<QPushButton*> buttons_;
     FocusRing* focusRing_ = nullptr;
     QAction* copy_ = nullptr;

@@ -1,0 +1,299 @@
+#include "lesson/construction.h"
+
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+#include <utility>
+
+#include "form/number_text.h"
+
+namespace tamirel {
+
+const ReplayedPoint* Replay::Point(const std::string& name) const {
+    for (const ReplayedPoint& p : points)
+        if (p.name == name) return &p;
+    return nullptr;
+}
+
+const ReplayedObject* Replay::Object(const std::string& name) const {
+    for (const ReplayedObject& o : objects)
+        if (o.name == name) return &o;
+    return nullptr;
+}
+
+namespace {
+
+using Reason = ConstructionRefused::Reason;
+using Kind = ReplayedObject::Kind;
+
+constexpr double kDegree = std::numbers::pi_v<double> / 180;
+
+double Cross(Spot o, Spot a, Spot b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+double Distance(Spot a, Spot b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// Where two drawn objects cross: none, one (lines; a tangent) or two points. `tolerance` is a
+// length in canvas units under which two values count as equal.
+std::vector<Spot> Crossings(const ReplayedObject& f, const ReplayedObject& g, double tolerance) {
+    if (f.kind == Kind::Line && g.kind == Kind::Line) {
+        const Spot d1{f.b.x - f.a.x, f.b.y - f.a.y};
+        const Spot d2{g.b.x - g.a.x, g.b.y - g.a.y};
+        const double denominator = d1.x * d2.y - d1.y * d2.x;
+        if (std::fabs(denominator) <= 1e-12 * std::hypot(d1.x, d1.y) * std::hypot(d2.x, d2.y)) return {};
+        const double t = ((g.a.x - f.a.x) * d2.y - (g.a.y - f.a.y) * d2.x) / denominator;
+        return {{f.a.x + t * d1.x, f.a.y + t * d1.y}};
+    }
+    if (f.kind == Kind::Circle && g.kind == Kind::Line) return Crossings(g, f, tolerance);
+    if (f.kind == Kind::Line) {
+        // Line f against circle g: the foot of the perpendicular from the centre, then both ways.
+        const double length = Distance(f.a, f.b);
+        const Spot u{(f.b.x - f.a.x) / length, (f.b.y - f.a.y) / length};
+        const double t = (g.a.x - f.a.x) * u.x + (g.a.y - f.a.y) * u.y;
+        const Spot foot{f.a.x + t * u.x, f.a.y + t * u.y};
+        const double h = Distance(foot, g.a);
+        if (h > g.radius + tolerance) return {};
+        if (h >= g.radius - tolerance) return {foot};
+        const double s = std::sqrt(g.radius * g.radius - h * h);
+        return {{foot.x - s * u.x, foot.y - s * u.y}, {foot.x + s * u.x, foot.y + s * u.y}};
+    }
+    const double d = Distance(f.a, g.a);
+    if (d <= tolerance) return {};   // the same centre: the same circle or none in common
+    if (d > f.radius + g.radius + tolerance || d < std::fabs(f.radius - g.radius) - tolerance) return {};
+    const double along = (d * d + f.radius * f.radius - g.radius * g.radius) / (2 * d);
+    const double h2 = f.radius * f.radius - along * along;
+    const Spot u{(g.a.x - f.a.x) / d, (g.a.y - f.a.y) / d};
+    const Spot foot{f.a.x + along * u.x, f.a.y + along * u.y};
+    if (h2 <= tolerance * tolerance) return {foot};
+    const double h = std::sqrt(h2);
+    return {{foot.x - h * u.y, foot.y + h * u.x}, {foot.x + h * u.y, foot.y - h * u.x}};
+}
+
+}  // namespace
+
+std::string DecimalText(double value) {
+    const double whole = std::round(value);
+    if (std::fabs(value - whole) < 1e-9) return FixedPoint(whole, 0);
+    std::string text = FixedPoint(value, 2);
+    for (char& c : text)
+        if (c == '.') c = ',';
+    return text;
+}
+
+namespace {
+
+class Checker {
+public:
+    explicit Checker(const Construction& construction)
+        : construction_(construction), tolerance_(1e-9 * (construction.radius > 0 ? construction.radius : 1)) {}
+
+    Replay Run() {
+        for (index_ = 0; index_ < construction_.steps.size(); ++index_) Take(construction_.steps[index_]);
+        return std::move(replay_);
+    }
+
+private:
+    [[noreturn]] void Refuse(Reason reason, const std::string& description) const {
+        ThrowRefused(reason, index_, description);
+    }
+
+    const ReplayedPoint& MadePoint(const std::string& name) const {
+        const ReplayedPoint* p = replay_.Point(name);
+        if (!p) Refuse(Reason::UnknownPoint, "точка " + name + " още не е построена");
+        return *p;
+    }
+
+    const ReplayedObject& DrawnObject(const std::string& name) const {
+        const ReplayedObject* o = replay_.Object(name);
+        if (!o) Refuse(Reason::NotACrossing, name + " още не е начертана");
+        return *o;
+    }
+
+    void Unused(const std::string& name) const {
+        if (name.empty() || replay_.Point(name) || replay_.Object(name))
+            Refuse(Reason::NameTaken, "името „" + name + "“ вече е дадено");
+    }
+
+    void AddObject(const Step& step, Kind kind, Spot a, Spot b, double radius) {
+        Unused(step.draws);
+        replay_.objects.push_back({step.draws, kind, a, b, radius, index_});
+    }
+
+    void AddPoint(const std::string& name, Spot at) {
+        Unused(name);
+        replay_.points.push_back({name, at, index_});
+    }
+
+    // "k₁" for a circle, "правата A₁O" for a line.
+    std::string Called(const std::string& object) const {
+        const ReplayedObject* o = replay_.Object(object);
+        return o && o->kind == Kind::Line ? "правата " + object : object;
+    }
+
+    std::string Pair(const NewPoint& point) const {
+        const ReplayedObject* f = replay_.Object(point.first);
+        const ReplayedObject* g = replay_.Object(point.second);
+        if (f && g && f->kind == Kind::Line && g->kind == Kind::Line) return "правите " + point.first + " и " + point.second;
+        return Called(point.first) + " и " + Called(point.second);
+    }
+
+    void Take(const Step& step) {
+        if (step.tool == Tool::Given) return TakeGiven(step);
+        tools_used_ = true;
+        std::string sentence;
+        switch (step.tool) {
+            case Tool::Straightedge: {
+                if (step.uses.size() != 2) Refuse(Reason::BadObject, "правата се определя от две точки");
+                const Spot a = MadePoint(step.uses[0]).at, b = MadePoint(step.uses[1]).at;
+                if (Distance(a, b) <= tolerance_) Refuse(Reason::BadObject, "през две съвпадащи точки минават безброй прави");
+                AddObject(step, Kind::Line, a, b, 0);
+                sentence = "Построяваме правата " + step.draws + ".";
+                break;
+            }
+            case Tool::Compass: {
+                if (step.uses.size() != 2 && step.uses.size() != 3)
+                    Refuse(Reason::BadObject, "окръжността се определя от център и радиус");
+                const Spot centre = MadePoint(step.uses[0]).at;
+                const std::size_t from = step.uses.size() == 2 ? 0 : 1;
+                const double radius = Distance(MadePoint(step.uses[from]).at, MadePoint(step.uses.back()).at);
+                if (radius <= tolerance_) Refuse(Reason::BadObject, "радиусът на окръжността е нула");
+                AddObject(step, Kind::Circle, centre, centre, radius);
+                sentence = "Построяваме окръжност " + step.draws + " с център " + step.uses[0] + " и радиус " +
+                           step.uses[from] + step.uses.back() + ".";
+                break;
+            }
+            case Tool::Protractor: {
+                if (construction_.exact) Refuse(Reason::ToolNotAllowed, "тук се използват само линия и пергел");
+                if (step.uses.size() != 2) Refuse(Reason::BadObject, "ъгълът се нанася от връх и рамо");
+                const Spot vertex = MadePoint(step.uses[0]).at, onArm = MadePoint(step.uses[1]).at;
+                if (Distance(vertex, onArm) <= tolerance_) Refuse(Reason::BadObject, "рамото на ъгъла не е определено");
+                // Counter-clockwise on the screen, whose Y axis points down.
+                const double c = std::cos(step.value * kDegree), s = std::sin(step.value * kDegree);
+                const Spot d{onArm.x - vertex.x, onArm.y - vertex.y};
+                AddObject(step, Kind::Line, vertex, {vertex.x + d.x * c + d.y * s, vertex.y - d.x * s + d.y * c}, 0);
+                sentence = "С транспортир нанасяме ъгъл " + std::string(step.value == std::round(step.value) ? "" : "≈ ") +
+                           DecimalText(step.value) + "° с връх " + step.uses[0] + " и рамо " + step.uses[0] + step.uses[1] + ".";
+                break;
+            }
+            case Tool::Sides: {
+                if (step.uses.size() < 3) Refuse(Reason::BadObject, "многоъгълникът има поне три върха");
+                for (const std::string& name : step.uses) replay_.vertices.push_back(MadePoint(name).at);
+                sentence = "Свързваме последователно точките ";
+                for (std::size_t i = 0; i < step.uses.size(); ++i)
+                    sentence += (i == 0 ? "" : i + 1 == step.uses.size() ? " и " : ", ") + step.uses[i];
+                sentence += ".";
+                break;
+            }
+            case Tool::Given: break;
+        }
+        sentence += MakePoints(step);
+        Finish(sentence, step);
+    }
+
+    void TakeGiven(const Step& step) {
+        if (tools_used_) Refuse(Reason::GivenTooLate, "дадените точки и окръжности са само в началото");
+        std::string sentence;
+        if (!step.draws.empty()) {
+            if (step.makes.size() != 1 || !step.makes[0].first.empty() || step.value <= 0)
+                Refuse(Reason::BadObject, "дадената окръжност се задава с центъра си и радиуса си");
+            const Spot centre{step.x, step.y};
+            AddPoint(step.makes[0].name, centre);
+            AddObject(step, Kind::Circle, centre, centre, step.value);
+            sentence = "Дадена е окръжност " + step.draws + "(" + step.makes[0].name + "; R), R = " +
+                       DecimalText(step.value) + ".";
+        } else {
+            for (const NewPoint& point : step.makes) {
+                const ReplayedObject& on = DrawnObject(point.first);
+                if (on.kind != Kind::Circle || !point.second.empty())
+                    Refuse(Reason::NotACrossing, "избира се точка от дадена окръжност");
+                const double a = step.value * kDegree;
+                AddPoint(point.name, {on.a.x + on.radius * std::cos(a), on.a.y - on.radius * std::sin(a)});
+                sentence += std::string(sentence.empty() ? "" : " ") + "Избираме точка " + point.name + " от " + point.first + ".";
+            }
+        }
+        Finish(sentence, step);
+    }
+
+    // Makes the step's points, and says so: a sentence per pair of crossing objects.
+    std::string MakePoints(const Step& step) {
+        std::string said;
+        for (std::size_t i = 0; i < step.makes.size(); ++i) {
+            const NewPoint& point = step.makes[i];
+            AddPoint(point.name, Crossing(point));
+            const bool two = i + 1 < step.makes.size() && step.makes[i + 1].first == point.first &&
+                             step.makes[i + 1].second == point.second;
+            if (step.tool == Tool::Protractor) {
+                said += " Другото му рамо пресича " + point.first + " в точка " + point.name + ".";
+            } else if (two) {
+                AddPoint(step.makes[i + 1].name, Crossing(step.makes[i + 1]));
+                said += " Пресечните точки на " + Pair(point) + " означаваме с " + point.name + " и " +
+                        step.makes[i + 1].name + ".";
+                ++i;
+            } else if (point.pick.rule == Pick::Rule::OtherThan) {
+                said += " Втората пресечна точка на " + Pair(point) + " означаваме с " + point.name + ".";
+            } else if (point.pick.rule == Pick::Rule::NearerTo) {
+                said += " Пресечната точка на " + Pair(point) + ", по-близка до " + point.pick.p + ", означаваме с " +
+                        point.name + ".";
+            } else {
+                said += " Пресечната точка на " + Pair(point) + " означаваме с " + point.name + ".";
+            }
+        }
+        return said;
+    }
+
+    Spot Crossing(const NewPoint& point) const {
+        if (point.second.empty()) Refuse(Reason::NotACrossing, point.name + " не е пресечна точка на две линии");
+        const std::vector<Spot> found = Crossings(DrawnObject(point.first), DrawnObject(point.second), tolerance_);
+        if (found.empty()) Refuse(Reason::NotACrossing, point.first + " и " + point.second + " не се пресичат");
+        const Pick& pick = point.pick;
+        const auto refuse = [&] { Refuse(Reason::NotACrossing, "не е ясно коя пресечна точка е " + point.name); };
+        switch (pick.rule) {
+            case Pick::Rule::Only:
+                if (found.size() > 1) refuse();
+                return found[0];
+            case Pick::Rule::LeftOf:
+            case Pick::Rule::RightOf: {
+                const Spot p = MadePoint(pick.p).at, q = MadePoint(pick.q).at;
+                const double sign = pick.rule == Pick::Rule::LeftOf ? -1 : 1;   // Y grows downward
+                const double scale = Distance(p, q);
+                std::vector<Spot> side;
+                for (const Spot s : found)
+                    if (sign * Cross(p, q, s) > tolerance_ * scale) side.push_back(s);
+                if (side.size() != 1) refuse();
+                return side[0];
+            }
+            case Pick::Rule::NearerTo: {
+                const Spot p = MadePoint(pick.p).at;
+                if (found.size() == 1) return found[0];
+                const double d0 = Distance(found[0], p), d1 = Distance(found[1], p);
+                if (std::fabs(d0 - d1) <= tolerance_) refuse();
+                return d0 < d1 ? found[0] : found[1];
+            }
+            case Pick::Rule::OtherThan: {
+                const Spot p = MadePoint(pick.p).at;
+                const double close = 1e-6 * construction_.radius;
+                if (found.size() != 2) refuse();
+                const bool at0 = Distance(found[0], p) <= close, at1 = Distance(found[1], p) <= close;
+                if (at0 == at1) refuse();
+                return at0 ? found[1] : found[0];
+            }
+        }
+        Refuse(Reason::NotACrossing, "не е ясно коя пресечна точка е " + point.name);
+    }
+
+    void Finish(std::string sentence, const Step& step) {
+        if (!sentence.empty() && sentence[0] == ' ') sentence.erase(0, 1);
+        if (!step.note.empty()) sentence += (sentence.empty() ? "" : " ") + step.note;
+        replay_.sentences.push_back(std::move(sentence));
+    }
+
+    const Construction& construction_;
+    const double tolerance_;
+    Replay replay_;
+    std::size_t index_ = 0;
+    bool tools_used_ = false;
+};
+
+}  // namespace
+
+Replay ReplayConstruction(const Construction& construction) { return Checker(construction).Run(); }
+
+}  // namespace tamirel

@@ -1,0 +1,179 @@
+#include "lesson/construction_steps.h"
+
+#include <cmath>
+
+#include "form/markup.h"
+#include "form/polygon_names.h"
+#include "geometry/numeric.h"
+#include "lesson/lesson.h"
+#include "lesson/polygon_construction.h"
+#include "lesson/scene_draw.h"
+
+namespace tamirel {
+
+namespace {
+
+// Characters of kLessonTextSize per line across the page's width.
+constexpr std::size_t kLineCharacters = 62;
+
+double Selected(const ListBox& list) { return TextToNumber(list.List(list.ListIndex())); }
+
+std::size_t CodePoints(const std::string& text) {
+    std::size_t count = 0;
+    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+}  // namespace
+
+bool ConstructionSteps::Follow(const ListBox& radii, const ListBox& counts) {
+    const double radius = Selected(radii);
+    return Follow(radius, Selected(counts));
+}
+
+bool ConstructionSteps::Follow(double radius, double n) {
+    if (radius == radius_ && n == n_) return false;
+    radius_ = radius;
+    n_ = n;
+    construction_ = {};
+    replay_ = {};
+    step_ = 0;
+    if (!(radius > 0) || n != std::floor(n) || n < kFewestVertices || n > kMostVertices) return true;
+    construction_ = BuildConstruction(radius, static_cast<int>(n));
+    replay_ = ReplayConstruction(construction_);
+    step_ = 1;
+    return true;
+}
+
+bool ConstructionSteps::Forward() {
+    if (step_ == 0 || step_ == steps()) return false;
+    ++step_;
+    return true;
+}
+
+bool ConstructionSteps::Back() {
+    if (step_ <= 1) return false;
+    --step_;
+    return true;
+}
+
+bool ConstructionSteps::Home() {
+    if (step_ <= 1) return false;
+    step_ = 1;
+    return true;
+}
+
+bool ConstructionSteps::End() {
+    if (step_ == steps()) return false;
+    step_ = steps();
+    return true;
+}
+
+ConstructionView ConstructionSteps::View(std::size_t step) const {
+    if (empty()) return {};
+    return ConstructionAtStep(construction_, replay_, step);
+}
+
+std::string ConstructionSteps::Title() const {
+    if (empty()) return {};
+    const std::string name = PolygonName(construction_.n, std::to_string(construction_.n));
+    return (construction_.exact ? "Построяване на правилен " : "Чертане на правилен ") + name;
+}
+
+std::vector<std::string> WrapText(const std::string& text, std::size_t width) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (!line.empty() && CodePoints(line) + 1 + CodePoints(word) > width) {
+            lines.push_back(line);
+            line.clear();
+        }
+        if (!word.empty()) line += (line.empty() ? "" : " ") + word;
+        start = end + 1;
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> ConstructionPageLines(const ConstructionSteps& steps, std::size_t step) {
+    if (steps.empty()) return {};
+    const ConstructionView view = steps.View(step);
+    std::vector<std::string> lines{steps.Title() + " — " + view.caption};
+    // Where the protractor is used, every page says so; the first step's sentence gives the reason.
+    const std::string& statement = steps.construction().statement;
+    if (!statement.empty() && step > 1)
+        for (const std::string& line : WrapText(statement.substr(0, statement.find(". ") + 1), kLineCharacters))
+            lines.push_back(line);
+    for (const std::string& line : WrapText(view.sentence, kLineCharacters)) lines.push_back(line);
+    return lines;
+}
+
+double ConstructionPageHeight(const ConstructionSteps& steps, std::size_t step) {
+    const double lines = static_cast<double>(ConstructionPageLines(steps, step).size());
+    return kSceneSide + 2 * kLessonMargin + lines * kLessonLineHeight + (lines > 0 ? kLessonMargin / 2 : 0);
+}
+
+std::string ConstructionToSvg(const ConstructionSteps& steps) {
+    const ConstructionView view = steps.View();
+    const std::string width = SceneNumber(LessonPageWidth()), height = SceneNumber(ConstructionPageHeight(steps, steps.step()));
+    const std::string left = SceneNumber(-kLessonMargin);
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + width + "\" height=\"" + height +
+                      "\" viewBox=\"" + left + " " + left + " " + width + " " + height + "\">\n"
+                      "<title>" + EscapeXml(steps.empty() ? "Tamirel" : steps.Title()) + "</title>\n"
+                      "<desc>" + EscapeXml(view.sentence) + "</desc>\n"
+                      "<rect x=\"" + left + "\" y=\"" + left + "\" width=\"" + width + "\" height=\"" + height +
+                      "\" fill=\"#ffffff\"/>\n"
+                      // Compass circles reach far past the figure: cut them at the margin round it.
+                      "<clipPath id=\"figure\"><rect x=\"" + left + "\" y=\"" + left + "\" width=\"" + width +
+                      "\" height=\"" + width + "\"/></clipPath>\n<g clip-path=\"url(#figure)\">\n"
+                      "<svg x=\"0\" y=\"0\" width=\"1000\" height=\"1000\" viewBox=\"0 0 1000 1000\" overflow=\"visible\">\n"
+                      "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n" +
+                      SceneToSvgElements(view.scene) + "</g>\n</svg>\n</g>\n";
+    svg += "<g font-family=\"" + EscapeXml(kSceneFont) + "\" fill=\"#000000\" font-size=\"" + SceneNumber(kLessonTextSize) + "\">\n";
+    double y = kSceneSide + kLessonMargin + kLessonLineHeight;
+    bool first = true;
+    for (const std::string& line : ConstructionPageLines(steps, steps.step())) {
+        svg += "<text x=\"0\" y=\"" + SceneNumber(y) + "\"" + (first ? " font-weight=\"bold\"" : "") + ">" +
+               EscapeXml(line) + "</text>\n";
+        y += kLessonLineHeight;
+        first = false;
+    }
+    return svg + "</g>\n</svg>\n";
+}
+
+std::string ConstructionFigureSvg(const ConstructionSteps& steps, std::size_t step) {
+    Scene scene = steps.View(step).scene;
+    for (SceneItem& item : scene.items)
+        if (item.ink == Ink::Highlight) item.ink = Ink::Figure;
+    const std::string left = SceneNumber(-kLessonMargin), side = SceneNumber(LessonPageWidth());
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + left + " " + left + " " + side + " " + side +
+           "\"><g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n" + SceneToSvgElements(scene) +
+           "</g></svg>";
+}
+
+std::string ConstructionHandoutJson(const ConstructionSteps& steps) {
+    std::string json = "[";
+    for (std::size_t step = 1; step <= steps.steps(); ++step) {
+        if (step > 1) json += ",";
+        json += "{\"step\":" + std::to_string(step) + ",\"sentence\":" + JsonString(steps.View(step).sentence) +
+                ",\"svg\":" + JsonString(ConstructionFigureSvg(steps, step)) + "}";
+    }
+    return json + "]";
+}
+
+std::string ConstructionToJson(const ConstructionSteps& steps) {
+    if (steps.empty()) return "{\"steps\":0}";
+    const ConstructionView view = steps.View();
+    return "{\"title\":" + JsonString(steps.Title()) + ",\"caption\":" + JsonString(view.caption) +
+           ",\"sentence\":" + JsonString(view.sentence) + ",\"statement\":" + JsonString(steps.construction().statement) +
+           ",\"step\":" + std::to_string(steps.step()) + ",\"steps\":" + std::to_string(steps.steps()) +
+           ",\"play\":" + std::to_string(kPlayMilliseconds) +
+           ",\"scene\":" + SceneToJson(view.scene) + ",\"svg\":" + JsonString(ConstructionToSvg(steps)) + "}";
+}
+
+}  // namespace tamirel

@@ -1,0 +1,335 @@
+#include "window/construction_panel.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtCore/QMimeData>
+#include <QtCore/QTimer>
+#include <QtGui/QAction>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QPagedPaintDevice>
+#include <QtGui/QPainter>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
+#include <algorithm>
+
+#include "controls/qt/drawing_export.h"
+#include "form/layout.h"
+#include "lesson/lesson.h"
+#include "lesson/scene_draw.h"
+#include "window/drawing_files.h"
+#include "window/print_preview.h"
+#include "window/scene_painter.h"
+#include "window/scene_view.h"
+
+namespace tamirel {
+
+namespace {
+
+QFont PageFont(qreal pixels, bool bold = false) {
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(std::max(1, qRound(pixels)));
+    font.setBold(bold);
+    return font;
+}
+
+// The scene's 1000 units on `area`, cut at `frame`: compass circles reach far past the figure.
+void PaintFigure(QPainter& painter, const Scene& scene, const QRectF& area, const QRectF& frame) {
+    painter.save();
+    painter.setClipRect(frame, Qt::IntersectClip);
+    PaintScene(painter, scene, area);
+    painter.restore();
+}
+
+// The step's page as ConstructionToSvg lays it out, scaled to `target`'s width.
+void PaintStepPage(QPainter& painter, const ConstructionSteps& steps, const QRectF& target) {
+    const qreal scale = target.width() / LessonPageWidth();
+    const QPointF origin(target.left() + kLessonMargin * scale, target.top() + kLessonMargin * scale);
+    painter.fillRect(target, Qt::white);
+    const QRectF area(origin, QSizeF(kSceneSide * scale, kSceneSide * scale));
+    const qreal margin = kLessonMargin * scale;
+    PaintFigure(painter, steps.View().scene, area, area.adjusted(-margin, -margin, margin, margin));
+    painter.save();
+    painter.setPen(Qt::black);
+    qreal y = origin.y() + (kSceneSide + kLessonMargin + kLessonLineHeight) * scale;
+    bool first = true;
+    for (const std::string& line : ConstructionPageLines(steps, steps.step())) {
+        painter.setFont(PageFont(kLessonTextSize * scale, first));
+        painter.drawText(QPointF(origin.x(), y), QString::fromStdString(line));
+        y += kLessonLineHeight * scale;
+        first = false;
+    }
+    painter.restore();
+}
+
+// In print, black and grey only: what the step adds is black like the figure.
+Scene InBlack(Scene scene) {
+    for (SceneItem& item : scene.items)
+        if (item.ink == Ink::Highlight) item.ink = Ink::Figure;
+    return scene;
+}
+
+}  // namespace
+
+QImage ConstructionToImage(const ConstructionSteps& steps) {
+    QImage image(qRound(LessonPageWidth()), qRound(ConstructionPageHeight(steps, steps.step())), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintStepPage(painter, steps, QRectF(0, 0, image.width(), image.height()));
+    return image;
+}
+
+QMimeData* ConstructionToMimeData(const ConstructionSteps& steps) {
+    auto* data = new QMimeData;
+    const QImage image = ConstructionToImage(steps);
+    data->setImageData(image);
+    data->setData(QStringLiteral("image/png"), PngBytes(image));
+    data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(ConstructionToSvg(steps)));
+    data->setText(QString::fromStdString(steps.View().sentence));
+    return data;
+}
+
+bool PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps) {
+    if (steps.empty()) return true;
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const QRectF page = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const qreal mm = device.logicalDpiX() / 25.4;
+    constexpr int kAcross = 2, kDown = 3;
+    const qreal header = 10 * mm, gap = 6 * mm;
+    const qreal cellWidth = (page.width() - gap) / kAcross;
+    const qreal cellHeight = (page.height() - header) / kDown;
+    const qreal figureSide = std::min(cellWidth, cellHeight * 0.66);
+    const std::size_t perPage = kAcross * kDown;
+    const QString title = QString::fromStdString(steps.Title());
+    const QString radius = QString::fromStdString(FormatLessonValue(steps.construction().radius).digits);
+    for (std::size_t step = 1; step <= steps.steps(); ++step) {
+        const std::size_t index = (step - 1) % perPage;
+        if (index == 0) {
+            if (step > 1 && !device.newPage()) return false;
+            painter.setPen(Qt::black);
+            painter.setFont(PageFont(4 * mm, true));
+            painter.drawText(QRectF(0, 0, page.width(), header), Qt::AlignLeft | Qt::AlignTop,
+                             QStringLiteral("%1, R = %2").arg(title, radius));
+        }
+        const qreal left = static_cast<qreal>(index % kAcross) * (cellWidth + gap);
+        const qreal top = header + static_cast<qreal>(index / kAcross) * cellHeight;
+        // The scene's view (the circle and its letters) filling a square centred in the cell.
+        const Scene scene = InBlack(steps.View(step).scene);
+        const QRectF frame(left + (cellWidth - figureSide) / 2, top, figureSide, figureSide);
+        const qreal unit = figureSide / (2 * scene.reach);
+        const QRectF area(frame.center().x() - scene.focus.x * unit, frame.center().y() - scene.focus.y * unit,
+                          kSceneSide * unit, kSceneSide * unit);
+        PaintFigure(painter, scene, area, frame);
+        painter.setPen(Qt::black);
+        painter.setFont(PageFont(3.2 * mm));
+        painter.drawText(QRectF(left, top + figureSide + 1 * mm, cellWidth, cellHeight - figureSide - 3 * mm),
+                         Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                         QStringLiteral("%1. %2").arg(step).arg(QString::fromStdString(steps.View(step).sentence)));
+    }
+    return painter.end();
+}
+
+ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window_(window) {
+    setObjectName(QStringLiteral("Construction"));
+    auto* body = new QHBoxLayout;
+    layout_ = body;
+    body->setSpacing(16);
+    figure_ = new SceneView(&window);
+    figure_->setObjectName(QStringLiteral("ConstructionFigure"));
+    figure_->setAccessibleName(QStringLiteral("Чертеж на построяването"));
+    body->addWidget(figure_, 3);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(8);
+    body->addLayout(column, 2);
+    const auto text = [&window](const char* name) {
+        auto* label = new QLabel(&window);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setFocusPolicy(Qt::StrongFocus);
+        return label;
+    };
+    caption_ = text("StepCaption");
+    column->addWidget(caption_);
+    sentence_ = text("StepSentence");
+    column->addWidget(sentence_, 1);
+
+    // The step keys belong to the whole window; Space on a focused button still presses it.
+    const auto key = [&window, this](const QString& name, QList<QKeySequence> keys, void (ConstructionPanel::*slot)()) {
+        auto* action = new QAction(name, this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        window.addAction(action);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    QAction* home = key(QStringLiteral("Начало"), {QKeySequence(Qt::Key_Home)}, &ConstructionPanel::Home);
+    QAction* back = key(QStringLiteral("Назад"), {QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_PageUp)}, &ConstructionPanel::Back);
+    QAction* play = new QAction(QStringLiteral("Пусни"), this);
+    play->setShortcut(QKeySequence(Qt::Key_Space));
+    play->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(play);
+    connect(play, &QAction::triggered, this, [this, &window] {
+        if (auto* button = qobject_cast<QAbstractButton*>(window.focusWidget())) return button->animateClick();
+        Play();
+    });
+    QAction* forward = key(QStringLiteral("Напред"), {QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)}, &ConstructionPanel::Forward);
+    QAction* end = key(QStringLiteral("Край"), {QKeySequence(Qt::Key_End)}, &ConstructionPanel::End);
+
+    auto* moves = new QHBoxLayout;
+    moves->setSpacing(6);
+    for (QAction* action : {home, back, play, forward, end}) {
+        auto* button = new QPushButton(action->text(), &window);
+        button->setAutoDefault(false);
+        button->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
+        if (action == play) {
+            play_ = button;
+            connect(button, &QPushButton::clicked, this, &ConstructionPanel::Play);
+        } else {
+            connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        }
+        moves->addWidget(button);
+    }
+    column->addLayout(moves);
+
+    auto* files = new QHBoxLayout;
+    files->setSpacing(6);
+    const struct {
+        QString text, keys;
+        void (ConstructionPanel::*slot)();
+    } commands[] = {
+        {QStringLiteral("Копирай стъпката"), QStringLiteral("Ctrl+C"), &ConstructionPanel::CopyStep},
+        {QStringLiteral("Запази стъпката…"), QStringLiteral("Ctrl+S"), &ConstructionPanel::SaveStepAs},
+        {QStringLiteral("Печат на построяването…"), QStringLiteral("Ctrl+P"), &ConstructionPanel::PrintHandout},
+    };
+    for (const auto& command : commands) {
+        auto* button = new QPushButton(command.text, &window);
+        button->setAutoDefault(false);
+        button->setToolTip(command.keys);
+        connect(button, &QPushButton::clicked, this, command.slot);
+        files->addWidget(button);
+    }
+    column->addLayout(files);
+
+    timer_ = new QTimer(this);
+    timer_->setInterval(kPlayMilliseconds);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (!steps_.Forward()) return Stop();
+        Show();
+        if (steps_.step() == steps_.steps()) Stop();
+    });
+    controls_ = {figure_, caption_, sentence_};
+    for (QBoxLayout* row : {moves, files})
+        for (int i = 0; i < row->count(); ++i) controls_.push_back(row->itemAt(i)->widget());
+    chooseSavePath_ = [this](const QString& folder) {
+        return AskSavePath(&window_, folder, QStringLiteral("tamirel-postroyavane.png"));
+    };
+}
+
+bool ConstructionPanel::HasFocus() const {
+    return std::find(controls_.begin(), controls_.end(), window_.focusWidget()) != controls_.end();
+}
+
+void ConstructionPanel::Follow(const ListBox& radii, const ListBox& counts) {
+    if (steps_.Follow(radii, counts)) Stop();
+    Show();
+}
+
+// Smaller than the lesson's figure and never taller than it, so that the window with both
+// still fits a laptop's screen; the view fills itself with the circle either way.
+void ConstructionPanel::SetFigurePixels(int pixels) {
+    figure_->setMinimumSize(pixels * 3 / 4, pixels * 3 / 4);
+    figure_->setMaximumHeight(pixels);
+}
+
+bool ConstructionPanel::playing() const { return timer_->isActive(); }
+
+void ConstructionPanel::Forward() {
+    if (steps_.Forward()) Show();
+}
+void ConstructionPanel::Back() {
+    Stop();
+    if (steps_.Back()) Show();
+}
+void ConstructionPanel::Home() {
+    Stop();
+    if (steps_.Home()) Show();
+}
+void ConstructionPanel::End() {
+    Stop();
+    if (steps_.End()) Show();
+}
+
+void ConstructionPanel::Play() {
+    if (playing()) return Stop();
+    if (steps_.empty()) return;
+    if (steps_.step() == steps_.steps()) {
+        steps_.Home();
+        Show();
+    }
+    timer_->start();
+    play_->setText(QStringLiteral("Спри"));
+}
+
+void ConstructionPanel::Stop() {
+    timer_->stop();
+    if (play_) play_->setText(QStringLiteral("Пусни"));
+}
+
+void ConstructionPanel::Show() {
+    const ConstructionView view = steps_.View();
+    caption_->setText(QString::fromStdString(steps_.empty() ? std::string() : steps_.Title() + " — " + view.caption));
+    sentence_->setText(QString::fromStdString(view.sentence));
+    figure_->setScene(view.scene);
+    figure_->setAccessibleDescription(QString::fromStdString(view.caption + ". " + view.sentence));
+    figure_->setToolTip(figure_->accessibleDescription());
+}
+
+void ConstructionPanel::CopyStep() {
+    if (!steps_.empty()) QGuiApplication::clipboard()->setMimeData(ConstructionToMimeData(steps_));
+}
+
+void ConstructionPanel::SaveStepAs() {
+    if (steps_.empty()) return;
+    const QString folder = saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_;
+    const QString path = chooseSavePath_(folder);
+    if (path.isEmpty()) return;
+    saveFolder_ = QFileInfo(path).absolutePath();
+    const ConstructionSteps& steps = steps_;
+    const QString title = QString::fromStdString(steps.Title());
+    const QString error = SaveFile(
+        {[&] { return PngBytes(ConstructionToImage(steps)); },
+         [&] { return QByteArray::fromStdString(ConstructionToSvg(steps)); },
+         [&] {
+             return PdfDocument(
+                 [&](QPagedPaintDevice& device) {
+                     QPainter painter;
+                     if (!painter.begin(&device)) return false;
+                     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
+                     const qreal height = page.width() * ConstructionPageHeight(steps, steps.step()) / LessonPageWidth();
+                     PaintStepPage(painter, steps, QRectF(0, 0, page.width(), std::min<qreal>(height, page.height())));
+                     return painter.end();
+                 },
+                 title, QString::fromStdString(steps.View().sentence));
+         }},
+        path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(&window_, window_.windowTitle(),
+                             QStringLiteral("Стъпката не беше запазена в „%1“.\n%2").arg(QDir::toNativeSeparators(path), error));
+    }
+}
+
+void ConstructionPanel::PrintHandout() {
+    if (steps_.empty()) return;
+    Stop();
+    PrintWithPreview(&window_, QString::fromStdString(steps_.Title()), QString::fromStdString(steps_.Title()),
+                     [this](QPagedPaintDevice& device) { return PaintHandout(device, steps_); });
+}
+
+}  // namespace tamirel

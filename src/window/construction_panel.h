@@ -1,0 +1,98 @@
+// The lesson window's construction: the straightedge-and-compass construction of the current
+// figure, one step at a time, with its sentence; keys to move through it and play it; the
+// step's figure on the clipboard and in files, and the whole construction as a printed
+// handout. It only lays out what the lesson layer makes and wires the commands.
+#pragma once
+
+#include <QtCore/QObject>
+#include <functional>
+#include <vector>
+
+#include "controls/list_box.h"
+#include "lesson/construction_steps.h"
+
+class QAction;
+class QBoxLayout;
+class QImage;
+class QLabel;
+class QMimeData;
+class QPagedPaintDevice;
+class QPushButton;
+class QTimer;
+class QWidget;
+
+namespace tamirel {
+
+class SceneView;
+
+// Its controls are direct children of `window` (so the window's focus ring goes round each),
+// placed by layout(), which the window puts where it likes.
+class ConstructionPanel : public QObject {
+    Q_OBJECT
+
+public:
+    using SavePathChooser = std::function<QString(const QString& folder)>;
+
+    // The step keys (Right and Page Down, Left and Page Up, Home, End, Space) are added to
+    // `window`, so they work wherever its focus is; Space on a focused button presses it.
+    explicit ConstructionPanel(QWidget& window);
+
+    QBoxLayout* layout() const { return layout_; }
+    // True when the keyboard focus is on one of the construction's controls: then the window's
+    // Ctrl+C, Ctrl+S and Ctrl+P are the construction's.
+    bool HasFocus() const;
+
+    // Reads the lists again: a new figure starts at step 1 and stops playing.
+    void Follow(const ListBox& radii, const ListBox& counts);
+    // The lesson figure's least side, in pixels: the construction's figure is a little smaller.
+    void SetFigurePixels(int pixels);
+
+    const ConstructionSteps& steps() const { return steps_; }
+    bool playing() const;
+    SceneView* figure() const { return figure_; }
+    QLabel* caption() const { return caption_; }
+    QLabel* sentence() const { return sentence_; }
+    void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
+
+    void Forward();
+    void Back();
+    void Home();
+    void End();
+    // Plays from the current step (from step 1 when at the end), one step every
+    // kPlayMilliseconds, and stops at the end; while playing, stops.
+    void Play();
+
+    // The current step's figure and sentence on the clipboard (PNG and SVG), in a file, and
+    // the whole construction through the print dialog as a handout.
+    void CopyStep();
+    void SaveStepAs();
+    void PrintHandout();
+
+private:
+    void Show();
+    void Stop();
+
+    QWidget& window_;
+    QBoxLayout* layout_ = nullptr;
+    std::vector<QWidget*> controls_;
+    ConstructionSteps steps_;
+    SceneView* figure_ = nullptr;
+    QLabel* caption_ = nullptr;
+    QLabel* sentence_ = nullptr;
+    QPushButton* play_ = nullptr;
+    QTimer* timer_ = nullptr;
+    SavePathChooser chooseSavePath_;
+    QString saveFolder_;
+};
+
+// The step's page as an image, one pixel a canvas unit, and as clipboard contents (PNG, SVG
+// and the sentence as text).
+QImage ConstructionToImage(const ConstructionSteps& steps);
+QMimeData* ConstructionToMimeData(const ConstructionSteps& steps);
+
+// The handout: every step as a small numbered figure in black and grey with its sentence, six
+// to an A4 page (two across, three down), each page headed by the construction's title.
+// False when the device would not begin, turn a page or finish.
+bool PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps);
+
+}  // namespace tamirel

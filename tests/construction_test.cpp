@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "fakes.h"
+#include "form/layout.h"
+#include "geometry/draw_polygon.h"
+#include "lesson/construction.h"
+#include "lesson/construction_scene.h"
+#include "lesson/construction_steps.h"
+#include "lesson/polygon_construction.h"
+
+namespace tamirel {
+namespace {
+
+using testing::Call;
+using testing::CallLog;
+using testing::FakeListBox;
+using testing::RecordingPictureBox;
+
+struct Xy {
+    double x, y;
+};
+
+// The main window's vertices for the list texts: the PSet's point, then each line's end, the
+// last of which closes the outline on the first.
+std::vector<Xy> MainWindowVertices(const std::string& radius, const std::string& count) {
+    CallLog log;
+    RecordingPictureBox picture(log);
+    FakeListBox radii("radii", log, {radius}, 0);
+    FakeListBox counts("counts", log, {count}, 0);
+    DrawPolygon(picture, radii, counts);
+    std::vector<Xy> vertices;
+    for (const Call& c : log)
+        if (c.what == "PSet" || c.what == "Line") vertices.push_back({c.args[0], c.args[1]});
+    vertices.pop_back();
+    return vertices;
+}
+
+// The main window draws clockwise on the screen from the bottom-right vertex; the construction
+// letters counter-clockwise from the bottom-left one, so Aⱼ is the main window's vertex 2 - j.
+void ExpectMainWindowVertices(const Replay& replay, const std::string& radius, int n) {
+    const std::vector<Xy> expected = MainWindowVertices(radius, std::to_string(n));
+    ASSERT_EQ(replay.vertices.size(), expected.size());
+    for (int j = 1; j <= n; ++j) {
+        const Xy& e = expected[static_cast<std::size_t>(((2 - j) % n + n) % n)];
+        const Spot& got = replay.vertices[static_cast<std::size_t>(j - 1)];
+        EXPECT_NEAR(got.x, e.x, 0.01) << "A" << j;
+        EXPECT_NEAR(got.y, e.y, 0.01) << "A" << j;
+    }
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Every count and radius the lists offer: the checker accepts the construction and it ends on
+// the main window's vertices; straightedge and compass where Gauss and Wantzel allow it, the
+// statement and the protractor elsewhere.
+TEST(Construction, EveryFigureTheListsOfferEndsOnTheMainWindowsVertices) {
+    for (const std::string& count : ListItems(2)) {
+        const int n = std::stoi(count);
+        const bool exact = n == 3 || n == 4 || n == 5 || n == 6 || n == 8 || n == 10 || n == 12 || n == 15 ||
+                           n == 16 || n == 17 || n == 20;
+        EXPECT_EQ(Constructible(n), exact) << n;
+        for (const std::string& radius : ListItems(1)) {
+            SCOPED_TRACE("R = " + radius + ", N = " + count);
+            const Construction c = BuildConstruction(std::stod(radius), n);
+            Replay replay;
+            ASSERT_NO_THROW(replay = ReplayConstruction(c));
+            ExpectMainWindowVertices(replay, radius, n);
+            bool protractor = false;
+            for (const Step& step : c.steps) protractor = protractor || step.tool == Tool::Protractor;
+            EXPECT_EQ(protractor, !exact);
+            EXPECT_EQ(Contains(c.statement, "не може да се построи само с линия и пергел"), !exact);
+            EXPECT_EQ(Contains(replay.sentences[0], "не може да се построи"), !exact);
+        }
+    }
+}
+
+TEST(Construction, ReasonNamesTheFactorThatIsNotAFermatPrime) {
+    EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "7 е просто число, но не е число на Ферма"));
+    EXPECT_TRUE(Contains(BuildConstruction(300, 14).statement, "14 = 2 · 7 се дели на 7"));
+    EXPECT_TRUE(Contains(BuildConstruction(300, 18).statement, "18 = 2 · 3 · 3"));
+    EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "360° : 7 ≈ 51,43°"));
+    EXPECT_TRUE(Contains(BuildConstruction(300, 9).statement, "360° : 9 = 40°"));
+    // The heptagon's approximation by half the triangle's side: 2·asin(√3/4) = 51,32°.
+    EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "около 0,11° по-малък"));
+}
+
+TEST(Construction, SentencesSayWhatEachStepDoes) {
+    const Construction c = BuildConstruction(300, 6);
+    const Replay replay = ReplayConstruction(c);
+    ASSERT_EQ(replay.sentences.size(), 6u);
+    EXPECT_EQ(replay.sentences[0], "Дадена е окръжност k(O; R), R = 300.");
+    EXPECT_TRUE(Contains(replay.sentences[1], "Избираме точка A₁ от k."));
+    EXPECT_EQ(replay.sentences[2], "Построяваме правата A₁O. Втората пресечна точка на k и правата A₁O означаваме с A₄.");
+    EXPECT_TRUE(Contains(replay.sentences[3], "Построяваме окръжност k₁ с център A₁ и радиус A₁O. Пресечните точки на k "
+                                              "и k₁ означаваме с A₂ и A₆."));
+    EXPECT_TRUE(Contains(replay.sentences[5], "Свързваме последователно точките A₁, A₂, A₃, A₄, A₅ и A₆."));
+}
+
+// A construction in which every kind of bad step can be tried: O and k given, A on k, the
+// diameter through A with its other end B.
+Construction Base() {
+    Construction c;
+    c.n = 4;
+    c.radius = 300;
+    Step given;
+    given.draws = "k";
+    given.value = 300;
+    given.x = given.y = 500;
+    given.makes = {{"O", {}, {}, {}}};
+    Step chosen;
+    chosen.value = 90;
+    chosen.makes = {{"A", "k", {}, {}}};
+    Step line;
+    line.tool = Tool::Straightedge;
+    line.draws = "AO";
+    line.uses = {"A", "O"};
+    line.makes = {{"B", "k", "AO", {Pick::Rule::OtherThan, "A", {}}}};
+    c.steps = {given, chosen, line};
+    return c;
+}
+
+Step Compass(std::string name, std::vector<std::string> uses, std::vector<NewPoint> makes = {}) {
+    Step s;
+    s.tool = Tool::Compass;
+    s.draws = std::move(name);
+    s.uses = std::move(uses);
+    s.makes = std::move(makes);
+    return s;
+}
+
+TEST(Construction, CheckerRefusesEachKindOfBadStep) {
+    using Reason = ConstructionRefused::Reason;
+    using Rule = Pick::Rule;
+    Step protractor;
+    protractor.tool = Tool::Protractor;
+    protractor.draws = "OC";
+    protractor.uses = {"O", "A"};
+    protractor.value = 90;
+    Step late = Base().steps[1];
+    late.makes[0].name = "C";
+    Step segment;
+    segment.tool = Tool::Straightedge;
+    segment.draws = "AA";
+    segment.uses = {"A", "A"};
+    const struct {
+        const char* what;
+        Step step;
+        Reason reason;
+    } cases[] = {
+        {"a circle about a point not yet made", Compass("k₁", {"C", "O"}), Reason::UnknownPoint},
+        {"a line through one point twice", segment, Reason::BadObject},
+        {"a crossing with a circle not drawn", Compass("k₁", {"A", "O"}, {{"C", "k", "k₉", {}}}), Reason::NotACrossing},
+        {"circles that do not meet", Compass("k₁", {"O", "A", "O"}, {{"C", "k", "k₁", {}}}), Reason::NotACrossing},
+        {"two crossings, none picked", Compass("k₁", {"A", "O"}, {{"C", "k", "k₁", {}}}), Reason::NotACrossing},
+        {"the other crossing than a point not on both",
+         Compass("k₁", {"A", "O"}, {{"C", "k", "k₁", {Rule::OtherThan, "B", {}}}}), Reason::NotACrossing},
+        {"a point chosen after the tools were used", late, Reason::GivenTooLate},
+        {"a name used twice", Compass("k", {"A", "O"}), Reason::NameTaken},
+        {"a protractor where only straightedge and compass are allowed", protractor, Reason::ToolNotAllowed},
+    };
+    for (const auto& c : cases) {
+        Construction bad = Base();
+        bad.steps.push_back(c.step);
+        try {
+            ReplayConstruction(bad);
+            ADD_FAILURE() << "accepted " << c.what;
+        } catch (const ConstructionRefused& refused) {
+            EXPECT_EQ(refused.reason(), c.reason) << c.what;
+            EXPECT_EQ(refused.step(), 3u) << c.what;
+            EXPECT_FALSE(refused.description().empty());
+        }
+    }
+    // The same picks, well made, are accepted: the circle about A through O meets k twice.
+    Construction good = Base();
+    good.steps.push_back(Compass("k₁", {"A", "O"}, {{"C", "k", "k₁", {Rule::LeftOf, "O", "A"}},
+                                                    {"D", "k", "k₁", {Rule::RightOf, "O", "A"}}}));
+    EXPECT_NO_THROW(ReplayConstruction(good));
+}
+
+TEST(Construction, SceneShowsTheStepsWorkHighlightedAndEarlierWorkFaint) {
+    const Construction c = BuildConstruction(300, 5);
+    const Replay replay = ReplayConstruction(c);
+    const auto count = [](const ConstructionView& view, SceneItem::Kind kind, Ink ink) {
+        int found = 0;
+        for (const SceneItem& item : view.scene.items) found += item.kind == kind && item.ink == ink;
+        return found;
+    };
+    const ConstructionView first = ConstructionAtStep(c, replay, 1);
+    EXPECT_EQ(first.caption, "Стъпка 1 от " + std::to_string(c.steps.size()));
+    EXPECT_EQ(count(first, SceneItem::Kind::Circle, Ink::Highlight), 1);
+    EXPECT_EQ(count(first, SceneItem::Kind::Label, Ink::Highlight), 1);   // O
+
+    // Step 4: the circle about A₁ through O is new; k stays the figure, the diameter turns faint.
+    const ConstructionView fourth = ConstructionAtStep(c, replay, 4);
+    EXPECT_EQ(fourth.sentence, replay.sentences[3]);
+    EXPECT_EQ(count(fourth, SceneItem::Kind::Circle, Ink::Highlight), 1);
+    EXPECT_EQ(count(fourth, SceneItem::Kind::Circle, Ink::Figure), 1);
+    EXPECT_EQ(count(fourth, SceneItem::Kind::Segment, Ink::Faint), 1);
+    EXPECT_EQ(count(fourth, SceneItem::Kind::Point, Ink::Highlight), 2);   // K and L
+
+    const ConstructionView last = ConstructionAtStep(c, replay, c.steps.size());
+    EXPECT_EQ(count(last, SceneItem::Kind::Segment, Ink::Highlight), 5);   // the sides
+    EXPECT_GT(last.scene.items.size(), fourth.scene.items.size());
+    EXPECT_THROW(ConstructionAtStep(c, replay, 0), std::out_of_range);
+    EXPECT_THROW(ConstructionAtStep(c, replay, c.steps.size() + 1), std::out_of_range);
+}
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int found = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
+    return found;
+}
+
+TEST(ConstructionSteps, MoveWithinTheStepsAndStartAgainForANewFigure) {
+    ConstructionSteps steps;
+    steps.Follow(300, 5);
+    ASSERT_EQ(steps.step(), 1u);
+    EXPECT_FALSE(steps.Back());
+    EXPECT_TRUE(steps.Forward());
+    EXPECT_TRUE(steps.End());
+    EXPECT_FALSE(steps.Forward());
+    EXPECT_EQ(steps.step(), steps.steps());
+    steps.Follow(300, 5);   // the same figure keeps its place
+    EXPECT_EQ(steps.step(), steps.steps());
+    steps.Follow(250, 5);
+    EXPECT_EQ(steps.step(), 1u);
+    steps.Follow(300, 2.5);
+    EXPECT_TRUE(steps.empty());
+    EXPECT_EQ(ConstructionToJson(steps), "{\"steps\":0}");
+}
+
+TEST(ConstructionSteps, SvgHoldsTheFigureAtTheStepAndItsSentence) {
+    ConstructionSteps steps;
+    steps.Follow(300, 5);
+    const std::string home = ConstructionToSvg(steps);
+    steps.End();
+    const std::string end = ConstructionToSvg(steps);
+    EXPECT_LT(Occurrences(home, "<circle") + Occurrences(home, "<line"), Occurrences(end, "<circle") + Occurrences(end, "<line"));
+    EXPECT_EQ(Occurrences(home, "r=\"300\""), 1);   // k, in canvas units
+    EXPECT_EQ(Occurrences(end, "<polygon"), 0);
+    EXPECT_TRUE(Contains(end, "Стъпка 14 от 14"));
+    EXPECT_TRUE(Contains(end, "Свързваме последователно точките"));
+
+    steps.Follow(300, 7);
+    steps.Forward();
+    // The lines of text read as one.
+    const std::string text = std::regex_replace(ConstructionToSvg(steps), std::regex("</text>\\s*<text[^>]*>"), " ");
+    EXPECT_TRUE(Contains(text, "Правилен седмоъгълник не може да се построи само с линия и пергел."));
+    for (const std::string& line : WrapText(steps.View().sentence, 20)) EXPECT_LE(line.size(), 20u * 2);
+}
+
+}  // namespace
+}  // namespace tamirel

@@ -1,0 +1,133 @@
+// The lesson window's construction, driven by keys as a user drives it: the steps, the copy of
+// the current step and the printed handout.
+#include <gtest/gtest.h>
+
+#include <QtCore/QMimeData>
+#include <QtCore/QProcess>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+
+#include "window/construction_panel.h"
+#include "window/drawing_files.h"
+#include "window/lesson_window.h"
+#include "window/scene_view.h"
+#include "window_driver.h"
+
+namespace tamirel {
+namespace {
+
+class ConstructionWindowTest : public ::testing::Test, protected testing::WindowDriver {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ChooseByMouse(1, 4);   // "300"
+        ChooseByMouse(2, 2);   // "5"
+        window->lessonAction()->trigger();
+        lesson = window->lesson();
+        ASSERT_NE(lesson, nullptr);
+        panel = lesson->construction();
+        QApplication::setActiveWindow(lesson);   // keys go to the focused control of the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(lesson));
+        lesson->figure()->setFocus();
+    }
+
+    // To the focused control, as the keyboard sends it; the window's shortcuts see it first.
+    void Key(Qt::Key key) const { QTest::keyClick(lesson->focusWidget() ? lesson->focusWidget() : lesson, key); }
+    std::string Caption() const { return panel->caption()->text().toStdString(); }
+
+    // Ctrl+C with the focus on the construction's figure: the SVG on the clipboard.
+    QByteArray CopiedSvg() const {
+        panel->figure()->setFocus();
+        QTest::keyClick(panel->figure(), Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/svg+xml"));
+    }
+
+    LessonWindow* lesson = nullptr;
+    ConstructionPanel* panel = nullptr;
+};
+
+TEST_F(ConstructionWindowTest, KeysMoveThroughTheStepsAndTheStepNumberShows) {
+    const std::size_t steps = panel->steps().steps();
+    EXPECT_EQ(Caption(), "Построяване на правилен петоъгълник — Стъпка 1 от " + std::to_string(steps));
+    Key(Qt::Key_Right);
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(panel->steps().step(), 3u);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(panel->steps().step(), 2u);
+    Key(Qt::Key_End);
+    EXPECT_EQ(Caption(), "Построяване на правилен петоъгълник — Стъпка " + std::to_string(steps) + " от " +
+                             std::to_string(steps));
+    EXPECT_EQ(panel->sentence()->text().toStdString(), panel->steps().View().sentence);
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(panel->steps().step(), steps - 1);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(panel->steps().step(), 1u);
+
+    // Space plays on to the end and stops there; on a focused button it presses the button.
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(panel->playing());
+    Key(Qt::Key_Space);
+    EXPECT_FALSE(panel->playing());
+    Key(Qt::Key_End);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel->playing(); }, 3 * kPlayMilliseconds));
+    EXPECT_EQ(panel->steps().step(), steps);
+    auto* home = lesson->findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (auto* button : lesson->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+        if (button->text() == QStringLiteral("Начало")) home = button;
+    home->setFocus();
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->steps().step() == 1u; }, 1000));
+    EXPECT_FALSE(panel->playing());
+
+    // A new choice in the main window starts its construction at step 1.
+    Key(Qt::Key_End);
+    ChooseByMouse(2, 14);   // "17"
+    EXPECT_EQ(panel->steps().step(), 1u);
+    EXPECT_EQ(panel->steps().construction().n, 17);
+}
+
+TEST_F(ConstructionWindowTest, CopyHoldsTheFigureAtTheCurrentStep) {
+    const auto objects = [](const QByteArray& svg) { return svg.count("<circle") + svg.count("<line"); };
+    Key(Qt::Key_Home);
+    const QByteArray home = CopiedSvg();
+    Key(Qt::Key_End);
+    const QByteArray end = CopiedSvg();
+    ASSERT_FALSE(home.isEmpty());
+    EXPECT_LT(objects(home), objects(end));
+    EXPECT_TRUE(end.contains("Свързваме последователно точките"));
+    EXPECT_TRUE(end.contains("viewBox=\"0 0 1000 1000\""));
+    // Elsewhere in the window Ctrl+C copies the lesson, as before.
+    lesson->figure()->setFocus();
+    QTest::keyClick(lesson->figure(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/svg+xml")).contains("Стъпка"));
+}
+
+TEST_F(ConstructionWindowTest, HandoutHasEveryStepWithItsSentence) {
+    const ConstructionSteps& steps = panel->steps();
+    const QByteArray pdf = PdfDocument([&](QPagedPaintDevice& device) { return PaintHandout(device, steps); },
+                                       QStringLiteral("Раздатка"), QString());
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("handout.pdf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pdf);
+    file.close();
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file.fileName(), QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(10000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    EXPECT_EQ(words.count(QStringLiteral("Построяване на правилен петоъгълник, R = 300")), 3);   // 14 steps, 6 a page
+    for (std::size_t step = 1; step <= steps.steps(); ++step) {
+        const QString first = QString::fromStdString(steps.View(step).sentence).section(QLatin1Char(' '), 0, 2);
+        EXPECT_TRUE(words.contains(QStringLiteral("%1. %2").arg(step).arg(first))) << step;
+    }
+}
+
+}  // namespace
+}  // namespace tamirel

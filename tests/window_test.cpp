@@ -793,7 +793,8 @@ TEST_F(WindowTest, SaveAndPrintDialogsShowNoEnglishWord) {
             english << EnglishWords(TextsOnEveryTab(*dialog));
             for (QPushButton* more : dialog->findChildren<QPushButton*>()) {
                 if (more->objectName() == QStringLiteral("properties")) {
-                    OnModal([&](QWidget& properties) {
+                    // Runs after this handler has returned: `dialog` is taken by value.
+                    OnModal([&english, dialog](QWidget& properties) {
                         if (&properties == dialog) return false;
                         english << EnglishWords(TextsOnEveryTab(properties));
                         qobject_cast<QDialog*>(&properties)->reject();

@@ -11,6 +11,7 @@
 #include <QtGui/QPainter>
 #include <QtGui/QScreen>
 #include <QtGui/QShortcut>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QLabel>
@@ -228,6 +229,15 @@ void LessonWindow::ApplyPercent(int percent) {
     figure_->setMinimumSize(Scaled(kLeastFigurePixels, percent), Scaled(kLeastFigurePixels, percent));
     figure_->setPreferredSide(Scaled(kFigurePixels, percent));
     construction_->SetSizes(Scaled(kLeastFigurePixels, percent) * 3 / 4, Scaled(kFigurePixels, percent) * 3 / 4);
+    // The check box's square and the buttons' frames at the texts' size, which may be less
+    // than the application's.
+    if (!buttonStyle_ || buttonStyle_->percent() != percent) {
+        auto* style = new ZoomStyle(percent);
+        style->setParent(this);
+        for (QAbstractButton* button : findChildren<QAbstractButton*>()) button->setStyle(style);
+        delete buttonStyle_;
+        buttonStyle_ = style;
+    }
     KeepNumbersWhole(percent);
     Invalidate(*layout());
 }

@@ -20,6 +20,7 @@ class QPushButton;
 namespace tamirel {
 
 class ConstructionPanel;
+class ZoomStyle;
 class FocusRing;
 class SceneView;
 
@@ -106,6 +107,7 @@ private:
     SavePathChooser chooseSavePath_;
     QString saveFolder_;
     AreaMeasure availableArea_;
+    ZoomStyle* buttonStyle_ = nullptr;   // a child, at the texts' size
     int percent_ = 100;
     int shownPercent_ = 0;   // 0 until first laid out
     bool beside_ = false;

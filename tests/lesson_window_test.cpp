@@ -11,6 +11,7 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QLabel>
@@ -188,6 +189,35 @@ TEST_F(LessonWindowTest, FollowsTheMainWindowsZoom) {
     window->zoomNormalAction()->trigger();
     EXPECT_EQ(lesson->font().pixelSize(), normal);
     ExpectMainWindowUnchanged();
+}
+
+// A laptop, a projector and a wide screen, at the normal size and as large as each allows: the
+// window stays inside the area, with every text line and button whole.
+TEST_F(LessonWindowTest, FitsTheAvailableAreaAtEveryZoomWithNothingCut) {
+    for (const QSize area : {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080)}) {
+        window->setAvailableArea([area] { return area; });
+        window->zoomNormalAction()->trigger();
+        ChooseByMouse(2, 14);   // "17", the longest numbers and sentences
+        window->lessonAction()->trigger();
+        LessonWindow* lesson = window->lesson();
+        ASSERT_NE(lesson, nullptr);
+        for (int zoom = 0; zoom < 2; ++zoom, window->zoomFitAction()->trigger()) {
+            SCOPED_TRACE(::testing::Message() << area.width() << "x" << area.height() << " at " << window->zoom() << " %");
+            EXPECT_LE(lesson->width(), area.width());
+            EXPECT_LE(lesson->height(), area.height());
+            for (QWidget* w : lesson->findChildren<QWidget*>()) {
+                if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w))) continue;
+                const QSize whole = qobject_cast<QLabel*>(w) && qobject_cast<QLabel*>(w)->wordWrap()
+                                        ? QSize(0, w->heightForWidth(w->width()))
+                                        : w->sizeHint();
+                EXPECT_GE(w->width(), whole.width()) << w->objectName().toStdString();
+                EXPECT_GE(w->height(), whole.height()) << w->objectName().toStdString();
+                EXPECT_TRUE(lesson->rect().contains(w->geometry())) << w->objectName().toStdString();
+            }
+        }
+        lesson->close();
+        ChooseByMouse(2, 3);
+    }
 }
 
 }  // namespace

@@ -37,6 +37,14 @@ QFont PageFont(qreal pixels, bool bold = false) {
     return font;
 }
 
+// Text broken into lines at its width, whose height SetSizes keeps rather than the width: a
+// height that hangs on the width makes the lesson window's layout squeeze the lesson's lines.
+class WrappedText : public QLabel {
+public:
+    using QLabel::QLabel;
+    bool hasHeightForWidth() const override { return false; }
+};
+
 // The scene's 1000 units on `area`, cut at `frame`: compass circles reach far past the figure.
 void PaintFigure(QPainter& painter, const Scene& scene, const QRectF& area, const QRectF& frame) {
     painter.save();
@@ -148,7 +156,7 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
     column->setSpacing(8);
     body->addLayout(column, 2);
     const auto text = [&window](const char* name) {
-        auto* label = new QLabel(&window);
+        auto* label = new WrappedText(&window);
         label->setObjectName(QString::fromLatin1(name));
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -241,11 +249,21 @@ void ConstructionPanel::Follow(const ListBox& radii, const ListBox& counts) {
     Show();
 }
 
-// Smaller than the lesson's figure and never taller than it, so that the window with both
-// still fits a laptop's screen; the view fills itself with the circle either way.
-void ConstructionPanel::SetFigurePixels(int pixels) {
-    figure_->setMinimumSize(pixels * 3 / 4, pixels * 3 / 4);
-    figure_->setMaximumHeight(pixels);
+void ConstructionPanel::Arrange(bool beside) {
+    layout_->setDirection(beside ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    // Above its text the figure takes what height is left; beside it, three fifths of the width.
+    layout_->setStretch(0, beside ? 1 : 3);
+    layout_->setStretch(1, beside ? 0 : 2);
+}
+
+void ConstructionPanel::SetSizes(int least, int preferred) {
+    figure_->setMinimumSize(least, least);
+    figure_->setPreferredSide(preferred);
+    // Wrapped text gets no more height than its least size in a window that must fit the
+    // screen; these keep its lines whole.
+    const int line = window_.fontMetrics().lineSpacing();
+    caption_->setMinimumHeight(2 * line);
+    sentence_->setMinimumHeight(5 * line);
 }
 
 bool ConstructionPanel::playing() const { return timer_->isActive(); }

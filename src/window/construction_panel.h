@@ -44,8 +44,11 @@ public:
 
     // Reads the lists again: a new figure starts at step 1 and stops playing.
     void Follow(const ListBox& radii, const ListBox& counts);
-    // The lesson figure's least side, in pixels: the construction's figure is a little smaller.
-    void SetFigurePixels(int pixels);
+    // Beside the lesson (the figure above its text and keys) or below it (side by side).
+    void Arrange(bool beside);
+    // The figure's least and preferred sides in pixels; the caption and the sentence keep room
+    // for two and five lines of the window's font as it is now.
+    void SetSizes(int least, int preferred);
 
     const ConstructionSteps& steps() const { return steps_; }
     bool playing() const;

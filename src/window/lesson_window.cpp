@@ -11,11 +11,13 @@
 #include <QtGui/QPainter>
 #include <QtGui/QScreen>
 #include <QtGui/QShortcut>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
+#include <algorithm>
 #include <cmath>
 
 #include "controls/qt/drawing_export.h"
@@ -27,6 +29,7 @@
 #include "window/print_preview.h"
 #include "window/scene_painter.h"
 #include "window/scene_view.h"
+#include "window/zoom.h"
 
 namespace tamirel {
 
@@ -34,7 +37,9 @@ namespace {
 
 constexpr int kTextPixels = 18;    // the numbers' letters at 100 %
 constexpr int kTitlePixels = 24;
-constexpr int kFigurePixels = 520;   // the figure's least side at 100 %
+constexpr int kFigurePixels = 520;        // the figure's preferred side at 100 %
+constexpr int kLeastFigurePixels = 260;   // and its least, before the texts get smaller
+constexpr int kLeastTextPercent = 50;     // the texts' least size, for the smallest screens
 constexpr int kNumberCount = 7;
 
 int Scaled(int pixels, int percent) { return (pixels * percent + 50) / 100; }
@@ -48,10 +53,10 @@ QFont TextFont(int pixels, bool bold = false) {
 }
 
 // A text a screen reader reads and the keyboard reaches (Tab), whose words can be selected
-// and copied.
+// and copied. Its lines are never broken (a formula stands whole), so the window's least size
+// holds every line.
 QLabel* ReadableText(QWidget* parent) {
     auto* label = new QLabel(parent);
-    label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setFocusPolicy(Qt::StrongFocus);
     return label;
@@ -65,6 +70,14 @@ bool PaintLesson(QPagedPaintDevice& device, const Lesson& lesson) {
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     PaintLessonPage(painter, lesson, QRectF(0, 0, page.width(), page.height()));
     return painter.end();
+}
+
+// Forgets the sizes `layout` and the layouts in it have worked out, which a layout keeps until
+// it is next activated.
+void Invalidate(QLayout& layout) {
+    layout.invalidate();
+    for (int i = 0; i < layout.count(); ++i)
+        if (QLayout* inner = layout.itemAt(i)->layout()) Invalidate(*inner);
 }
 
 }  // namespace
@@ -87,19 +100,20 @@ QMimeData* LessonToMimeData(const Lesson& lesson) {
     return data;
 }
 
-LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent)
-    : QWidget(parent, Qt::Window), radii_(radii), counts_(counts), percent_(percent) {
+LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent,
+                           AreaMeasure area)
+    : QWidget(parent, Qt::Window), radii_(radii), counts_(counts), availableArea_(std::move(area)), percent_(percent) {
     setObjectName(QStringLiteral("Lesson"));
     setAttribute(Qt::WA_DeleteOnClose);
     SetBackground(*this, QPalette::Window, Rgb(255, 255, 255));
 
     // Every control is a direct child, placed by the layouts, so the focus ring can go round it.
-    auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(12, 12, 12, 12);
-    page->setSpacing(16);
+    page_ = new QBoxLayout(QBoxLayout::TopToBottom, this);
+    page_->setContentsMargins(12, 12, 12, 12);
+    page_->setSpacing(16);
     auto* body = new QHBoxLayout;
     body->setSpacing(16);
-    page->addLayout(body, 1);
+    page_->addLayout(body, 1);
     figure_ = new SceneView(this);
     figure_->setObjectName(QStringLiteral("Figure"));
     figure_->setAccessibleName(QStringLiteral("Чертеж на урока"));
@@ -148,16 +162,16 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
         buttons_.push_back(button);
     }
     column_->addLayout(commands);
-    // Below the figure: its construction, step by step.
+    // Below the figure or beside the numbers: its construction, step by step.
     construction_ = new ConstructionPanel(*this);
-    page->addLayout(construction_->layout(), 1);
+    page_->addLayout(construction_->layout(), 1);
     focusRing_ = new FocusRing(*this);
 
     chooseSavePath_ = [this](const QString& folder) {
         return AskSavePath(this, folder, QStringLiteral("tamirel-urok.png"));
     };
-    SetZoom(percent);
     Refresh();
+    SetZoom(percent);
 }
 
 QAction* LessonWindow::Command(const QString& text, const QKeySequence& key) {
@@ -187,24 +201,116 @@ void LessonWindow::Refresh() {
     }
     figure_->setScene(lesson_.scene);
     construction_->Follow(radii_, counts_);
+    // A longer formula or sentence that no longer fits the window: laid out again.
+    if (shownPercent_ > 0) {
+        KeepNumbersWhole(shownPercent_);
+        Invalidate(*layout());
+        if (!Fits(size())) SetZoom(percent_);
+    }
     figure_->setAccessibleDescription(QString::fromStdString(lesson_.Description()));
     figure_->setToolTip(figure_->accessibleDescription());
 }
 
-void LessonWindow::SetZoom(int percent) {
-    percent_ = percent;
+void LessonWindow::setAvailableArea(AreaMeasure measure) {
+    availableArea_ = std::move(measure);
+    SetZoom(percent_);
+}
+
+QSize LessonWindow::Room() const {
+    const QSize area = availableArea_ ? availableArea_() : screen()->availableGeometry().size();
+    // The frame's title bar and borders; before the window is first shown, a usual frame's.
+    const QSize frame = isVisible() && frameGeometry().size() != size() ? frameGeometry().size() - size() : QSize(16, 48);
+    return area - frame;
+}
+
+void LessonWindow::ApplyPercent(int percent) {
     setFont(TextFont(Scaled(kTextPixels, percent)));
     title_->setFont(TextFont(Scaled(kTitlePixels, percent), true));
-    const int side = Scaled(kFigurePixels, percent);
-    figure_->setMinimumSize(side, side);
-    construction_->SetFigurePixels(side);
-    for (QLabel* label : numbers_) label->setMinimumWidth(Scaled(420, percent));
-    // As large as its contents want, never past the screen.
-    adjustSize();
-    if (const QScreen* s = screen()) {
-        const QSize room = s->availableGeometry().size() - QSize(40, 60);
-        resize(size().boundedTo(room));
+    figure_->setMinimumSize(Scaled(kLeastFigurePixels, percent), Scaled(kLeastFigurePixels, percent));
+    figure_->setPreferredSide(Scaled(kFigurePixels, percent));
+    construction_->SetSizes(Scaled(kLeastFigurePixels, percent) * 3 / 4, Scaled(kFigurePixels, percent) * 3 / 4);
+    // The check box's square and the buttons' frames at the texts' size, which may be less
+    // than the application's.
+    if (!buttonStyle_ || buttonStyle_->percent() != percent) {
+        auto* style = new ZoomStyle(percent);
+        style->setParent(this);
+        for (QAbstractButton* button : findChildren<QAbstractButton*>()) button->setStyle(style);
+        delete buttonStyle_;
+        buttonStyle_ = style;
     }
+    KeepNumbersWhole(percent);
+    Invalidate(*layout());
+}
+
+// A least width set on a label stands in for its text's width; this one is never less.
+void LessonWindow::KeepNumbersWhole(int percent) {
+    for (QLabel* label : numbers_) label->setMinimumWidth(std::max(Scaled(420, percent), label->sizeHint().width()));
+}
+
+// Every layout places its items again, even those whose rectangle is the one they had.
+void LessonWindow::Place(const QRect& area) {
+    Invalidate(*layout());
+    layout()->setGeometry(area);
+}
+
+bool LessonWindow::Fits(QSize room) const {
+    const QSize least = layout()->totalMinimumSize();
+    return least.width() <= room.width() && least.height() <= room.height();
+}
+
+void LessonWindow::Arrange(bool beside) {
+    page_->setDirection(beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    // Beside, the construction keeps the width its keys need and the lesson's figure takes the
+    // rest; below, the lesson's row takes three fifths of the height.
+    page_->setStretch(0, beside ? 1 : 3);
+    page_->setStretch(1, beside ? 0 : 2);
+    construction_->Arrange(beside);
+}
+
+int LessonWindow::FittedPercent(QSize room) {
+    int low = kLeastTextPercent, high = percent_;
+    ApplyPercent(high);
+    if (Fits(room)) return high;
+    while (high - low > 1) {   // low fits (or is the least there is), high does not
+        const int middle = (low + high) / 2;
+        ApplyPercent(middle);
+        (Fits(room) ? low : high) = middle;
+    }
+    return low;
+}
+
+void LessonWindow::SetZoom(int percent) {
+    percent_ = percent;
+    const QSize room = Room();
+    // Of the construction beside the numbers (for wide screens) and below the figure, the one
+    // that shows more, laid out on the whole room: the texts' size times the figures' sides.
+    struct Fit {
+        bool beside;
+        int percent;
+        long long shows;
+    };
+    Fit best{false, 0, -1};
+    for (const bool beside : {true, false}) {
+        Arrange(beside);
+        const int fitted = FittedPercent(room);
+        ApplyPercent(fitted);
+        Place(QRect(QPoint(0, 0), room));
+        const QSize a = figure_->geometry().size(), b = construction_->figure()->geometry().size();
+        const long long shows = static_cast<long long>(fitted) *
+                                (std::min(a.width(), a.height()) + std::min(b.width(), b.height()));
+        if (shows > best.shows) best = {beside, fitted, shows};
+    }
+    Arrange(best.beside);
+    ApplyPercent(best.percent);
+    shownPercent_ = best.percent;
+    beside_ = best.beside;
+    focusRing_->SetZoom(best.percent);
+    // As large as its contents want, never past the room.
+    const QSize least = layout()->totalMinimumSize();
+    setMinimumSize(least);
+    resize(layout()->totalSizeHint().boundedTo(room).expandedTo(least));
+    Place(rect());
+    if (isVisible()) KeepOnScreen(*this, frameGeometry().topLeft());
     focusRing_->Follow();
 }
 

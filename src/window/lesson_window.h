@@ -20,6 +20,7 @@ class QPushButton;
 namespace tamirel {
 
 class ConstructionPanel;
+class ZoomStyle;
 class FocusRing;
 class SceneView;
 
@@ -30,15 +31,29 @@ public:
     // Asks where to save, starting in `folder`; the empty string cancels.
     using SavePathChooser = std::function<QString(const QString& folder)>;
 
+    // Gives the room the window may take on the screen, with its frame; empty asks the
+    // window's screen.
+    using AreaMeasure = std::function<QSize()>;
+
     // Reads `radii` and `counts` (which outlive it) now and at every Refresh; texts at
-    // `percent` of their normal size, as the main window's zoom. Deletes itself when closed.
-    LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent);
+    // `percent` of their normal size, as the main window's zoom, within `area`. Deletes
+    // itself when closed.
+    LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent, AreaMeasure area = {});
 
     const Lesson& lesson() const { return lesson_; }
     // Reads the lists again and shows their figure.
     void Refresh();
-    // Texts and the figure's least size at `percent` of the normal size.
+    // Texts and figures at `percent` of the normal size, as far as the available area allows:
+    // the window never opens larger than that area. The construction stands beside the numbers
+    // or below the figure, whichever shows more (texts and figures together); when even
+    // the figures' least sizes leave no room, the texts get smaller (down to half their size).
     void SetZoom(int percent);
+    // Lays the window out again for another area.
+    void setAvailableArea(AreaMeasure measure);
+    // The texts' size in percent as shown, at most the zoom given; whether the construction
+    // stands beside the numbers (true) or below the figure.
+    int shownPercent() const { return shownPercent_; }
+    bool constructionBeside() const { return beside_; }
 
     // The figure, a view of any scene; the column beside it, where more panels may go (under
     // the numbers, above the commands).
@@ -61,11 +76,22 @@ public:
 
 private:
     QAction* Command(const QString& text, const QKeySequence& key);
+    // The available area less the window's frame.
+    QSize Room() const;
+    void Arrange(bool beside);
+    // Fonts and least sizes at `percent`; whether the window's least size fits `room`; the
+    // largest percentage up to the zoom at which it does.
+    void ApplyPercent(int percent);
+    bool Fits(QSize room) const;
+    void Place(const QRect& area);
+    void KeepNumbersWhole(int percent);
+    int FittedPercent(QSize room);
 
     const ListBox& radii_;
     const ListBox& counts_;
     Lesson lesson_;
     SceneView* figure_ = nullptr;
+    QBoxLayout* page_ = nullptr;
     QBoxLayout* column_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* givens_ = nullptr;
@@ -80,7 +106,11 @@ private:
     QAction* toggleDiagonals_ = nullptr;
     SavePathChooser chooseSavePath_;
     QString saveFolder_;
+    AreaMeasure availableArea_;
+    ZoomStyle* buttonStyle_ = nullptr;   // a child, at the texts' size
     int percent_ = 100;
+    int shownPercent_ = 0;   // 0 until first laid out
+    bool beside_ = false;
 };
 
 // The lesson's page as an image, one pixel a canvas unit (LessonPageWidth wide), and as PNG

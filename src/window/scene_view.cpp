@@ -19,7 +19,10 @@ void SceneView::setScene(Scene scene) {
     update();
 }
 
-QSize SceneView::sizeHint() const { return {480, 480}; }
+void SceneView::setPreferredSide(int pixels) {
+    preferred_ = pixels;
+    updateGeometry();
+}
 
 QRectF SceneView::sceneArea() const {
     const qreal scale = std::min(width(), height()) / (2 * scene_.reach);

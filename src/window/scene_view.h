@@ -23,15 +23,18 @@ public:
     // when the focus is a part of them).
     QRectF sceneArea() const;
 
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override { return width; }
-    QSize sizeHint() const override;
+    // The side it asks its layout for, in pixels; it takes any rectangle it is given and
+    // centres the square in it, so it never ties its height to its width (a window that must
+    // fit the screen can then be laid out from its least size alone).
+    void setPreferredSide(int pixels);
+    QSize sizeHint() const override { return {preferred_, preferred_}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Scene scene_;
+    int preferred_ = 480;
 };
 
 }  // namespace tamirel

@@ -125,7 +125,7 @@ int Tamirel::FittedZoom() const {
 
 void Tamirel::ShowLesson() {
     if (!lesson_) {
-        lesson_ = new LessonWindow(*controls_.List1[1], *controls_.List1[2], zoom_, this);
+        lesson_ = new LessonWindow(*controls_.List1[1], *controls_.List1[2], zoom_, this, availableArea_);
         for (QtListBox* list : {controls_.List1[1], controls_.List1[2]}) {
             connect(list, &QListWidget::itemSelectionChanged, lesson_, &LessonWindow::Refresh);
         }

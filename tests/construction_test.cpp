@@ -205,6 +205,17 @@ TEST(Construction, SceneShowsTheStepsWorkHighlightedAndEarlierWorkFaint) {
     const ConstructionView last = ConstructionAtStep(c, replay, c.steps.size());
     EXPECT_EQ(count(last, SceneItem::Kind::Segment, Ink::Highlight), 5);   // the sides
     EXPECT_GT(last.scene.items.size(), fourth.scene.items.size());
+    // Every point a step's sentence names, and that is there by then, carries its letter.
+    for (std::size_t step = 1; step <= c.steps.size(); ++step) {
+        const ConstructionView view = ConstructionAtStep(c, replay, step);
+        for (const ReplayedPoint& point : replay.points) {
+            if (point.step >= step || view.sentence.find(point.name) == std::string::npos) continue;
+            const bool lettered = std::any_of(view.scene.items.begin(), view.scene.items.end(), [&](const SceneItem& item) {
+                return item.kind == SceneItem::Kind::Label && item.text == point.name;
+            });
+            EXPECT_TRUE(lettered) << point.name << " at step " << step;
+        }
+    }
     EXPECT_THROW(ConstructionAtStep(c, replay, 0), std::out_of_range);
     EXPECT_THROW(ConstructionAtStep(c, replay, c.steps.size() + 1), std::out_of_range);
 }

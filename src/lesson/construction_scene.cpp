@@ -101,10 +101,14 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
     }
 
     // Letters where the reader needs them: the centre, the vertices, and the points the step
-    // names; the other points stay as faint dots, so that a long construction stays legible.
+    // names, in its tools or in its note ("P е средата на радиуса OD"); the other points stay
+    // as faint dots, so that a long construction stays legible.
     const Step& now = construction.steps[current];
     std::set<std::string> named(now.uses.begin(), now.uses.end());
     for (const NewPoint& made : now.makes) named.insert({made.name, made.pick.p, made.pick.q});
+    for (const ReplayedPoint& point : replay.points) {
+        if (!point.name.empty() && now.note.find(point.name) != std::string::npos) named.insert(point.name);
+    }
     const std::set<std::string> vertices(construction.steps.back().uses.begin(), construction.steps.back().uses.end());
 
     const Spot centre = replay.points.front().at;   // the given circle's centre

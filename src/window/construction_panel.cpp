@@ -29,14 +29,6 @@ namespace tamirel {
 
 namespace {
 
-QFont PageFont(qreal pixels, bool bold = false) {
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(std::max(1, qRound(pixels)));
-    font.setBold(bold);
-    return font;
-}
-
 // Text broken into lines at its width, whose height SetSizes keeps rather than the width: a
 // height that hangs on the width makes the lesson window's layout squeeze the lesson's lines.
 class WrappedText : public QLabel {
@@ -66,7 +58,7 @@ void PaintStepPage(QPainter& painter, const ConstructionSteps& steps, const QRec
     qreal y = origin.y() + (kSceneSide + kLessonMargin + kLessonLineHeight) * scale;
     bool first = true;
     for (const std::string& line : ConstructionPageLines(steps, steps.step())) {
-        painter.setFont(PageFont(kLessonTextSize * scale, first));
+        painter.setFont(LessonFont(kLessonTextSize * scale, first));
         painter.drawText(QPointF(origin.x(), y), QString::fromStdString(line));
         y += kLessonLineHeight * scale;
         first = false;
@@ -120,7 +112,7 @@ bool PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps) {
         if (index == 0) {
             if (step > 1 && !device.newPage()) return false;
             painter.setPen(Qt::black);
-            painter.setFont(PageFont(4 * mm, true));
+            painter.setFont(LessonFont(4 * mm, true));
             painter.drawText(QRectF(0, 0, page.width(), header), Qt::AlignLeft | Qt::AlignTop,
                              QStringLiteral("%1, R = %2").arg(title, radius));
         }
@@ -134,7 +126,7 @@ bool PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps) {
                           kSceneSide * unit, kSceneSide * unit);
         PaintFigure(painter, scene, area, frame);
         painter.setPen(Qt::black);
-        painter.setFont(PageFont(3.2 * mm));
+        painter.setFont(LessonFont(3.2 * mm));
         painter.drawText(QRectF(left, top + figureSide + 1 * mm, cellWidth, cellHeight - figureSide - 3 * mm),
                          Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
                          QStringLiteral("%1. %2").arg(step).arg(QString::fromStdString(steps.View(step).sentence)));

@@ -44,14 +44,6 @@ constexpr int kNumberCount = 7;
 
 int Scaled(int pixels, int percent) { return (pixels * percent + 50) / 100; }
 
-QFont TextFont(int pixels, bool bold = false) {
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 // A text a screen reader reads and the keyboard reaches (Tab), whose words can be selected
 // and copied. Its lines are never broken (a formula stands whole), so the window's least size
 // holds every line.
@@ -224,8 +216,8 @@ QSize LessonWindow::Room() const {
 }
 
 void LessonWindow::ApplyPercent(int percent) {
-    setFont(TextFont(Scaled(kTextPixels, percent)));
-    title_->setFont(TextFont(Scaled(kTitlePixels, percent), true));
+    setFont(LessonFont(Scaled(kTextPixels, percent)));
+    title_->setFont(LessonFont(Scaled(kTitlePixels, percent), true));
     figure_->setMinimumSize(Scaled(kLeastFigurePixels, percent), Scaled(kLeastFigurePixels, percent));
     figure_->setPreferredSide(Scaled(kFigurePixels, percent));
     construction_->SetSizes(Scaled(kLeastFigurePixels, percent) * 3 / 4, Scaled(kFigurePixels, percent) * 3 / 4);

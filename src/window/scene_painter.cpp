@@ -15,14 +15,6 @@ namespace tamirel {
 
 namespace {
 
-QFont LessonFont(qreal pixels, bool bold = false) {
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(std::max(1, qRound(pixels)));
-    font.setBold(bold);
-    return font;
-}
-
 // The label's letters centred on `at`, with a white halo under them.
 void PaintLabel(QPainter& painter, const QString& text, QPointF at, qreal scale, qreal marks, const QColor& colour) {
     const QFont font = LessonFont(kLabelHeight * marks * scale);
@@ -40,6 +32,14 @@ void PaintLabel(QPainter& painter, const QString& text, QPointF at, qreal scale,
 }
 
 }  // namespace
+
+QFont LessonFont(qreal pixels, bool bold) {
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(std::max(1, qRound(pixels)));
+    font.setBold(bold);
+    return font;
+}
 
 void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area) {
     using K = SceneItem::Kind;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QtCore/QRectF>
+#include <QtGui/QFont>
 
 #include "lesson/lesson.h"
 #include "lesson/scene.h"
@@ -10,6 +11,9 @@
 class QPainter;
 
 namespace tamirel {
+
+// The program's serif font `pixels` high (at least 1), for the lesson's texts and pages.
+QFont LessonFont(qreal pixels, bool bold = false);
 
 // Paints `scene` with the scene's 1000 x 1000 units mapped onto `area` (a square, which may
 // reach past the device), with antialiasing. Pens and letters scale with the area and the

@@ -19,6 +19,8 @@ target_include_directories(tamirel_controls PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 tamirel_warnings(tamirel_controls)
 
 add_library(tamirel_geometry STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/geometry/decimal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/geometry/decimal.h
   ${CMAKE_CURRENT_LIST_DIR}/geometry/draw_polygon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/geometry/draw_polygon.h
   ${CMAKE_CURRENT_LIST_DIR}/geometry/numeric.cpp

@@ -1,7 +1,5 @@
 #include "form/markup.h"
 
-#include <cstdio>
-
 namespace tamirel {
 
 std::string EscapeXml(const std::string& text) {
@@ -20,8 +18,12 @@ std::string EscapeXml(const std::string& text) {
 }
 
 std::string HexColour(Colour colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(colour), GreenOf(colour), BlueOf(colour));
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const int part : {RedOf(colour), GreenOf(colour), BlueOf(colour)}) {
+        text += kHex[part >> 4];
+        text += kHex[part & 0xF];
+    }
     return text;
 }
 

@@ -1,17 +1,16 @@
 #include "form/number_text.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
+
+#include "geometry/decimal.h"
 
 namespace tamirel {
 
 std::string FixedPoint(double value, int decimals) {
-    // printf's decimal separator follows the locale and may be more than one byte, so only
-    // its ASCII digits are taken: the sign and whole part first, the decimals last.
-    char text[400];   // room for any double with up to kMaxDecimals decimals
-    const int length = std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, kMaxDecimals), value);
-    const std::string_view printed(text, static_cast<std::size_t>(length));
+    // The sign and whole part first, the decimals last.
+    const std::string text = PrintfFixed(value, std::clamp(decimals, 0, kMaxDecimals));
+    const std::string_view printed(text);
     std::size_t wholeEnd = printed.front() == '-' ? 1 : 0;
     while (wholeEnd < printed.size() && printed[wholeEnd] >= '0' && printed[wholeEnd] <= '9') ++wholeEnd;
     std::string s(printed.substr(0, wholeEnd));

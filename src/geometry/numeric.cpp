@@ -1,13 +1,10 @@
 #include "geometry/numeric.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cstdlib>
 #include <cmath>
 #include <limits>
-#include <string>
 
 #include "controls/runtime_error.h"
+#include "geometry/decimal.h"
 
 namespace tamirel {
 
@@ -16,23 +13,6 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// A plain decimal number (digits, point, exponent) as a double, as from_chars reads it.
-std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
-#if defined(__EMSCRIPTEN__)
-    // This platform's C++ library has no from_chars for double. Its C library's strtod reads
-    // the same numbers the same way, for the locale here is always "C".
-    const std::string text(first, last);
-    char* end = nullptr;
-    errno = 0;
-    const double read = std::strtod(text.c_str(), &end);
-    if (errno == ERANGE) return {last, std::errc::result_out_of_range};
-    value = read;
-    return {first + (end - text.c_str()), std::errc()};
-#else
-    return std::from_chars(first, last, value);
-#endif
-}
 
 }  // namespace
 
@@ -46,7 +26,7 @@ double TextToNumber(std::string_view text) {
         ++i;
     }
 
-    // The number without its sign, as from_chars reads it.
+    // The number without its sign.
     const std::size_t begin = i;
     std::size_t intDigits = 0;       // significant digits before the point
     std::size_t leadingZeros = 0;    // zeros right after the point, before any other digit
@@ -87,16 +67,13 @@ double TextToNumber(std::string_view text) {
     if (!significant) return 0.0;
 
     double value = 0.0;
-    const char* first = text.data() + begin;
-    const auto [ptr, ec] = ReadDouble(first, text.data() + end, value);
-    if (ec == std::errc::result_out_of_range) {
+    if (!ReadDecimal(text.substr(begin, end - begin), value)) {
         // The value is 0.d1d2... x 10^magnitude; only a positive magnitude can overflow.
         const long magnitude = intDigits > 0 ? static_cast<long>(intDigits) + exponent
                                              : exponent - static_cast<long>(leadingZeros);
         if (magnitude > 0) throw RuntimeError::Overflow();
         return 0.0;
     }
-    if (ec != std::errc() || ptr != text.data() + end) return 0.0;
     return negative ? -value : value;
 }
 

@@ -141,15 +141,16 @@
     if (!dialog.open) dialog.showModal();
   }
 
-  async function copyDrawing() {
-    const png = await pngBlob();
+  // Copies a picture as PNG and SVG, or as PNG alone where the browser takes no SVG; `failure`
+  // opens the message shown when the browser keeps the clipboard closed.
+  async function copyPicture(png, svg, failure) {
     try {
-      await navigator.clipboard.write([new ClipboardItem({ 'image/png': png, 'image/svg+xml': svgBlob() })]);
+      await navigator.clipboard.write([new ClipboardItem({ 'image/png': png(), 'image/svg+xml': svg() })]);
     } catch {
       try {
-        await navigator.clipboard.write([new ClipboardItem({ 'image/png': png })]);
+        await navigator.clipboard.write([new ClipboardItem({ 'image/png': png() })]);
       } catch (error) {
-        showMessage('Чертежът не беше копиран: браузърът не позволи достъп до клипборда.\n' + error.message);
+        showMessage(failure + ': браузърът не позволи достъп до клипборда.\n' + error.message);
       }
     }
   }
@@ -164,17 +165,34 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 60000);
   }
 
-  function saveDrawing() {
+  // Asks for PNG or SVG and downloads the picture as `name`.png or `name`.svg.
+  function savePicture(png, svg, name) {
     const dialog = document.getElementById('save-dialog');
     const back = document.activeElement;
     dialog.onclose = async () => {
       if (back) back.focus();
-      if (dialog.returnValue === 'png') download(await pngBlob(), 'tamirel.png');
-      if (dialog.returnValue === 'svg') download(svgBlob(), 'tamirel.svg');
+      if (dialog.returnValue === 'png') download(await png(), name + '.png');
+      if (dialog.returnValue === 'svg') download(svg(), name + '.svg');
     };
     dialog.returnValue = '';
     dialog.showModal();
   }
+
+  // A PNG of an SVG document, drawn at one pixel a unit, so both give the same picture.
+  async function svgToPng(svg) {
+    const image = new Image();
+    image.src = URL.createObjectURL(svg);
+    await image.decode();
+    const c = document.createElement('canvas');
+    c.width = image.naturalWidth;
+    c.height = image.naturalHeight;
+    c.getContext('2d').drawImage(image, 0, 0);
+    URL.revokeObjectURL(image.src);
+    return new Promise((resolve) => c.toBlob(resolve, 'image/png'));
+  }
+
+  const copyDrawing = () => copyPicture(pngBlob, svgBlob, 'Чертежът не беше копиран');
+  const saveDrawing = () => savePicture(pngBlob, svgBlob, 'tamirel');
 
   // The canvas's context menu: a right click, the Menu key or Shift+F10.
   const menu = document.getElementById('menu');
@@ -355,42 +373,9 @@
   }
 
   const lessonSvgBlob = () => new Blob([lesson.svg], { type: 'image/svg+xml' });
-  // The PNG is the SVG drawn at one pixel a unit, so both give the same page.
-  async function lessonPngBlob() {
-    const image = new Image();
-    image.src = URL.createObjectURL(lessonSvgBlob());
-    await image.decode();
-    const c = document.createElement('canvas');
-    c.width = image.naturalWidth;
-    c.height = image.naturalHeight;
-    c.getContext('2d').drawImage(image, 0, 0);
-    URL.revokeObjectURL(image.src);
-    return new Promise((resolve) => c.toBlob(resolve, 'image/png'));
-  }
-
-  async function copyLesson() {
-    try {
-      await navigator.clipboard.write([new ClipboardItem({ 'image/png': lessonPngBlob(), 'image/svg+xml': lessonSvgBlob() })]);
-    } catch {
-      try {
-        await navigator.clipboard.write([new ClipboardItem({ 'image/png': lessonPngBlob() })]);
-      } catch (error) {
-        showMessage('Урокът не беше копиран: браузърът не позволи достъп до клипборда.\n' + error.message);
-      }
-    }
-  }
-
-  function saveLesson() {
-    const dialog = document.getElementById('save-dialog');
-    const back = document.activeElement;
-    dialog.onclose = async () => {
-      if (back) back.focus();
-      if (dialog.returnValue === 'png') download(await lessonPngBlob(), 'tamirel-urok.png');
-      if (dialog.returnValue === 'svg') download(lessonSvgBlob(), 'tamirel-urok.svg');
-    };
-    dialog.returnValue = '';
-    dialog.showModal();
-  }
+  const lessonPngBlob = () => svgToPng(lessonSvgBlob());
+  const copyLesson = () => copyPicture(lessonPngBlob, lessonSvgBlob, 'Урокът не беше копиран');
+  const saveLesson = () => savePicture(lessonPngBlob, lessonSvgBlob, 'tamirel-urok');
 
   commands.lesson = openLesson;
   const lessonCommands = { copy: copyLesson, save: saveLesson, close: closeLesson };
@@ -483,41 +468,9 @@
   }
 
   const constructionSvgBlob = () => new Blob([construction.svg], { type: 'image/svg+xml' });
-  async function constructionPngBlob() {
-    const image = new Image();
-    image.src = URL.createObjectURL(constructionSvgBlob());
-    await image.decode();
-    const c = document.createElement('canvas');
-    c.width = image.naturalWidth;
-    c.height = image.naturalHeight;
-    c.getContext('2d').drawImage(image, 0, 0);
-    URL.revokeObjectURL(image.src);
-    return new Promise((resolve) => c.toBlob(resolve, 'image/png'));
-  }
-
-  async function copyStep() {
-    try {
-      await navigator.clipboard.write([new ClipboardItem({ 'image/png': constructionPngBlob(), 'image/svg+xml': constructionSvgBlob() })]);
-    } catch {
-      try {
-        await navigator.clipboard.write([new ClipboardItem({ 'image/png': constructionPngBlob() })]);
-      } catch (error) {
-        showMessage('Стъпката не беше копирана: браузърът не позволи достъп до клипборда.\n' + error.message);
-      }
-    }
-  }
-
-  function saveStep() {
-    const dialog = document.getElementById('save-dialog');
-    const back = document.activeElement;
-    dialog.onclose = async () => {
-      if (back) back.focus();
-      if (dialog.returnValue === 'png') download(await constructionPngBlob(), 'tamirel-postroyavane.png');
-      if (dialog.returnValue === 'svg') download(constructionSvgBlob(), 'tamirel-postroyavane.svg');
-    };
-    dialog.returnValue = '';
-    dialog.showModal();
-  }
+  const constructionPngBlob = () => svgToPng(constructionSvgBlob());
+  const copyStep = () => copyPicture(constructionPngBlob, constructionSvgBlob, 'Стъпката не беше копирана');
+  const saveStep = () => savePicture(constructionPngBlob, constructionSvgBlob, 'tamirel-postroyavane');
 
   // The handout: every step a small numbered figure with its sentence, six to an A4 page.
   function fillHandout() {

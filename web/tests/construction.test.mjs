@@ -1,22 +1,15 @@
 // The construction in the lesson, in real Chromium: keys move through the steps, the step
 // number shows, the copy follows the step, and the printed handout holds every step.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { launch, open, painted, serve, site } from './harness.mjs';
+import { clipboardTypes, open, painted, withSiteAndBrowser } from './harness.mjs';
 
 let server, browser;
-before(async () => {
-  server = await serve(site);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+withSiteAndBrowser((s, b) => { server = s; browser = b; });
 
 const choose = async (page, list, text) => { await page.select(`#List1_${list}`, text); await painted(page); };
 const caption = (page) => page.$eval('#construction-caption', (c) => c.textContent);
@@ -74,14 +67,7 @@ test('the copy at the first step holds fewer objects than at the last', async ()
   assert.ok(objects(home) < objects(end), `${objects(home)} < ${objects(end)}`);
   assert.ok(end.includes('viewBox="0 0 1000 1000"') && end.includes('r="300"'));
   await ctrl(page, 'KeyC');
-  const copied = await page.evaluate(async () => {
-    for (let i = 0; i < 50; ++i) {
-      const items = await navigator.clipboard.read().catch(() => []);
-      if (items.length && items[0].types.length) return items[0].types;
-      await new Promise((r) => setTimeout(r, 50));
-    }
-    return [];
-  });
+  const copied = await clipboardTypes(page);
   assert.ok(copied.includes('image/png'), copied.join());
   assert.deepEqual(page.errors, []);
   await page.close();

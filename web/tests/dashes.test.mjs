@@ -1,21 +1,14 @@
 // The page's line styles read back from pixels: along a side of a dashed figure, on the canvas
 // and in the saved PNG, ink and gaps keep each style's proportions.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { launch, open, painted, serve, site } from './harness.mjs';
+import { open, painted, withSiteAndBrowser } from './harness.mjs';
 
 let server, browser;
-before(async () => {
-  server = await serve(site);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+withSiteAndBrowser((s, b) => { server = s; browser = b; });
 
 // Ink and gap lengths in pen widths, dash first, as the desktop draws them.
 const styles = [

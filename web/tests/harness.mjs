@@ -1,6 +1,7 @@
 // What every browser test needs: the built page served on 127.0.0.1 and Debian's chromium,
 // headless, driven by puppeteer-core.
 import { createServer } from 'node:http';
+import { after, before } from 'node:test';
 import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
@@ -100,4 +101,28 @@ export async function ink(page) {
 }
 
 // Waits for the frame that paints what the last action drew.
+// The types of what the clipboard holds, once something is there (empty after 2.5 s).
+export const clipboardTypes = (page) => page.evaluate(async () => {
+  for (let i = 0; i < 50; ++i) {
+    const items = await navigator.clipboard.read().catch(() => []);
+    if (items.length && items[0].types.length) return items[0].types;
+    await new Promise((r) => setTimeout(r, 50));
+  }
+  return [];
+});
 export const painted = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+
+// Serves the site and starts a browser before a test file's tests, and ends both after them;
+// `use` is handed the server and the browser once both are up.
+export function withSiteAndBrowser(use) {
+  let server, browser;
+  before(async () => {
+    server = await serve(site);
+    browser = await launch();
+    use(server, browser);
+  });
+  after(async () => {
+    await browser?.close();
+    await server?.close();
+  });
+}

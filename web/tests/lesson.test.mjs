@@ -1,22 +1,15 @@
 // The lesson in real Chromium, as a pupil opens it: F1 or the canvas's menu, following the
 // lists, its keys, copy and save; and the very SVG the desktop writes.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { launch, open, painted, serve, site } from './harness.mjs';
+import { clipboardTypes, open, painted, withSiteAndBrowser } from './harness.mjs';
 
 let server, browser;
-before(async () => {
-  server = await serve(site);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+withSiteAndBrowser((s, b) => { server = s; browser = b; });
 
 const selected = (page) => page.$$eval('select', (lists) => lists.map((l) => l.value));
 const primitives = (page) => page.evaluate(() => window.tamirel.primitives());
@@ -101,14 +94,7 @@ test('the canvas menu opens it too; Ctrl+D draws the diagonals; Ctrl+C copies', 
   assert.deepEqual([plain, faint], [0, 5], 'five diagonals from A cut the octagon into six triangles');
 
   await ctrl(page, 'KeyC');
-  const types = await page.evaluate(async () => {
-    for (let i = 0; i < 50; ++i) {
-      const items = await navigator.clipboard.read().catch(() => []);
-      if (items.length && items[0].types.length) return items[0].types;
-      await new Promise((r) => setTimeout(r, 50));
-    }
-    return [];
-  });
+  const types = await clipboardTypes(page);
   assert.ok(types.includes('image/png'), types.join());
   assert.deepEqual(page.errors, []);
   await page.close();

@@ -1,21 +1,14 @@
 // The page in real Chromium, used as a pupil would: mouse, keyboard, copy and save.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { ink, launch, open, painted, serve, singleFile, site } from './harness.mjs';
+import { clipboardTypes, ink, open, painted, singleFile, withSiteAndBrowser } from './harness.mjs';
 
 let server, browser;
-before(async () => {
-  server = await serve(site);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+withSiteAndBrowser((s, b) => { server = s; browser = b; });
 
 const selected = (page) => page.$$eval('select', (lists) => lists.map((l) => l.value));
 const primitives = (page) => page.evaluate(() => window.tamirel.primitives());
@@ -204,14 +197,7 @@ test('Ctrl+C copies the drawing, the canvas menu opens from the keyboard, and ne
   await page.keyboard.down('Control');
   await page.keyboard.press('KeyC');
   await page.keyboard.up('Control');
-  const types = await page.evaluate(async () => {
-    for (let i = 0; i < 50; ++i) {
-      const items = await navigator.clipboard.read().catch(() => []);
-      if (items.length && items[0].types.length) return items[0].types;
-      await new Promise((r) => setTimeout(r, 50));
-    }
-    return [];
-  });
+  const types = await clipboardTypes(page);
   assert.ok(types.includes('image/png'), types.join());
 
   await page.keyboard.down('Shift');

@@ -1,19 +1,12 @@
 // The page on tablets, phones and desktops, by touch and by mouse, and to assistive technology.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
-import { firefox, ink, launch, open, painted, serve, site } from './harness.mjs';
+import { firefox, ink, open, painted, withSiteAndBrowser } from './harness.mjs';
 
 const axePath = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
 let server, browser;
-before(async () => {
-  server = await serve(site);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+withSiteAndBrowser((s, b) => { server = s; browser = b; });
 
 // How the window sits in the viewport: every control's box, the scale, what overflows, and
 // whether the canvas's backing store has one pixel per device pixel.

@@ -84,13 +84,8 @@ QImage ConstructionToImage(const ConstructionSteps& steps) {
 }
 
 QMimeData* ConstructionToMimeData(const ConstructionSteps& steps) {
-    auto* data = new QMimeData;
-    const QImage image = ConstructionToImage(steps);
-    data->setImageData(image);
-    data->setData(QStringLiteral("image/png"), PngBytes(image));
-    data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(ConstructionToSvg(steps)));
-    data->setText(QString::fromStdString(steps.View().sentence));
-    return data;
+    return PictureMimeData(ConstructionToImage(steps), QByteArray::fromStdString(ConstructionToSvg(steps)),
+                           QString::fromStdString(steps.View().sentence));
 }
 
 bool PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps) {

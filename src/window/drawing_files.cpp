@@ -242,13 +242,17 @@ QByteArray CanvasToSvg(const RetainedPictureBox& canvas, const std::string& desc
         DrawingToSvg(canvas.drawing(), canvas.ScaleWidth(), canvas.ScaleHeight(), description));
 }
 
-QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string& description) {
+QMimeData* PictureMimeData(const QImage& image, const QByteArray& svg, const QString& text) {
     auto* data = new QMimeData;
-    const QImage image = DrawingToImage(canvas.drawing());
     data->setImageData(image);
     data->setData(QStringLiteral("image/png"), PngBytes(image));
-    data->setData(QStringLiteral("image/svg+xml"), CanvasToSvg(canvas, description));
+    data->setData(QStringLiteral("image/svg+xml"), svg);
+    if (!text.isEmpty()) data->setText(text);
     return data;
+}
+
+QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string& description) {
+    return PictureMimeData(DrawingToImage(canvas.drawing()), CanvasToSvg(canvas, description));
 }
 
 QString SaveFile(const FileContents& contents, const QString& path) {

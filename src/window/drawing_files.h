@@ -10,6 +10,7 @@
 
 #include "controls/retained_picture_box.h"
 
+class QImage;
 class QMimeData;
 class QPagedPaintDevice;
 class QPrinter;
@@ -19,6 +20,10 @@ namespace tamirel {
 
 // The drawing as an SVG document in the canvas's units, described by `description`.
 QByteArray CanvasToSvg(const RetainedPictureBox& canvas, const std::string& description);
+
+// Clipboard contents for a picture: `image` (as PNG and the platform's image types), the `svg`
+// document and, when not empty, `text`.
+QMimeData* PictureMimeData(const QImage& image, const QByteArray& svg, const QString& text = QString());
 
 // Clipboard contents: the image (PNG and the platform's image types) and the SVG.
 QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string& description);

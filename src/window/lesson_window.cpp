@@ -83,13 +83,8 @@ QImage LessonToImage(const Lesson& lesson) {
 }
 
 QMimeData* LessonToMimeData(const Lesson& lesson) {
-    auto* data = new QMimeData;
-    const QImage image = LessonToImage(lesson);
-    data->setImageData(image);
-    data->setData(QStringLiteral("image/png"), PngBytes(image));
-    data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(LessonToSvg(lesson)));
-    data->setText(QString::fromStdString(lesson.Description()));
-    return data;
+    return PictureMimeData(LessonToImage(lesson), QByteArray::fromStdString(LessonToSvg(lesson)),
+                           QString::fromStdString(lesson.Description()));
 }
 
 LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent,

@@ -74,7 +74,9 @@ add_library(tamirel_lesson STATIC
   ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.h)
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/view_zoom.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/view_zoom.h)
 target_link_libraries(tamirel_lesson PUBLIC tamirel_form)
 # In the browser the exception tables of the construction code cost more than the code itself:
 # it throws only through construction_errors.cpp, and every construction it builds is checked

@@ -32,6 +32,13 @@ constexpr Colour InkColour(Ink ink) {
 }
 constexpr double InkWidth(Ink ink) { return ink == Ink::Figure ? 3 : ink == Ink::Faint ? 2 : 4; }
 
+// What a projector must still show from the back row, in pixels at 100 % zoom (times the
+// zoom): no pen thinner than kMinimumPenPixels, and no letter of a label smaller than the main
+// window's text (12 pt, 16 px). A face that would draw a scene smaller than that lets it be
+// scrolled instead of shrinking it.
+inline constexpr double kMinimumPenPixels = 2;
+inline constexpr double kMinimumLabelPixels = 16;
+
 // A label's letters are this many canvas units high (the font's pixel size on a 1000-unit
 // side); a white halo this wide keeps them readable across lines. A point is a dot of this
 // radius. A right-angle mark is a square of this side, smaller where its arms are short.

@@ -68,6 +68,8 @@ add_library(tamirel_lesson STATIC
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/label_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/label_layout.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.cpp

@@ -1,6 +1,7 @@
 #include "form/number_text.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "geometry/decimal.h"
@@ -19,6 +20,16 @@ std::string FixedPoint(double value, int decimals) {
         s += printed.substr(printed.size() - static_cast<std::size_t>(decimals));
     }
     return s;
+}
+
+
+std::string SubscriptNumber(int number) {
+    static const char* const kDigits[] = {"₀", "₁", "₂", "₃", "₄", "₅", "₆", "₇", "₈", "₉"};
+    std::string text;
+    for (const char c : std::to_string(number)) {
+        if (c >= '0' && c <= '9') text += kDigits[c - '0'];
+    }
+    return text;
 }
 
 }  // namespace tamirel

@@ -12,4 +12,7 @@ inline constexpr int kMaxDecimals = 20;
 // printed.
 std::string FixedPoint(double value, int decimals);
 
+// A whole number >= 0 in subscript digits (UTF-8), as points are numbered: 12 gives "₁₂".
+std::string SubscriptNumber(int number);
+
 }  // namespace tamirel

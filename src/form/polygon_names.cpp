@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "form/number_text.h"
+
 namespace tamirel {
 
 namespace {
@@ -24,6 +26,12 @@ std::string PolygonName(double n, const std::string& digits) {
 
 std::string PolygonTitle(double n, const std::string& digits) {
     return "Правилен " + PolygonName(n, digits) + (n == 4 ? " (квадрат)" : "");
+}
+
+std::string VertexName(int k) {
+    std::string name = "A";
+    name += SubscriptNumber(k);
+    return name;
 }
 
 }  // namespace tamirel

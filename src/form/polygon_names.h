@@ -18,4 +18,8 @@ std::string PolygonName(double n, const std::string& digits);
 // "Правилен четириъгълник (квадрат)".
 std::string PolygonTitle(double n, const std::string& digits);
 
+// The name of the k-th vertex (k >= 1) of a figure, as the lesson and the construction letter
+// them: "A₁", "A₂", …, "A₁₂", counter-clockwise on screen from the bottom-left vertex.
+std::string VertexName(int k);
+
 }  // namespace tamirel

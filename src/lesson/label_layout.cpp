@@ -138,6 +138,7 @@ bool InRegion(const LabelRegion& region, const LabelBox& box) {
         if (corner.x == region.apex.x && corner.y == region.apex.y) continue;
         const double degrees = std::atan2(-(corner.y - region.apex.y), corner.x - region.apex.x) / kDegree;
         if (!InSweep(region, degrees)) return false;
+        if (region.reach >= 0 && Distance(region.apex, corner) > region.reach) return false;
     }
     // A wedge wider than a half-plane is not convex: its apex must stay outside the box.
     return region.sweepDegrees <= 180 || DistanceToBox(region.apex, box) > 0;
@@ -188,14 +189,15 @@ LabelPlace FindLabelPlace(const Scene& scene, std::string_view text, const Label
     const LabelSize size = EstimateLabelSize(text, m);
     const double gap = spot.gap >= 0 ? spot.gap : (kPointRadius + 1) * m;
     const double step = kLabelHeight * m / 4;
-    constexpr int kTurns = 12, kRings = 24;   // 15° each way round; six letter heights out
+    constexpr int kTurns = 12;   // 15° each way round
+    const int kRings = spot.farther >= 0 ? static_cast<int>(std::floor(spot.farther / step)) : 24;
     struct Candidate {
         double cost;
         int turn;
         int ring;
     };
     std::vector<Candidate> candidates;
-    candidates.reserve((2 * kTurns) * (kRings + 1));
+    candidates.reserve(static_cast<std::size_t>((2 * kTurns) * (kRings + 1)));
     for (int ring = 0; ring <= kRings; ++ring) {
         for (int turn = -kTurns + 1; turn <= kTurns; ++turn) candidates.push_back({std::abs(turn) + 2.0 * ring, turn, ring});
     }

@@ -237,7 +237,19 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
     const double centralDegrees = 360 / n;
     // The central angle's arc: a quarter of the radius, and never shorter than 1.3 letter
     // heights however narrow the angle, still well inside the triangle A₁OA₂.
-    const double centralArc = std::min(std::max(0.25 * canvas.radius, 1.3 * h / (centralDegrees * std::numbers::pi / 180)), 0.6 * apothemLength);
+    const double halfCentral = centralDegrees / 2 * std::numbers::pi / 180;
+    const double centralArc = std::min(std::max(0.25 * canvas.radius, 0.65 * h / halfCentral), 0.6 * apothemLength);
+    // The central angle's value on its bisector, straight down from O: in the triangle A₁OA₂
+    // beyond the arc where the arms are far enough apart for it, else just past the side and
+    // the circle.
+    const std::string centralText = central.Digits() + "°";
+    const LabelSize centralSize = EstimateLabelSize(centralText, scale);
+    const double armPen = InkWidth(Ink::Highlight) * scale / 2, sidePen = InkWidth(Ink::Figure) * scale / 2;
+    const double wideEnough = centralSize.width / 2 / std::tan(halfCentral) + armPen / std::sin(halfCentral);
+    const double clearance = 0.05 * h;
+    double centralTop = std::max(wideEnough, centralArc + armPen) + clearance;
+    const bool centralInside = centralTop + centralSize.height + clearance <= apothemLength - sidePen;
+    if (!centralInside) centralTop = std::max(wideEnough, canvas.radius + sidePen) + clearance;
     const double interiorArc = std::min(0.25 * canvas.radius, 0.3 * sideLength);
 
     using K = SceneItem::Kind;
@@ -261,10 +273,8 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
 
     // The labels, after everything they must keep clear of, the most bound first.
     const double gap = 0.15 * h;
-    // The central angle's value inside the angle beyond its arc: in the triangle A₁OA₂ where
-    // it fits, else beyond the side and the circle, where the angle is wider.
-    PlaceLabel(scene, Ink::Highlight, central.Digits() + "°",
-               {O, startA1 + centralDegrees / 2, centralArc + gap, LabelRegion{O, startA1, centralDegrees}});
+    // The central angle's value inside the angle beyond its arc, as worked out above.
+    PlaceLabel(scene, Ink::Highlight, centralText, {O, startA1 + centralDegrees / 2, centralTop, LabelRegion{O, startA1, centralDegrees}, h});
     // R beside OA₁ outside the central angle, r beside OM on the side of A₃, inside the circle.
     PlaceBeside(scene, Ink::Highlight, "R", O, A1, startA1 - 90, {O, Direction(O, An), centralDegrees, canvas.radius});
     PlaceBeside(scene, Ink::Highlight, "r", O, M, Direction(O, M) + 90, {O, Direction(O, M), 180, canvas.radius});
@@ -281,8 +291,12 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
     // O above the centre, clear of the lines from it; M outside the side A₂A₃.
     PlaceLabel(scene, Ink::Figure, "O", {O, 135, -1, std::nullopt});
     PlaceLabel(scene, Ink::Highlight, "M", {M, Direction(O, M), -1, LabelRegion{M, Direction(M, A2), 180}});
-    // a below A₁A₂.
-    PlaceLabel(scene, Ink::Figure, "a", {Middle(A1, A2), 270, gap, LabelRegion{Middle(A1, A2), 180, 180}});
+    // a below A₁A₂, or above it in the triangle A₁OA₂ where the central angle's value is below.
+    if (centralInside) {
+        PlaceLabel(scene, Ink::Figure, "a", {Middle(A1, A2), 270, gap, LabelRegion{Middle(A1, A2), 180, 180}});
+    } else {
+        PlaceLabel(scene, Ink::Figure, "a", {Middle(A1, A2), 90, gap, LabelRegion{Middle(A1, A2), 0, 180}});
+    }
 
     // The diagonals from A₁ go under everything else, and the labels stand where they stand
     // without them, so that turning them on and off moves no letter.

@@ -202,19 +202,20 @@ LabelPlace FindLabelPlace(const Scene& scene, std::string_view text, const Label
         for (int turn = -kTurns + 1; turn <= kTurns; ++turn) candidates.push_back({std::abs(turn) + 2.0 * ring, turn, ring});
     }
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& p, const Candidate& q) { return p.cost < q.cost; });
-    LabelPlace best{spot.anchor, false};
-    std::size_t fewest = static_cast<std::size_t>(-1);
-    for (const Candidate& candidate : candidates) {
-        const double degrees = spot.degrees + 15.0 * candidate.turn;
+    // From the anchor towards `degrees`, the box's centre for a ring, the box's middle being
+    // size.below under its centre.
+    const auto centreAt = [&](double degrees, int ring) {
         const double ux = std::cos(degrees * kDegree), uy = -std::sin(degrees * kDegree);
-        // From the box's centre to its edge along u, the box's centre being (size.below) above
-        // its middle.
         const double halfWidth = size.width / 2, halfHeight = size.height / 2;
         const double edge = std::min(std::fabs(ux) < 1e-12 ? 1e300 : halfWidth / std::fabs(ux),
                                      std::fabs(uy) < 1e-12 ? 1e300 : halfHeight / std::fabs(uy));
-        const double reach = gap + candidate.ring * step + edge;
-        const ScenePoint middle{spot.anchor.x + ux * reach, spot.anchor.y + uy * reach};
-        const ScenePoint centre{middle.x, middle.y - size.below};
+        const double reach = gap + ring * step + edge;
+        return ScenePoint{spot.anchor.x + ux * reach, spot.anchor.y + uy * reach - size.below};
+    };
+    LabelPlace best{centreAt(spot.degrees, 0), false};
+    std::size_t fewest = static_cast<std::size_t>(-1);
+    for (const Candidate& candidate : candidates) {
+        const ScenePoint centre = centreAt(spot.degrees + 15.0 * candidate.turn, candidate.ring);
         const LabelBox box = EstimateLabelBox(text, centre, m);
         if (!InView(scene, box) || (spot.within && !InRegion(*spot.within, box))) continue;
         const std::size_t overlaps = LabelOverlaps(scene, box).size();

@@ -75,9 +75,10 @@ struct LabelPlace {
 
 // The first clear place for `text` round the spot: the preferred direction first, then
 // directions turning away from it both ways in 15° steps, and farther out in steps of a
-// quarter of the letters' height (up to `farther`), the nearer and the less turned first.
+// quarter of the letters' height (up to `farther`), a turn of 15° weighed as half a step out.
 // Only places inside the scene's view (focus ± reach) and the spot's region count. Where no
-// place is clear, the one that overlaps the fewest items, with clear = false.
+// place is clear, the one that overlaps the fewest items, with clear = false; where none
+// counts, the preferred one.
 LabelPlace FindLabelPlace(const Scene& scene, std::string_view text, const LabelSpot& spot);
 
 // Appends the label at FindLabelPlace's place and returns it.

@@ -671,6 +671,7 @@
   // For scripts and tests: what the canvas holds, read-only.
   window.tamirel = { primitives: () => primitives(0), svg: () => program.UTF8ToString(program._tamirel_svg()),
     lesson: () => lesson, construction: () => construction,
+    view: (figure) => ({ factor: program._tamirel_view(figure, 0), focus: [1, 2].map((f) => program._tamirel_view(figure, f)) }),
     handout: () => { fillHandout(); document.body.classList.add('handout'); } };
 
   program._tamirel_start();

@@ -386,11 +386,15 @@
       width: place.width + 'px', height: place.height + 'px', bottom: MARGIN + 'px' });
   }
 
+  // What takes the focus or is scrolled to stops below the title bar, not under it.
+  const clearHead = () => { lessonDialog.style.scrollPaddingTop = lessonDialog.querySelector('.lesson-head').offsetHeight + 'px'; };
+
   // Fits the dialog to the screen and its figures to the dialog, and paints them.
   function layoutLesson() {
     if (!lessonDialog.open) return;
     placeLesson();
     fitFigures();
+    clearHead();
     for (const figure of figures) paintFigure(figure);
   }
 
@@ -424,6 +428,7 @@
       placeLesson();
     }
     refreshLesson();
+    clearHead();
     lessonFigure.focus();
   }
 

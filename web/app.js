@@ -329,7 +329,10 @@
   // lesson's, 1 the construction's), which the user enlarges and moves.
   const figures = [{ canvas: lessonFigure, view: 0, scene: () => lesson?.scene },
     { canvas: document.getElementById('construction-figure'), view: 1, scene: () => construction?.steps && construction.scene }];
-  const MIN_LETTER = 16, MIN_PEN = 2;   // CSS px: the window's text, and the thinnest pen a projector shows
+  // CSS px at the window's designed size: its text, and the thinnest pen a projector shows.
+  const MIN_LETTER = 16, MIN_PEN = 2;
+  // How much larger than designed the page shows the window, and so the lesson: never below 1.
+  const lessonScale = () => Math.max(1, form.getBoundingClientRect().width / form.offsetWidth);
 
   function paintFigure(figure) {
     const scene = figure.scene();
@@ -340,7 +343,7 @@
     const f = (field) => program._tamirel_view(figure.view, field);
     figure.canvas.classList.toggle('zoomed', f(0) > 1);
     paintScene(figure.canvas.getContext('2d'), scene, side, lesson.measures.font,
-      { focus: [f(1), f(2)], reach: f(3) }, MIN_PEN * ratio);
+      { focus: [f(1), f(2)], reach: f(3) }, MIN_PEN * lessonScale() * ratio);
   }
 
   function paintLesson() {
@@ -352,7 +355,7 @@
   // window's text.
   function legibleSide(scene) {
     const sizes = scene ? scene.items.filter((i) => i.kind === 'label').map((i) => i.size) : [];
-    return sizes.length ? Math.ceil(MIN_LETTER * 2 * scene.reach / Math.min(...sizes)) : 0;
+    return sizes.length ? Math.ceil(MIN_LETTER * lessonScale() * 2 * scene.reach / Math.min(...sizes)) : 0;
   }
 
   // Both figures one side: as large as the dialog holds beside the text (or above it where the
@@ -363,7 +366,7 @@
     const width = lessonDialog.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
     const height = lessonDialog.clientHeight - lessonDialog.querySelector('.lesson-head').offsetHeight - parseFloat(style.paddingBottom);
     const legible = Math.max(...figures.map((f) => legibleSide(f.scene())));
-    const beside = width - GAP - TEXT_WIDTH;
+    const beside = width - GAP - TEXT_WIDTH * lessonScale();
     const side = Math.floor(Math.max(legible, Math.min(beside >= legible ? beside : width, height, LARGEST)));
     for (const { canvas } of figures) canvas.style.width = canvas.style.height = side + 'px';
   }
@@ -381,7 +384,8 @@
     const listsRight = Math.max(...[1, 2].map((i) => lists[i].getBoundingClientRect().right));
     const box = (left, top) => ({ left, top, width: width - left - MARGIN, height: height - top - MARGIN });
     const places = [box(win.right + MARGIN, MARGIN), box(MARGIN, win.bottom + MARGIN), box(listsRight + MARGIN, MARGIN)];
-    const place = places.find((p, i) => p.width >= (i === 1 ? 320 : ROOM_WIDE) && p.height >= ROOM_LOW) || box(MARGIN, MARGIN);
+    const k = lessonScale();
+    const place = places.find((p, i) => p.width >= (i === 1 ? 320 : ROOM_WIDE) * k && p.height >= ROOM_LOW) || box(MARGIN, MARGIN);
     Object.assign(lessonDialog.style, { left: place.left + 'px', top: place.top + 'px',
       width: place.width + 'px', height: place.height + 'px', bottom: MARGIN + 'px' });
   }

@@ -8,7 +8,6 @@ import { open, painted, withSiteAndBrowser } from './harness.mjs';
 let server, browser;
 withSiteAndBrowser((s, b) => { server = s; browser = b; });
 
-const MIN_LETTER = 16;   // CSS px: the window's text, and so the smallest a lesson letter may be
 
 async function openLesson(viewport, n, before) {
   const page = await open(browser, server.url, { viewport });
@@ -24,8 +23,12 @@ async function openLesson(viewport, n, before) {
 
 // Where the dialog and its figures stand, and what of its content could not be reached: texts
 // or figures outside its scroll range, boxes that cut their content, letters too small.
+// The least a lesson letter may be: the window's text as the page shows it, never below its
+// designed 16 CSS px.
 const survey = (page) => page.evaluate(() => {
   const dialog = document.getElementById('lesson');
+  const form = document.getElementById('form');
+  const least = parseFloat(getComputedStyle(form).fontSize) * Math.max(1, form.getBoundingClientRect().width / form.offsetWidth);
   const root = document.documentElement;
   const d = dialog.getBoundingClientRect();
   const x0 = d.left + dialog.clientLeft - dialog.scrollLeft, y0 = d.top + dialog.clientTop - dialog.scrollTop;
@@ -54,7 +57,7 @@ const survey = (page) => page.evaluate(() => {
   const box = (e) => [e.offsetLeft, e.offsetTop, e.offsetWidth, e.offsetHeight];
   return {
     inViewport: d.left >= 0 && d.top >= 0 && d.right <= root.clientWidth + 0.5 && d.bottom <= root.clientHeight + 0.5,
-    unreachable, cut, smallestFont: Math.min(...fonts), smallestLetter: Math.min(...letters), lists,
+    unreachable, cut, smallestFont: Math.min(...fonts), smallestLetter: Math.min(...letters), least, lists,
     layout: [[d.left, d.top, d.width, d.height], box(document.getElementById('lesson-figure')), box(document.getElementById('construction-figure'))],
   };
 });
@@ -68,6 +71,7 @@ const screens = [
   { name: '1366 × 768 at 150 %', viewport: { width: 911, height: 512, deviceScaleFactor: 1.5 } },
   { name: 'phone', viewport: { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true }, lists: true },
   { name: 'tablet, landscape', viewport: { width: 1024, height: 768, deviceScaleFactor: 2, isMobile: true, hasTouch: true } },
+  { name: 'tablet, portrait', viewport: { width: 768, height: 1024, deviceScaleFactor: 2, isMobile: true, hasTouch: true }, lists: true },
 ];
 for (const { name, viewport, lists } of screens) {
   test(`${name}: every text of the lesson in reach, letters at the window's size at least${lists ? ', the lists uncovered' : ''}`, async () => {
@@ -81,8 +85,8 @@ for (const { name, viewport, lists } of screens) {
         assert.equal(s.inViewport, true, 'the dialog lies within the screen');
         assert.deepEqual(s.unreachable, [], `N = ${n}: outside the dialog's scroll range`);
         assert.deepEqual(s.cut, [], `N = ${n}: boxes that cut their content`);
-        assert.ok(s.smallestFont >= MIN_LETTER, `N = ${n}: text ${s.smallestFont} px`);
-        assert.ok(s.smallestLetter >= MIN_LETTER, `N = ${n}: figure letters ${s.smallestLetter} px high`);
+        assert.ok(s.least >= 16 && s.smallestFont >= s.least - 0.01, `N = ${n}: text ${s.smallestFont} px, at least ${s.least}`);
+        assert.ok(s.smallestLetter >= s.least - 0.01, `N = ${n}: figure letters ${s.smallestLetter} px high, at least ${s.least}`);
         if (lists) assert.deepEqual(s.lists, [true, true], 'the radius and vertex lists stay in reach');
         layout = s.layout;
       }
@@ -165,6 +169,30 @@ test('wheel, keys and drag enlarge and move the construction\'s figure; Ctrl+0 a
     assert.equal(pageZoom, false, 'Ctrl+Plus off the figure stays the browser\'s');
     await page.select('#List1_2', '5');
     assert.equal((await view()).factor, 1, 'a new figure starts in its own frame');
+    assert.deepEqual(page.errors, []);
+  } finally {
+    await page.close();
+  }
+});
+
+test('two fingers on a phone enlarge the construction\'s figure, and one then moves it', async () => {
+  const page = await openLesson({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true }, '17');
+  try {
+    await page.$eval('#construction-figure', (c) => c.scrollIntoView({ block: 'center' }));
+    const r = await page.$eval('#construction-figure', (e) => e.getBoundingClientRect().toJSON());
+    const x = r.x + r.width / 2, y = r.y + r.height / 2;
+    const cdp = await page.createCDPSession();
+    const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points.map(([px, py], id) => ({ x: px, y: py, id })) });
+    await touch('touchStart', [[x - 30, y], [x + 30, y]]);
+    for (let i = 1; i <= 5; ++i) await touch('touchMove', [[x - 30 - 6 * i, y], [x + 30 + 6 * i, y]]);
+    await touch('touchEnd', []);
+    const view = () => page.evaluate(() => window.tamirel.view(1));
+    const pinched = await view();
+    assert.ok(Math.abs(pinched.factor - 2) < 1e-6, `60 px apart to 120 px: twice as large (${pinched.factor})`);
+    await touch('touchStart', [[x, y]]);
+    for (let i = 1; i <= 5; ++i) await touch('touchMove', [[x - 6 * i, y]]);
+    await touch('touchEnd', []);
+    assert.ok((await view()).focus[0] > pinched.focus[0], 'a finger drawn left shows more of the right');
     assert.deepEqual(page.errors, []);
   } finally {
     await page.close();

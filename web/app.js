@@ -503,8 +503,7 @@
   // desktop); the page turns gestures into canvas units. Ctrl+wheel (a touchpad's pinch too)
   // about the pointer, +/− and Ctrl+Plus/Minus while the figure has the focus, two fingers,
   // dragging, Shift+arrows; Ctrl+0 or 0 goes back. A plain wheel scrolls the dialog.
-  const WHEEL_NOTCH = 100;   // deltaY of one wheel notch, one ViewZoom step
-  const STEP = 1.25;         // ViewZoom::kStepFactor
+  const WHEEL_NOTCH = 100;   // deltaY of one wheel notch, one step of the view
   // The canvas point under the client point (x, y) of figure `figure`.
   function canvasPoint(figure, x, y) {
     const r = figure.canvas.getBoundingClientRect();
@@ -521,7 +520,7 @@
       if (!e.ctrlKey || !figure.scene()) return;
       e.preventDefault();   // the browser's own zoom stays for the rest of the page
       const delta = e.deltaMode === WheelEvent.DOM_DELTA_LINE ? e.deltaY * 33 : e.deltaY;
-      changed(figure, program._tamirel_view_zoom(view, STEP ** (-delta / WHEEL_NOTCH), ...canvasPoint(figure, e.clientX, e.clientY)));
+      changed(figure, program._tamirel_view_zoom(view, program._tamirel_view(view, 4) ** (-delta / WHEEL_NOTCH), ...canvasPoint(figure, e.clientX, e.clientY)));
     }, { passive: false });
     canvas.addEventListener('keydown', (e) => {
       if (e.altKey || !figure.scene()) return;

@@ -184,13 +184,14 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_construction(int command) {
 
 // The square view `view` (0 the lesson's figure, 1 the construction's) shows, as ViewZoom
 // gives it for the scene last handed out: field 0 the enlargement (1..ViewZoom::kMaxFactor),
-// 1 and 2 the square's centre, 3 its reach, in canvas units; 0 for an unknown view or field.
+// 1 and 2 the square's centre, 3 its reach, in canvas units, 4 the enlargement of one step
+// (ViewZoom::kStepFactor, a wheel notch); 0 for an unknown view or field.
 EMSCRIPTEN_KEEPALIVE double tamirel_view(int view, int field) {
     const View* v = FindView(view);
     if (!v) return 0;
     const ScenePoint focus = v->zoom.Focus(v->frame);
-    const double fields[] = {v->zoom.factor(), focus.x, focus.y, v->zoom.Reach(v->frame)};
-    return field >= 0 && field < 4 ? fields[field] : 0.0;
+    const double fields[] = {v->zoom.factor(), focus.x, focus.y, v->zoom.Reach(v->frame), ViewZoom::kStepFactor};
+    return field >= 0 && field < 5 ? fields[field] : 0.0;
 }
 
 // Enlarges view `view` by `ratio`, keeping the canvas point (x, y) where it is on the screen;

@@ -371,12 +371,13 @@
     for (const { canvas } of figures) canvas.style.width = canvas.style.height = side + 'px';
   }
 
-  // Where the lesson stands, a fixed box whatever it shows: beside the window when the room
-  // right of it holds the figure at its legible size next to nothing else; else below it
-  // (a phone upright); else right of the radius and vertex lists, over the window's other
-  // controls, so the lists the lesson follows stay in reach; else over the whole page, where
-  // "Скрий" folds it to its title bar at the bottom.
-  const ROOM_WIDE = 540, ROOM_LOW = 400, MARGIN = 8;
+  // Where the lesson stands, a box that depends on the screen alone, never on what it shows:
+  // beside the window where ROOM_WIDE CSS px (times the lesson's scale) by ROOM_LOW are free
+  // right of it; else below it, ROOM_NARROW wide at least (a phone or tablet upright); else
+  // right of the radius and vertex lists, over the window's other controls, so that the lists
+  // the lesson follows stay in reach; else over the whole page, where "Скрий" folds it to its
+  // title bar at the bottom. The bottom margin holds the folded bar.
+  const ROOM_WIDE = 540, ROOM_NARROW = 320, ROOM_LOW = 400, MARGIN = 8;
   function placeLesson() {
     const room = document.documentElement;
     const width = room.clientWidth, height = room.clientHeight;
@@ -385,7 +386,7 @@
     const box = (left, top) => ({ left, top, width: width - left - MARGIN, height: height - top - MARGIN });
     const places = [box(win.right + MARGIN, MARGIN), box(MARGIN, win.bottom + MARGIN), box(listsRight + MARGIN, MARGIN)];
     const k = lessonScale();
-    const place = places.find((p, i) => p.width >= (i === 1 ? 320 : ROOM_WIDE) * k && p.height >= ROOM_LOW) || box(MARGIN, MARGIN);
+    const place = places.find((p, i) => p.width >= (i === 1 ? ROOM_NARROW : ROOM_WIDE) * k && p.height >= ROOM_LOW) || box(MARGIN, MARGIN);
     Object.assign(lessonDialog.style, { left: place.left + 'px', top: place.top + 'px',
       width: place.width + 'px', height: place.height + 'px', bottom: MARGIN + 'px' });
   }

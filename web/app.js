@@ -273,19 +273,24 @@
   const lessonDiagonals = document.getElementById('lesson-diagonals');
   let lesson = null, lessonBack = null;
 
-  // Paints any scene (SceneToJson's) onto a 2D context `side` device pixels square: its focus
-  // square fills the side, pens and letters scaled alike; labels in the font `font`.
-  function paintScene(ctx, scene, side, font) {
-    const scale = side / (2 * scene.reach);
+  // Paints any scene (SceneToJson's) onto a 2D context `side` device pixels square, showing the
+  // square `view` ({focus: [x, y], reach}, the scene's own focus and reach unless enlarged).
+  // Pens, dots and letters keep the size they have in the scene's own square, so enlarging
+  // spreads the figure without enlarging its marks; no pen is thinner than `minPen` device
+  // pixels. Labels are set in the font `font`.
+  function paintScene(ctx, scene, side, font, view = scene, minPen = 0) {
+    const scale = side / (2 * view.reach);
+    const marks = view.reach / scene.reach;   // canvas units of the view per unit of a mark
+    const pen = (width) => Math.max(width * marks, minPen / scale);
     ctx.save();
     ctx.fillStyle = '#fff';
     ctx.fillRect(0, 0, side, side);
-    ctx.translate(side / 2 - scene.focus[0] * scale, side / 2 - scene.focus[1] * scale);
+    ctx.translate(side / 2 - view.focus[0] * scale, side / 2 - view.focus[1] * scale);
     ctx.scale(scale, scale);
     ctx.lineCap = ctx.lineJoin = 'round';
     for (const it of scene.items) {
       ctx.strokeStyle = ctx.fillStyle = it.colour;
-      ctx.lineWidth = it.width;
+      ctx.lineWidth = pen(it.width);
       ctx.beginPath();
       const p = it.points;
       switch (it.kind) {
@@ -305,13 +310,13 @@
           ctx.stroke();
           break;
         case 'point':
-          ctx.arc(it.a[0], it.a[1], it.radius, 0, 2 * Math.PI); ctx.fill(); break;
+          ctx.arc(it.a[0], it.a[1], Math.max(it.radius * marks, minPen / scale), 0, 2 * Math.PI); ctx.fill(); break;
         case 'label':
-          ctx.font = `${it.size}px ${font}`;
+          ctx.font = `${it.size * marks}px ${font}`;
           ctx.textAlign = 'center';
           ctx.textBaseline = 'middle';
           ctx.strokeStyle = '#fff';
-          ctx.lineWidth = 2 * it.halo;
+          ctx.lineWidth = 2 * it.halo * marks;
           ctx.strokeText(it.text, it.a[0], it.a[1]);
           ctx.fillText(it.text, it.a[0], it.a[1]);
           break;
@@ -320,11 +325,82 @@
     ctx.restore();
   }
 
+  // The dialog's two figures: the scene each shows, and the program's view of it (0 the
+  // lesson's, 1 the construction's), which the user enlarges and moves.
+  const figures = [{ canvas: lessonFigure, view: 0, scene: () => lesson?.scene },
+    { canvas: document.getElementById('construction-figure'), view: 1, scene: () => construction?.steps && construction.scene }];
+  // CSS px at the window's designed size: its text, and the thinnest pen a projector shows.
+  const MIN_LETTER = 16, MIN_PEN = 2;
+  // How much larger than designed the page shows the window, and so the lesson: never below 1.
+  const lessonScale = () => Math.max(1, form.getBoundingClientRect().width / form.offsetWidth);
+
+  function paintFigure(figure) {
+    const scene = figure.scene();
+    if (!scene) return;
+    const ratio = window.devicePixelRatio || 1;
+    const side = Math.round(figure.canvas.clientWidth * ratio);
+    if (figure.canvas.width !== side) figure.canvas.width = figure.canvas.height = side;
+    const f = (field) => program._tamirel_view(figure.view, field);
+    figure.canvas.classList.toggle('zoomed', f(0) > 1);
+    paintScene(figure.canvas.getContext('2d'), scene, side, lesson.measures.font,
+      { focus: [f(1), f(2)], reach: f(3) }, MIN_PEN * lessonScale() * ratio);
+  }
+
   function paintLesson() {
-    const side = Math.round(lessonFigure.clientWidth * (window.devicePixelRatio || 1));
-    if (lessonFigure.width !== side) lessonFigure.width = lessonFigure.height = side;
-    paintScene(lessonFigure.getContext('2d'), lesson.scene, side, lesson.measures.font);
+    paintFigure(figures[0]);
     if (!performance.getEntriesByName('tamirel-lesson-paint').length) performance.mark('tamirel-lesson-paint');
+  }
+
+  // The side, in CSS px, below which a figure's smallest letter would be smaller than the
+  // window's text.
+  function legibleSide(scene) {
+    const sizes = scene ? scene.items.filter((i) => i.kind === 'label').map((i) => i.size) : [];
+    return sizes.length ? Math.ceil(MIN_LETTER * lessonScale() * 2 * scene.reach / Math.min(...sizes)) : 0;
+  }
+
+  // Both figures one side: as large as the dialog holds beside the text (or above it where the
+  // room is narrow), never smaller than their letters need; the dialog scrolls for the rest.
+  const TEXT_WIDTH = 280, GAP = 16, LARGEST = 800;
+  function fitFigures() {
+    const style = getComputedStyle(lessonDialog);
+    const width = lessonDialog.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    const height = lessonDialog.clientHeight - lessonDialog.querySelector('.lesson-head').offsetHeight - parseFloat(style.paddingBottom);
+    const legible = Math.max(...figures.map((f) => legibleSide(f.scene())));
+    const beside = width - GAP - TEXT_WIDTH * lessonScale();
+    const side = Math.floor(Math.max(legible, Math.min(beside >= legible ? beside : width, height, LARGEST)));
+    for (const { canvas } of figures) canvas.style.width = canvas.style.height = side + 'px';
+  }
+
+  // Where the lesson stands, a box that depends on the screen alone, never on what it shows:
+  // beside the window where ROOM_WIDE CSS px (times the lesson's scale) by ROOM_LOW are free
+  // right of it; else below it, ROOM_NARROW wide at least (a phone or tablet upright); else
+  // right of the radius and vertex lists, over the window's other controls, so that the lists
+  // the lesson follows stay in reach; else over the whole page, where "Скрий" folds it to its
+  // title bar at the bottom. The bottom margin holds the folded bar.
+  const ROOM_WIDE = 540, ROOM_NARROW = 320, ROOM_LOW = 400, MARGIN = 8;
+  function placeLesson() {
+    const room = document.documentElement;
+    const width = room.clientWidth, height = room.clientHeight;
+    const win = form.getBoundingClientRect();
+    const listsRight = Math.max(...[1, 2].map((i) => lists[i].getBoundingClientRect().right));
+    const box = (left, top) => ({ left, top, width: width - left - MARGIN, height: height - top - MARGIN });
+    const places = [box(win.right + MARGIN, MARGIN), box(MARGIN, win.bottom + MARGIN), box(listsRight + MARGIN, MARGIN)];
+    const k = lessonScale();
+    const place = places.find((p, i) => p.width >= (i === 1 ? ROOM_NARROW : ROOM_WIDE) * k && p.height >= ROOM_LOW) || box(MARGIN, MARGIN);
+    Object.assign(lessonDialog.style, { left: place.left + 'px', top: place.top + 'px',
+      width: place.width + 'px', height: place.height + 'px', bottom: MARGIN + 'px' });
+  }
+
+  // What takes the focus or is scrolled to stops below the title bar, not under it.
+  const clearHead = () => { lessonDialog.style.scrollPaddingTop = lessonDialog.querySelector('.lesson-head').offsetHeight + 'px'; };
+
+  // Fits the dialog to the screen and its figures to the dialog, and paints them.
+  function layoutLesson() {
+    if (!lessonDialog.open) return;
+    placeLesson();
+    fitFigures();
+    clearHead();
+    for (const figure of figures) paintFigure(figure);
   }
 
   // Reads the lesson for the lists' choices and shows it.
@@ -344,26 +420,20 @@
       return item;
     }));
     lessonFigure.setAttribute('aria-label', 'Чертеж на урока: ' + (lesson.title || lesson.description));
-    paintLesson();
     refreshConstruction();
-  }
-
-  // Beside the window when at least 600 pixels are free on its right, so its lists stay in
-  // reach; otherwise over the page at its right edge.
-  function placeLesson() {
-    const right = form.getBoundingClientRect().right + 8;
-    const beside = window.innerWidth - right - 8 >= 600;
-    lessonDialog.style.left = beside ? right + 'px' : 'auto';
-    lessonDialog.style.maxWidth = beside ? `calc(100vw - ${right + 32}px)` : '';
+    fitFigures();
+    paintFigure(figures[1]);
+    paintLesson();
   }
 
   function openLesson() {
     if (!lessonDialog.open) {
       lessonBack = document.activeElement;
-      placeLesson();
       lessonDialog.show();
+      placeLesson();
     }
     refreshLesson();
+    clearHead();
     lessonFigure.focus();
   }
 
@@ -372,13 +442,22 @@
     if (lessonBack && lessonBack.isConnected) lessonBack.focus();
   }
 
+  // Folds the dialog to its title bar at the bottom of the screen, or opens it out again.
+  const foldButton = lessonDialog.querySelector('[data-lesson=fold]');
+  function foldLesson() {
+    const folded = lessonDialog.classList.toggle('folded');
+    foldButton.textContent = folded ? 'Покажи' : 'Скрий';
+    foldButton.setAttribute('aria-expanded', String(!folded));
+    if (!folded) layoutLesson();
+  }
+
   const lessonSvgBlob = () => new Blob([lesson.svg], { type: 'image/svg+xml' });
   const lessonPngBlob = () => svgToPng(lessonSvgBlob());
   const copyLesson = () => copyPicture(lessonPngBlob, lessonSvgBlob, 'Урокът не беше копиран');
   const saveLesson = () => savePicture(lessonPngBlob, lessonSvgBlob, 'tamirel-urok');
 
   commands.lesson = openLesson;
-  const lessonCommands = { copy: copyLesson, save: saveLesson, close: closeLesson };
+  const lessonCommands = { copy: copyLesson, save: saveLesson, close: closeLesson, fold: foldLesson };
   for (const button of lessonDialog.querySelectorAll('[data-lesson]')) {
     button.addEventListener('click', () => lessonCommands[button.dataset.lesson]());
   }
@@ -416,7 +495,81 @@
     selectRow(list, row);
     if (lessonDialog.open && list > 0) queueMicrotask(refreshLesson);
   };
-  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => { if (lessonDialog.open) paintLesson(); });
+  // The browser's zoom changes the room in CSS pixels, the window's scale its place.
+  window.addEventListener('resize', layoutLesson);
+  form.addEventListener('scale', layoutLesson);
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', layoutLesson);
+
+  // Enlarging and moving a figure: the program's view keeps how far (ViewZoom, as on the
+  // desktop); the page turns gestures into canvas units. Ctrl+wheel (a touchpad's pinch too)
+  // about the pointer, +/− and Ctrl+Plus/Minus while the figure has the focus, two fingers,
+  // dragging, Shift+arrows; Ctrl+0 or 0 goes back. A plain wheel scrolls the dialog.
+  const WHEEL_NOTCH = 100;   // deltaY of one wheel notch, one step of the view
+  // The canvas point under the client point (x, y) of figure `figure`.
+  function canvasPoint(figure, x, y) {
+    const r = figure.canvas.getBoundingClientRect();
+    const reach = program._tamirel_view(figure.view, 3);
+    return [program._tamirel_view(figure.view, 1) + (x - r.left - r.width / 2) * 2 * reach / r.width,
+      program._tamirel_view(figure.view, 2) + (y - r.top - r.height / 2) * 2 * reach / r.height];
+  }
+  const unitsPerPixel = (figure) => 2 * program._tamirel_view(figure.view, 3) / figure.canvas.getBoundingClientRect().width;
+  const changed = (figure, result) => { if (result) paintFigure(figure); };
+
+  for (const figure of figures) {
+    const { canvas, view } = figure;
+    canvas.addEventListener('wheel', (e) => {
+      if (!e.ctrlKey || !figure.scene()) return;
+      e.preventDefault();   // the browser's own zoom stays for the rest of the page
+      const delta = e.deltaMode === WheelEvent.DOM_DELTA_LINE ? e.deltaY * 33 : e.deltaY;
+      changed(figure, program._tamirel_view_zoom(view, program._tamirel_view(view, 4) ** (-delta / WHEEL_NOTCH), ...canvasPoint(figure, e.clientX, e.clientY)));
+    }, { passive: false });
+    canvas.addEventListener('keydown', (e) => {
+      if (e.altKey || !figure.scene()) return;
+      const pan = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] }[e.key];
+      let result;
+      if (pan && e.shiftKey && !e.ctrlKey && !e.metaKey) {
+        const by = program._tamirel_view(view, 3) / 5;
+        result = program._tamirel_view_pan(view, pan[0] * by, pan[1] * by);
+      } else if (['+', '=', 'Add'].includes(e.key) || e.code === 'NumpadAdd') {
+        result = program._tamirel_view_step(view, 1);
+      } else if (['-', '−', 'Subtract'].includes(e.key) || e.code === 'NumpadSubtract') {
+        result = program._tamirel_view_step(view, -1);
+      } else if (e.key === '0' || e.code === 'Numpad0') {
+        result = program._tamirel_view_step(view, 0);
+      } else {
+        return;
+      }
+      e.preventDefault();   // Ctrl+Plus here enlarges the figure, not the page
+      e.stopPropagation();
+      changed(figure, result);
+    });
+    // Pointers down on the figure, by id: where each was last, in client pixels.
+    const down = new Map();
+    canvas.addEventListener('pointerdown', (e) => {
+      if (e.button !== 0 || !figure.scene()) return;
+      canvas.setPointerCapture(e.pointerId);
+      down.set(e.pointerId, [e.clientX, e.clientY]);
+    });
+    canvas.addEventListener('pointermove', (e) => {
+      const last = down.get(e.pointerId);
+      if (!last) return;
+      const others = [...down].filter(([id]) => id !== e.pointerId).map(([, at]) => at);
+      down.set(e.pointerId, [e.clientX, e.clientY]);
+      let result = 0;
+      if (others.length === 1) {   // two fingers: enlarge about their middle, and follow it
+        const [o] = others, span = (a) => Math.hypot(a[0] - o[0], a[1] - o[1]);
+        const before = [(last[0] + o[0]) / 2, (last[1] + o[1]) / 2], after = [(e.clientX + o[0]) / 2, (e.clientY + o[1]) / 2];
+        const k = unitsPerPixel(figure);
+        result |= program._tamirel_view_pan(view, (before[0] - after[0]) * k, (before[1] - after[1]) * k);
+        if (span(last) > 0) result |= program._tamirel_view_zoom(view, span([e.clientX, e.clientY]) / span(last), ...canvasPoint(figure, ...after));
+      } else if (others.length === 0) {
+        const k = unitsPerPixel(figure);
+        result = program._tamirel_view_pan(view, (last[0] - e.clientX) * k, (last[1] - e.clientY) * k);
+      }
+      changed(figure, result);
+    });
+    for (const type of ['pointerup', 'pointercancel']) canvas.addEventListener(type, (e) => down.delete(e.pointerId));
+  }
   // ---- end of the lesson ----
 
   // ---- The construction: the lesson's figure built with straightedge and compass, step by step ----
@@ -435,9 +588,7 @@
     document.getElementById('construction-caption').textContent = `${construction.title} — ${construction.caption}`;
     document.getElementById('construction-sentence').textContent = construction.sentence;
     constructionFigure.setAttribute('aria-label', `Чертеж на построяването: ${construction.caption}. ${construction.sentence}`);
-    const side = Math.round(constructionFigure.clientWidth * (window.devicePixelRatio || 1));
-    if (constructionFigure.width !== side) constructionFigure.width = constructionFigure.height = side;
-    paintScene(constructionFigure.getContext('2d'), construction.scene, side, lesson.measures.font);
+    paintFigure(figures[1]);
   }
 
   function stopPlaying() {
@@ -529,6 +680,7 @@
   // For scripts and tests: what the canvas holds, read-only.
   window.tamirel = { primitives: () => primitives(0), svg: () => program.UTF8ToString(program._tamirel_svg()),
     lesson: () => lesson, construction: () => construction,
+    view: (figure) => ({ factor: program._tamirel_view(figure, 0), focus: [1, 2].map((f) => program._tamirel_view(figure, f)) }),
     handout: () => { fillHandout(); document.body.classList.add('handout'); } };
 
   program._tamirel_start();

@@ -14,6 +14,7 @@
 #include "form/tamirel_form.h"
 #include "lesson/construction_steps.h"
 #include "lesson/lesson.h"
+#include "lesson/view_zoom.h"
 
 namespace {
 
@@ -72,6 +73,27 @@ Program& TheProgram() {
     static Program program;
     return program;
 }
+
+// How far the user has enlarged and moved each figure of the lesson dialog: 0 the lesson's, 1 the
+// construction's; with the frame (focus, reach) of the scene it last showed.
+struct View {
+    Scene frame;
+    ViewZoom zoom;
+
+    // Takes the frame of the scene about to be shown; a new frame, or `reset`, starts unzoomed.
+    void Show(const Scene& scene, bool reset) {
+        if (reset || scene.focus.x != frame.focus.x || scene.focus.y != frame.focus.y || scene.reach != frame.reach) zoom.Reset();
+        frame.focus = scene.focus;
+        frame.reach = scene.reach;
+    }
+};
+
+std::array<View, 2>& Views() {
+    static std::array<View, 2> views;
+    return views;
+}
+
+View* FindView(int view) { return view == 0 || view == 1 ? &Views()[static_cast<std::size_t>(view)] : nullptr; }
 
 std::string& Kept() {   // the last text handed to the page, valid until the next call
     static std::string text;
@@ -133,6 +155,9 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_lesson(int diagonals) {
     Program& p = TheProgram();
     Lesson lesson;
     p.form.Notify([&] { lesson = MakeLesson(p.lists[1], p.lists[2], diagonals != 0); });
+    static std::string shown;   // the figure the lesson's view shows: another one starts unzoomed
+    Views()[0].Show(lesson.scene, lesson.title + lesson.givens != shown);
+    shown = lesson.title + lesson.givens;
     return (Kept() = LessonToJson(lesson)).c_str();
 }
 
@@ -143,8 +168,9 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_lesson(int diagonals) {
 EMSCRIPTEN_KEEPALIVE const char* tamirel_construction(int command) {
     static ConstructionSteps steps;
     Program& p = TheProgram();
+    bool newFigure = false;
     switch (command) {
-        case 0: p.form.Notify([&] { steps.Follow(p.lists[1], p.lists[2]); }); break;
+        case 0: p.form.Notify([&] { newFigure = steps.Follow(p.lists[1], p.lists[2]); }); break;
         case 1: steps.Forward(); break;
         case 2: steps.Back(); break;
         case 3: steps.Home(); break;
@@ -152,7 +178,46 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_construction(int command) {
         case 5: return (Kept() = ConstructionHandoutJson(steps)).c_str();
         default: break;
     }
+    if (!steps.empty()) Views()[1].Show(steps.View().scene, newFigure);
     return (Kept() = ConstructionToJson(steps)).c_str();
+}
+
+// The square view `view` (0 the lesson's figure, 1 the construction's) shows, as ViewZoom
+// gives it for the scene last handed out: field 0 the enlargement (1..ViewZoom::kMaxFactor),
+// 1 and 2 the square's centre, 3 its reach, in canvas units, 4 the enlargement of one step
+// (ViewZoom::kStepFactor, a wheel notch); 0 for an unknown view or field.
+EMSCRIPTEN_KEEPALIVE double tamirel_view(int view, int field) {
+    const View* v = FindView(view);
+    if (!v) return 0;
+    const ScenePoint focus = v->zoom.Focus(v->frame);
+    const double fields[] = {v->zoom.factor(), focus.x, focus.y, v->zoom.Reach(v->frame), ViewZoom::kStepFactor};
+    return field >= 0 && field < 5 ? fields[field] : 0.0;
+}
+
+// Enlarges view `view` by `ratio`, keeping the canvas point (x, y) where it is on the screen;
+// returns 1 when the view changed.
+EMSCRIPTEN_KEEPALIVE int tamirel_view_zoom(int view, double ratio, double x, double y) {
+    View* v = FindView(view);
+    return v && v->zoom.ZoomBy(v->frame, ratio, {x, y}) ? 1 : 0;
+}
+
+// One step of view `view`: 1 in, -1 out (about the shown square's centre), 0 back to the
+// scene's own square; returns 1 when the view changed.
+EMSCRIPTEN_KEEPALIVE int tamirel_view_step(int view, int direction) {
+    View* v = FindView(view);
+    if (!v) return 0;
+    if (direction > 0) return v->zoom.ZoomIn(v->frame) ? 1 : 0;
+    if (direction < 0) return v->zoom.ZoomOut(v->frame) ? 1 : 0;
+    const bool zoomed = v->zoom.factor() != 1 || v->zoom.Focus(v->frame).x != v->frame.focus.x ||
+                        v->zoom.Focus(v->frame).y != v->frame.focus.y;
+    v->zoom.Reset();
+    return zoomed ? 1 : 0;
+}
+
+// Moves the square view `view` shows by (dx, dy) canvas units; returns 1 when it moved.
+EMSCRIPTEN_KEEPALIVE int tamirel_view_pan(int view, double dx, double dy) {
+    View* v = FindView(view);
+    return v && v->zoom.Pan(v->frame, dx, dy) ? 1 : 0;
 }
 
 }  // extern "C"

@@ -76,6 +76,7 @@ ConstructionView ConstructionSteps::View(std::size_t step) const {
 
 std::string ConstructionSteps::Title() const {
     if (empty()) return {};
+    if (construction_.n == 4) return "Построяване на квадрат";
     const std::string name = PolygonName(construction_.n, std::to_string(construction_.n));
     return (construction_.exact ? "Построяване на правилен " : "Чертане на правилен ") + name;
 }

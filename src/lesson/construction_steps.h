@@ -40,8 +40,8 @@ public:
     // empty when there are no steps.
     ConstructionView View() const { return View(step_); }
     ConstructionView View(std::size_t step) const;
-    // The title: "Построяване на правилен петоъгълник" (or "Чертане …" where the protractor
-    // is used); empty without a figure.
+    // The title: "Построяване на правилен петоъгълник", "Построяване на квадрат" (or "Чертане …"
+    // where the protractor is used); empty without a figure.
     std::string Title() const;
 
 private:

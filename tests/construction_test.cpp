@@ -309,8 +309,9 @@ TEST(Construction, TwoPointsMadeAtOnceAreToldApartTruly) {
 
 // In every figure, every step is shown in one frame, the same for all steps, that holds every
 // point and every line and arc drawn; no letter covers another letter, a line, an arc or a
-// point. Up to R = 450 the frame and the marks grow with the radius, so that every radius the
-// list offers up to there gives the same picture as 300; at 500 the frame stops at the page.
+// point. Up to R = 400 the frame and the marks grow with the radius, so that every radius the
+// list offers up to there gives the same picture as 300; from 450 the frame stops at the page's
+// margin, and 500 leaves the least room round the circle.
 TEST(Construction, EveryStepInOneFrameWithLettersClearOfEverything) {
     for (const std::string radius : {"300", "500"})
         for (int n = 3; n <= 20; ++n) {

@@ -24,8 +24,8 @@ constexpr double kArcOverrun = 40;
 // The frame's reach per unit of markScale: marks keep one size on screen for every radius, the
 // size the lesson gives them at R = 300.
 constexpr double kReachPerMark = 376;
-// Room round the outermost point for its letter, in letter heights (as the lesson leaves).
-constexpr double kLetterRoom = 1.9;
+// Room round the outermost point for its letter, in letter heights: "A₁₅" beside its vertex.
+constexpr double kLetterRoom = 2.4;
 // A protractor's arc, as a fraction of the radius, from the angle's vertex.
 constexpr double kProtractorArc = 0.3;
 

@@ -62,7 +62,8 @@ double ConstructionPageHeight(const ConstructionSteps& steps, std::size_t step);
 std::vector<std::string> WrapText(const std::string& text, std::size_t width);
 
 // The current step's page as an SVG document in canvas units: the figure in a nested <svg>
-// with viewBox 0 0 1000 1000 (every compass circle a <circle>, every straight line a <line>),
+// with viewBox 0 0 1000 1000 (a whole compass circle a <circle>, an arc of one a <path>, every
+// straight line a <line>),
 // and the page's lines as <text>.
 std::string ConstructionToSvg(const ConstructionSteps& steps);
 

@@ -198,11 +198,11 @@ TEST(Construction, SceneShowsTheStepsWorkHighlightedAndEarlierWorkFaint) {
     EXPECT_EQ(count(first, SceneItem::Kind::Circle, Ink::Highlight), 1);
     EXPECT_EQ(count(first, SceneItem::Kind::Label, Ink::Highlight), 1);   // O
 
-    // Step 4: the circle about A₁ through O is new, drawn as arcs through O, K and L, as a pupil
-    // draws it; k stays the figure, the diameter turns faint.
+    // Step 4: the circle about A₁ through O is new, drawn as arcs through the crossings K and L,
+    // as a pupil draws it; k stays the figure, the diameter turns faint.
     const ConstructionView fourth = ConstructionAtStep(c, replay, 4);
     EXPECT_EQ(fourth.sentence, replay.sentences[3]);
-    EXPECT_EQ(count(fourth, SceneItem::Kind::Arc, Ink::Highlight), 3);
+    EXPECT_EQ(count(fourth, SceneItem::Kind::Arc, Ink::Highlight), 2);
     EXPECT_EQ(count(fourth, SceneItem::Kind::Circle, Ink::Figure), 1);
     EXPECT_EQ(count(fourth, SceneItem::Kind::Segment, Ink::Faint), 1);
     EXPECT_EQ(count(fourth, SceneItem::Kind::Point, Ink::Highlight), 2);   // K and L

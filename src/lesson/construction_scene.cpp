@@ -145,9 +145,8 @@ std::vector<std::pair<double, double>> ArcsRound(std::vector<double> degrees, do
     return arcs;
 }
 
-// A compass circle as a pupil draws it: an arc through each point on it (the point it is drawn
-// through, the crossings made on it), a little past them, or the whole circle where those arcs
-// close round; in the frame.
+// A compass circle as a pupil draws it: an arc through each crossing made on it, a little past
+// it, or the whole circle where those arcs close round; in the frame.
 void AddCircle(std::vector<SceneItem>& into, const SceneItem& circle, const std::vector<Spot>& on, double overrun,
                const Frame& frame) {
     std::vector<double> degrees;
@@ -286,9 +285,9 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
             add(item, ink);
             continue;
         }
-        std::vector<Spot> on;
-        if (drawing.uses.size() == 2) on.push_back(replay.Point(drawing.uses[1])->at);
-        for (const Spot s : PointsOn(construction, replay, object.name)) on.push_back(s);
+        // Where nothing is made on a circle, the arc through the point it is drawn through.
+        std::vector<Spot> on = PointsOn(construction, replay, object.name);
+        if (on.empty() && drawing.uses.size() == 2) on.push_back(replay.Point(drawing.uses[1])->at);
         item.ink = ink;
         AddCircle(ink == Ink::Highlight ? highlight : faint, item, on, kArcOverrun * m, frame);
     }

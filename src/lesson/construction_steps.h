@@ -37,7 +37,8 @@ public:
     bool End();
 
     // The figure, sentence and caption at the current step (at `step` for the second);
-    // empty when there are no steps.
+    // empty when there are no steps. The last one made is kept: a page asks for it several
+    // times, and placing the letters of a long construction takes a while.
     ConstructionView View() const { return View(step_); }
     ConstructionView View(std::size_t step) const;
     // The title: "Построяване на правилен петоъгълник", "Построяване на квадрат" (or "Чертане …"
@@ -49,6 +50,8 @@ private:
     Construction construction_;
     Replay replay_;
     std::size_t step_ = 0;
+    mutable std::size_t viewed_ = 0;   // the step `view_` shows; 0 for none
+    mutable ConstructionView view_;
 };
 
 // The page of one step, in canvas units: the figure's 1000-unit area with kLessonMargin round

@@ -226,7 +226,8 @@ TEST(Construction, SceneShowsTheStepsWorkHighlightedAndEarlierWorkFaint) {
 }
 
 // The lesson beside the construction names the centre O, the vertices Aⱼ and the side's
-// midpoint M: no other point of a construction takes one of those letters.
+// midpoint M, and writes P and S for the perimeter and the area: no other point of a
+// construction takes one of those letters.
 TEST(Construction, NoPointTakesALetterTheLessonGivesAnotherPoint) {
     for (int n = 3; n <= 20; ++n) {
         const Construction c = BuildConstruction(300, n);
@@ -234,7 +235,7 @@ TEST(Construction, NoPointTakesALetterTheLessonGivesAnotherPoint) {
         for (const ReplayedPoint& point : ReplayConstruction(c).points) {
             const bool vertex = std::find(vertices.begin(), vertices.end(), point.name) != vertices.end();
             if (point.name == "O" || vertex) continue;
-            EXPECT_EQ(std::string("AMO").find(point.name[0]), std::string::npos) << point.name << ", N = " << n;
+            EXPECT_EQ(std::string("AMOPS").find(point.name[0]), std::string::npos) << point.name << ", N = " << n;
         }
     }
 }

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <utility>
 #include <set>
-#include <stdexcept>
+#include <utility>
 
 #include "lesson/label_layout.h"
 #include "lesson/lesson.h"
@@ -357,12 +356,12 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
         const ScenePoint at = ToScene(l.point->at);
         const bool middle = std::hypot(at.x - centre.x, at.y - centre.y) < 1e-6 * construction.radius;
         PlaceLabelNear(scene, l.fresh ? Ink::Highlight : Ink::Figure, l.point->name,
-                   {at, middle ? 45 : Direction(ToScene(centre), at), -1, {}});
+                       {at, middle ? 45 : Direction(ToScene(centre), at), -1, {}});
     }
     if (measured) {
         const double middle = angle.startDegrees + angle.sweepDegrees / 2;
         PlaceLabelNear(scene, Ink::Highlight, DecimalText(now.value) + "°",
-                   {OnCircle(angle.a, angle.radius, middle), middle, -1, {}});
+                       {OnCircle(angle.a, angle.radius, middle), middle, -1, {}});
     }
     return view;
 }

@@ -79,59 +79,60 @@ bool ClipSegment(SceneItem& segment, const Frame& frame) {
     return true;
 }
 
-// The parts of `circle` inside the frame: the circle itself, or its arcs.
-void AddInFrame(std::vector<SceneItem>& into, SceneItem circle, const Frame& frame) {
+using Arcs = std::vector<std::pair<double, double>>;   // (start, sweep) in degrees, as SceneItem's
+
+// Ascending; the lists here hold a handful of angles (a template sort costs the browser's page
+// more than it saves).
+void SortAngles(std::vector<double>& angles) {
+    for (std::size_t i = 1; i < angles.size(); ++i)
+        for (std::size_t j = i; j > 0 && angles[j] < angles[j - 1]; --j) std::swap(angles[j], angles[j - 1]);
+}
+
+// The arcs of `circle` inside the frame; empty when all of it or none of it is (`whole` says which).
+Arcs InFrame(const SceneItem& circle, const Frame& frame, bool& whole) {
     const double r = circle.radius;
     std::vector<double> cuts;   // degrees where the circle crosses the frame's edges
     for (const double x : {frame.left, frame.right}) {
-        const double c = (x - circle.a.x) / r;
-        if (std::fabs(c) < 1) cuts.insert(cuts.end(), {std::acos(c) / kDegree, -std::acos(c) / kDegree});
+        const double h = r * r - (x - circle.a.x) * (x - circle.a.x);
+        if (h <= 0) continue;
+        for (const double y : {circle.a.y - std::sqrt(h), circle.a.y + std::sqrt(h)}) cuts.push_back(Direction(circle.a, {x, y}));
     }
     for (const double y : {frame.top, frame.bottom}) {
-        const double s = (circle.a.y - y) / r;
-        if (std::fabs(s) < 1) cuts.insert(cuts.end(), {std::asin(s) / kDegree, 180 - std::asin(s) / kDegree});
+        const double h = r * r - (y - circle.a.y) * (y - circle.a.y);
+        if (h <= 0) continue;
+        for (const double x : {circle.a.x - std::sqrt(h), circle.a.x + std::sqrt(h)}) cuts.push_back(Direction(circle.a, {x, y}));
     }
-    if (cuts.empty()) {
-        if (frame.Holds(OnCircle(circle.a, r, 0))) into.push_back(circle);
-        return;
-    }
+    Arcs arcs;
+    whole = cuts.empty() && frame.Holds(OnCircle(circle.a, r, 0));
+    if (cuts.empty()) return arcs;
     for (double& cut : cuts) cut = std::fmod(cut + 360, 360);
-    std::sort(cuts.begin(), cuts.end());
+    SortAngles(cuts);
     cuts.push_back(cuts.front() + 360);
     // Each piece between two cuts lies wholly inside or outside; neighbours inside join.
-    SceneItem* open = nullptr;
-    const std::size_t first = into.size();
+    bool open = false;
     for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
         const double from = cuts[i], to = cuts[i + 1];
         if (to - from < 1e-9) continue;
-        if (!frame.Holds(OnCircle(circle.a, r, (from + to) / 2))) {
-            open = nullptr;
-            continue;
-        }
-        if (open) {
-            open->sweepDegrees = to - open->startDegrees;
-            continue;
-        }
-        SceneItem arc = circle;
-        arc.kind = SceneItem::Kind::Arc;
-        arc.startDegrees = from;
-        arc.sweepDegrees = to - from;
-        into.push_back(arc);
-        open = &into.back();
+        const bool inside = frame.Holds(OnCircle(circle.a, r, (from + to) / 2));
+        if (inside && open) arcs.back().second = to - arcs.back().first;
+        else if (inside) arcs.push_back({from, to - from});
+        open = inside;
     }
     // The last piece and the first may be one arc across the cut at the start.
-    if (into.size() - first >= 2 && open && std::fabs(into[first].startDegrees + 360 - (open->startDegrees + open->sweepDegrees)) < 1e-9) {
-        open->sweepDegrees += into[first].sweepDegrees;
-        into.erase(into.begin() + static_cast<std::ptrdiff_t>(first));
+    if (arcs.size() >= 2 && open && std::fabs(arcs.front().first + 360 - (arcs.back().first + arcs.back().second)) < 1e-9) {
+        arcs.back().second += arcs.front().second;
+        arcs.front() = arcs.back();
+        arcs.pop_back();
     }
+    return arcs;
 }
 
-// Where the arcs of `circle` round its points at `degrees` meet: (start, sweep) pairs, each
-// `half` degrees past the outermost of its points; empty when they close into the whole circle.
-std::vector<std::pair<double, double>> ArcsRound(std::vector<double> degrees, double half) {
+// Where the arcs round points at `degrees` on a circle lie, each `half` degrees past the
+// outermost of its points; empty when they close into the whole circle.
+Arcs ArcsRound(std::vector<double> degrees, double half) {
     for (double& d : degrees) d = std::fmod(std::fmod(d, 360) + 360, 360);
-    std::sort(degrees.begin(), degrees.end());
-    std::vector<std::pair<double, double>> arcs;
+    SortAngles(degrees);
+    Arcs arcs;
     for (const double d : degrees) {
         if (!arcs.empty() && d - half <= arcs.back().first + arcs.back().second) arcs.back().second = d + half - arcs.back().first;
         else arcs.push_back({d - half, 2 * half});
@@ -144,23 +145,19 @@ std::vector<std::pair<double, double>> ArcsRound(std::vector<double> degrees, do
     return arcs;
 }
 
-// A compass circle as a pupil draws it: an arc through each crossing made on it, a little past
-// it, or the whole circle where those arcs close round; in the frame.
-void AddCircle(std::vector<SceneItem>& into, const SceneItem& circle, const std::vector<Spot>& on, double overrun,
+// A circle as a pupil draws it, in the frame: the arcs round the points at `degrees` (all of
+// it without any), `overrun` canvas units past them, as far as the frame shows them.
+void AddCircle(std::vector<SceneItem>& into, const SceneItem& circle, const std::vector<double>& degrees, double overrun,
                const Frame& frame) {
-    std::vector<double> degrees;
-    for (const Spot s : on) degrees.push_back(Direction(circle.a, ToScene(s)));
-    const double half = std::min(overrun / circle.radius / kDegree, 25.0);
-    const std::vector<std::pair<double, double>> arcs = ArcsRound(degrees, half);
-    if (arcs.empty()) return AddInFrame(into, circle, frame);
-    std::vector<SceneItem> inside;
-    AddInFrame(inside, circle, frame);
-    for (const SceneItem& piece : inside) {
-        const double from = piece.kind == SceneItem::Kind::Circle ? 0 : piece.startDegrees;
-        const double to = from + (piece.kind == SceneItem::Kind::Circle ? 360 : piece.sweepDegrees);
-        for (const auto& [start, sweep] : arcs)
+    bool whole = false;
+    const Arcs inside = InFrame(circle, frame, whole);
+    const Arcs drawn = degrees.empty() ? Arcs{} : ArcsRound(degrees, std::min(overrun / circle.radius / kDegree, 25.0));
+    if (whole && drawn.empty()) return into.push_back(circle);
+    const Arcs all{{0, 360}};
+    for (const auto& [from, along] : whole ? all : inside)
+        for (const auto& [start, sweep] : drawn.empty() ? all : drawn)
             for (const double turn : {-360.0, 0.0, 360.0}) {
-                const double low = std::max(from, start + turn), high = std::min(to, start + sweep + turn);
+                const double low = std::max(from, start + turn), high = std::min(from + along, start + sweep + turn);
                 if (high - low < 1e-9) continue;
                 SceneItem arc = circle;
                 arc.kind = SceneItem::Kind::Arc;
@@ -168,7 +165,6 @@ void AddCircle(std::vector<SceneItem>& into, const SceneItem& circle, const std:
                 arc.sweepDegrees = high - low;
                 into.push_back(arc);
             }
-    }
 }
 
 SceneItem Drawn(const Construction& construction, const Replay& replay, const ReplayedObject& object, double overrun) {
@@ -189,50 +185,6 @@ SceneItem Drawn(const Construction& construction, const Replay& replay, const Re
     high += overrun;
     return Item(SceneItem::Kind::Segment, Ink::Figure, ToScene({object.a.x + low * u.x, object.a.y + low * u.y}),
                 ToScene({object.a.x + high * u.x, object.a.y + high * u.y}));
-}
-
-// The upright box round an item's ink (a label's estimated box), in canvas units.
-LabelBox Bounds(const SceneItem& item, double markScale) {
-    using K = SceneItem::Kind;
-    const auto around = [](ScenePoint p, double r) { return LabelBox{p.x - r, p.y - r, p.x + r, p.y + r}; };
-    switch (item.kind) {
-        case K::Label: return LabelItemBox(item, markScale);
-        case K::Point: return around(item.a, kPointRadius * markScale);
-        case K::Circle: return around(item.a, item.radius);
-        case K::Arc: {
-            const ScenePoint from = OnCircle(item.a, item.radius, item.startDegrees);
-            LabelBox box{from.x, from.y, from.x, from.y};
-            const auto grow = [&box](ScenePoint p) {
-                box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x), std::max(box.bottom, p.y)};
-            };
-            grow(OnCircle(item.a, item.radius, item.startDegrees + item.sweepDegrees));
-            for (double axis = std::ceil(item.startDegrees / 90) * 90; axis < item.startDegrees + item.sweepDegrees; axis += 90)
-                grow(OnCircle(item.a, item.radius, axis));
-            return box;
-        }
-        default:
-            return {std::min(item.a.x, item.b.x), std::min(item.a.y, item.b.y), std::max(item.a.x, item.b.x),
-                    std::max(item.a.y, item.b.y)};
-    }
-}
-
-// PlaceLabel, looking only at the items near enough to `spot` for a place it tries to touch
-// them: the same place, found in a fraction of the time in a crowded scene.
-void PlaceLabelNear(Scene& scene, Ink ink, const std::string& text, const LabelSpot& spot) {
-    const double m = scene.markScale;
-    const double reach = (kPointRadius + 1 + 7 * kLabelHeight) * m + EstimateLabelSize(text, m).width;
-    Scene near;
-    near.markScale = m;
-    near.focus = scene.focus;
-    near.reach = scene.reach;
-    for (const SceneItem& item : scene.items) {
-        const LabelBox box = Bounds(item, m);
-        const double pen = InkWidth(item.ink) * m;
-        if (box.left - pen <= spot.anchor.x + reach && box.right + pen >= spot.anchor.x - reach &&
-            box.top - pen <= spot.anchor.y + reach && box.bottom + pen >= spot.anchor.y - reach)
-            near.items.push_back(item);
-    }
-    scene.items.push_back(PlaceLabel(near, ink, text, spot));
 }
 
 }  // namespace
@@ -272,7 +224,7 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
     const auto add = [&](SceneItem item, Ink ink) {
         item.ink = ink;
         auto& into = ink == Ink::Highlight ? highlight : ink == Ink::Figure ? figure : faint;
-        if (item.kind == SceneItem::Kind::Circle) return AddInFrame(into, item, frame);
+        if (item.kind == SceneItem::Kind::Circle) return AddCircle(into, item, {}, 0, frame);
         if (ClipSegment(item, frame)) into.push_back(item);
     };
     for (const ReplayedObject& object : replay.objects) {
@@ -284,11 +236,14 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
             add(item, ink);
             continue;
         }
-        // Where nothing is made on a circle, the arc through the point it is drawn through.
+        // Arcs where the circle is crossed; where nothing is made on it, through the point it is
+        // drawn through.
         std::vector<Spot> on = PointsOn(construction, replay, object.name);
         if (on.empty() && drawing.uses.size() == 2) on.push_back(replay.Point(drawing.uses[1])->at);
+        std::vector<double> degrees;
+        for (const Spot s : on) degrees.push_back(Direction(item.a, ToScene(s)));
         item.ink = ink;
-        AddCircle(ink == Ink::Highlight ? highlight : faint, item, on, kArcOverrun * m, frame);
+        AddCircle(ink == Ink::Highlight ? highlight : faint, item, degrees, kArcOverrun * m, frame);
     }
     // The finished polygon's sides, each a segment (straight lines stay <line> in every SVG).
     for (std::size_t at = 0; at <= current; ++at) {
@@ -351,16 +306,17 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
     const auto rank = [&](const Lettered& l) {
         return l.point == &replay.points.front() ? 0 : l.fresh ? 1 : named.count(l.point->name) ? 2 : 3;
     };
-    std::stable_sort(lettered.begin(), lettered.end(), [&](const Lettered& p, const Lettered& q) { return rank(p) < rank(q); });
-    for (const Lettered& l : lettered) {
-        const ScenePoint at = ToScene(l.point->at);
-        const bool middle = std::hypot(at.x - centre.x, at.y - centre.y) < 1e-6 * construction.radius;
-        PlaceLabelNear(scene, l.fresh ? Ink::Highlight : Ink::Figure, l.point->name,
-                       {at, middle ? 45 : Direction(ToScene(centre), at), -1, {}});
-    }
+    for (int pass = 0; pass < 4; ++pass)
+        for (const Lettered& l : lettered) {
+            if (rank(l) != pass) continue;
+            const ScenePoint at = ToScene(l.point->at);
+            const bool middle = std::hypot(at.x - centre.x, at.y - centre.y) < 1e-6 * construction.radius;
+            PlaceLabel(scene, l.fresh ? Ink::Highlight : Ink::Figure, l.point->name,
+                           {at, middle ? 45 : Direction(ToScene(centre), at), -1, {}});
+        }
     if (measured) {
         const double middle = angle.startDegrees + angle.sweepDegrees / 2;
-        PlaceLabelNear(scene, Ink::Highlight, DecimalText(now.value) + "°",
+        PlaceLabel(scene, Ink::Highlight, DecimalText(now.value) + "°",
                        {OnCircle(angle.a, angle.radius, middle), middle, -1, {}});
     }
     return view;

@@ -181,7 +181,8 @@ SceneItem Drawn(const Construction& construction, const Replay& replay, const Re
         low = std::min(low, t);
         high = std::max(high, t);
     }
-    low -= overrun;
+    // A protractor's arm is a ray from the angle's vertex (object.a).
+    if (construction.steps[object.step].tool != Tool::Protractor) low -= overrun;
     high += overrun;
     return Item(SceneItem::Kind::Segment, Ink::Figure, ToScene({object.a.x + low * u.x, object.a.y + low * u.y}),
                 ToScene({object.a.x + high * u.x, object.a.y + high * u.y}));

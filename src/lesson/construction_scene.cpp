@@ -156,14 +156,13 @@ void AddCircle(std::vector<SceneItem>& into, const SceneItem& circle, const std:
     const Arcs all{{0, 360}};
     for (const auto& [from, along] : whole ? all : inside)
         for (const auto& [start, sweep] : drawn.empty() ? all : drawn)
-            for (const double turn : {-360.0, 0.0, 360.0}) {
+            for (int turn = -360; turn <= 360; turn += 360) {
                 const double low = std::max(from, start + turn), high = std::min(from + along, start + sweep + turn);
                 if (high - low < 1e-9) continue;
-                SceneItem arc = circle;
-                arc.kind = SceneItem::Kind::Arc;
+                SceneItem& arc = into.emplace_back(Item(SceneItem::Kind::Arc, circle.ink, circle.a));
+                arc.radius = circle.radius;
                 arc.startDegrees = low;
                 arc.sweepDegrees = high - low;
-                into.push_back(arc);
             }
 }
 

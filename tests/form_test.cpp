@@ -98,7 +98,7 @@ TEST_F(FormTest, DrawAddsOnTopAndEachChoiceOfLineTypeClearsAndRedraws) {
               (std::vector<std::string>{"styles.ListIndex", "SetDrawStyle", "Cls"}));
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Line"), 4);
     EXPECT_EQ(picture.DrawStyle(), kDash);
-    EXPECT_EQ(form.Description(), "Окръжност с радиус 300 и вписан правилен четириъгълник с вътрешен ъгъл 90°");
+    EXPECT_EQ(form.Description(), "Окръжност с радиус 300 и вписан квадрат с вътрешен ъгъл 90°");
 
     Choose(styles, kTransparent);
     form.List1_Click(0);

@@ -1,5 +1,8 @@
 #include "form/figure_description.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "form/number_text.h"
 #include "form/polygon_names.h"
 #include "geometry/numeric.h"
@@ -23,8 +26,12 @@ std::string Describe(const FigureChoice& figure, bool first) {
     const double n = TextToNumber(figure.count);
     std::string words = (first ? "Окръжност" : "окръжност") + std::string(" с радиус ") + Number(r);
     if (n >= 2) {
-        words += " и вписан правилен " + PolygonName(n, Number(n)) + " с вътрешен ъгъл " +
-                 Number((n - 2) * 180 / n) + "°";
+        // The angle as the lesson shows it: plain when exact to two decimals, "≈" when rounded.
+        const double angle = (n - 2) * 180 / n;
+        const double hundredths = angle * 100;
+        const bool exact = std::fabs(hundredths - std::round(hundredths)) <= 1e-9 * std::max(1.0, hundredths);
+        words += " и вписан " + RegularPolygonName(n, Number(n)) + " с вътрешен ъгъл " + (exact ? "" : "≈ ") +
+                 Number(angle) + "°";
     }
     return words;
 }

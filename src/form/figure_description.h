@@ -25,8 +25,9 @@ public:
     bool empty() const { return total_ == 0; }
 
     // A Bulgarian sentence (UTF-8) naming the figures, for example "Окръжност с радиус 300 и
-    // вписан правилен седмоъгълник с вътрешен ъгъл 128,57°", the polygon named in words
-    // (PolygonName). Identical figures (the same radius and vertex count) are named once, in
+    // вписан правилен седмоъгълник с вътрешен ъгъл ≈ 128,57°", the polygon named in words
+    // (RegularPolygonName: "вписан квадрат" for 4), the angle plain where it is exact to two
+    // decimals ("с вътрешен ъгъл 120°") and after "≈ " where it is rounded. Identical figures (the same radius and vertex count) are named once, in
     // the order of their last drawing, and one drawn k > 1 times is prefixed "k × "; kinds
     // are joined by "; ". More than three kinds: the figures are counted and only the last
     // three kinds named. A vertex count below 2 gives the circle alone. No figure: "Празен

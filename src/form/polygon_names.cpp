@@ -24,8 +24,13 @@ std::string PolygonName(double n, const std::string& digits) {
     return Named(n) ? kNames[static_cast<std::size_t>(static_cast<int>(n) - kFewestVertices)] : digits + "-ъгълник";
 }
 
+std::string RegularPolygonName(double n, const std::string& digits, bool definite) {
+    if (n == 4) return definite ? "квадрата" : "квадрат";
+    return (definite ? "правилния " : "правилен ") + PolygonName(n, digits);
+}
+
 std::string PolygonTitle(double n, const std::string& digits) {
-    return "Правилен " + PolygonName(n, digits) + (n == 4 ? " (квадрат)" : "");
+    return n == 4 ? "Квадрат" : "Правилен " + PolygonName(n, digits);
 }
 
 std::string VertexName(int k) {

@@ -14,8 +14,13 @@ inline constexpr int kMostVertices = 20;
 // `digits` (the caller's number text).
 std::string PolygonName(double n, const std::string& digits);
 
-// "Правилен шестоъгълник", the title of a figure in words; 4 gives
-// "Правилен четириъгълник (квадрат)".
+// The regular polygon in words, lower case, as a sentence names it: "правилен шестоъгълник",
+// and for 4 "квадрат"; `definite` gives the form with the article that a sentence's object
+// takes ("правилния шестоъгълник", "квадрата").
+std::string RegularPolygonName(double n, const std::string& digits, bool definite = false);
+
+// The title of a figure in words: RegularPolygonName capitalised, "Правилен шестоъгълник",
+// "Квадрат".
 std::string PolygonTitle(double n, const std::string& digits);
 
 // The name of the k-th vertex (k >= 1) of a figure, as the lesson and the construction letter

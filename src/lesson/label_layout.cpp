@@ -138,6 +138,7 @@ bool InRegion(const LabelRegion& region, const LabelBox& box) {
         if (corner.x == region.apex.x && corner.y == region.apex.y) continue;
         const double degrees = std::atan2(-(corner.y - region.apex.y), corner.x - region.apex.x) / kDegree;
         if (!InSweep(region, degrees)) return false;
+        if (region.reach >= 0 && Distance(region.apex, corner) > region.reach) return false;
     }
     // A wedge wider than a half-plane is not convex: its apex must stay outside the box.
     return region.sweepDegrees <= 180 || DistanceToBox(region.apex, box) > 0;
@@ -188,31 +189,33 @@ LabelPlace FindLabelPlace(const Scene& scene, std::string_view text, const Label
     const LabelSize size = EstimateLabelSize(text, m);
     const double gap = spot.gap >= 0 ? spot.gap : (kPointRadius + 1) * m;
     const double step = kLabelHeight * m / 4;
-    constexpr int kTurns = 12, kRings = 24;   // 15° each way round; six letter heights out
+    constexpr int kTurns = 12;   // 15° each way round
+    const int kRings = spot.farther >= 0 ? static_cast<int>(std::floor(spot.farther / step)) : 24;
     struct Candidate {
         double cost;
         int turn;
         int ring;
     };
     std::vector<Candidate> candidates;
-    candidates.reserve((2 * kTurns) * (kRings + 1));
+    candidates.reserve(static_cast<std::size_t>((2 * kTurns) * (kRings + 1)));
     for (int ring = 0; ring <= kRings; ++ring) {
         for (int turn = -kTurns + 1; turn <= kTurns; ++turn) candidates.push_back({std::abs(turn) + 2.0 * ring, turn, ring});
     }
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& p, const Candidate& q) { return p.cost < q.cost; });
-    LabelPlace best{spot.anchor, false};
-    std::size_t fewest = static_cast<std::size_t>(-1);
-    for (const Candidate& candidate : candidates) {
-        const double degrees = spot.degrees + 15.0 * candidate.turn;
+    // From the anchor towards `degrees`, the box's centre for a ring, the box's middle being
+    // size.below under its centre.
+    const auto centreAt = [&](double degrees, int ring) {
         const double ux = std::cos(degrees * kDegree), uy = -std::sin(degrees * kDegree);
-        // From the box's centre to its edge along u, the box's centre being (size.below) above
-        // its middle.
         const double halfWidth = size.width / 2, halfHeight = size.height / 2;
         const double edge = std::min(std::fabs(ux) < 1e-12 ? 1e300 : halfWidth / std::fabs(ux),
                                      std::fabs(uy) < 1e-12 ? 1e300 : halfHeight / std::fabs(uy));
-        const double reach = gap + candidate.ring * step + edge;
-        const ScenePoint middle{spot.anchor.x + ux * reach, spot.anchor.y + uy * reach};
-        const ScenePoint centre{middle.x, middle.y - size.below};
+        const double reach = gap + ring * step + edge;
+        return ScenePoint{spot.anchor.x + ux * reach, spot.anchor.y + uy * reach - size.below};
+    };
+    LabelPlace best{centreAt(spot.degrees, 0), false};
+    std::size_t fewest = static_cast<std::size_t>(-1);
+    for (const Candidate& candidate : candidates) {
+        const ScenePoint centre = centreAt(spot.degrees + 15.0 * candidate.turn, candidate.ring);
         const LabelBox box = EstimateLabelBox(text, centre, m);
         if (!InView(scene, box) || (spot.within && !InRegion(*spot.within, box))) continue;
         const std::size_t overlaps = LabelOverlaps(scene, box).size();

@@ -46,22 +46,26 @@ LabelBox LabelItemBox(const SceneItem& label, double markScale);
 std::vector<std::size_t> LabelOverlaps(const Scene& scene, const LabelBox& box, std::size_t count = static_cast<std::size_t>(-1));
 
 // A wedge a label must lie inside, corners and all: from `apex`, the directions from
-// startDegrees sweeping sweepDegrees counter-clockwise on screen (0 < sweep <= 360).
+// startDegrees sweeping sweepDegrees counter-clockwise on screen (0 < sweep <= 360), and no
+// farther than `reach` from the apex where that is not negative.
 struct LabelRegion {
     ScenePoint apex;
     double startDegrees = 0;
     double sweepDegrees = 360;
+    double reach = -1;
 };
 
 // Where a label should go: next to `anchor` (the point or mark it names), towards
 // `degrees` (counter-clockwise on screen from the X axis) if that is clear, with at least
 // `gap` canvas units between the anchor and the nearest side of its box (negative: the
-// point's dot and one mark unit more, x markScale), and inside `within` if given.
+// point's dot and one mark unit more, x markScale) and at most `farther` more (negative: six
+// letter heights), and inside `within` if given.
 struct LabelSpot {
     ScenePoint anchor;
     double degrees = 90;
     double gap = -1;
     std::optional<LabelRegion> within;
+    double farther = -1;
 };
 
 struct LabelPlace {
@@ -71,9 +75,10 @@ struct LabelPlace {
 
 // The first clear place for `text` round the spot: the preferred direction first, then
 // directions turning away from it both ways in 15° steps, and farther out in steps of a
-// quarter of the letters' height (up to six heights), the nearer and the less turned first.
+// quarter of the letters' height (up to `farther`), a turn of 15° weighed as half a step out.
 // Only places inside the scene's view (focus ± reach) and the spot's region count. Where no
-// place is clear, the one that overlaps the fewest items, with clear = false.
+// place is clear, the one that overlaps the fewest items, with clear = false; where none
+// counts, the preferred one.
 LabelPlace FindLabelPlace(const Scene& scene, std::string_view text, const LabelSpot& spot);
 
 // Appends the label at FindLabelPlace's place and returns it.

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <optional>
 
 #include "form/markup.h"
 #include "form/number_text.h"
 #include "form/polygon_names.h"
 #include "geometry/draw_polygon.h"
 #include "geometry/numeric.h"
+#include "lesson/label_layout.h"
 #include "lesson/scene_draw.h"
 
 namespace tamirel {
@@ -39,6 +42,7 @@ public:
 
 const char* const kTimes = "·";
 const char* const kMinus = "−";
+const char* const kDivide = " : ";
 const char* const kUnits = " единици";
 
 std::string Whole(double n) { return std::to_string(static_cast<long long>(n)); }
@@ -50,17 +54,9 @@ double Direction(ScenePoint p, ScenePoint q) {
 
 double Positive(double degrees) { return degrees <= 0 ? degrees + 360 : degrees; }
 
-ScenePoint Toward(ScenePoint from, ScenePoint to, double distance) {
-    const double length = std::hypot(to.x - from.x, to.y - from.y);
-    if (length == 0) return from;
-    return {from.x + (to.x - from.x) / length * distance, from.y + (to.y - from.y) / length * distance};
-}
+ScenePoint Middle(ScenePoint p, ScenePoint q) { return {(p.x + q.x) / 2, (p.y + q.y) / 2}; }
 
-ScenePoint Plus(ScenePoint p, ScenePoint direction, double distance) {
-    const double length = std::hypot(direction.x, direction.y);
-    if (length == 0) return p;
-    return {p.x + direction.x / length * distance, p.y + direction.y / length * distance};
-}
+double Length(ScenePoint p, ScenePoint q) { return std::hypot(q.x - p.x, q.y - p.y); }
 
 // A new item at the end of `items`, for its caller to finish.
 SceneItem& Add(std::vector<SceneItem>& items, SceneItem::Kind kind, Ink ink, ScenePoint a, ScenePoint b = {}) {
@@ -72,10 +68,6 @@ SceneItem& Add(std::vector<SceneItem>& items, SceneItem::Kind kind, Ink ink, Sce
     return item;
 }
 
-void Label(std::vector<SceneItem>& items, Ink ink, ScenePoint at, std::string_view text) {
-    Add(items, SceneItem::Kind::Label, ink, at).text = text;
-}
-
 void Arc(std::vector<SceneItem>& items, ScenePoint centre, double radius, double start, double sweep) {
     SceneItem& item = Add(items, SceneItem::Kind::Arc, Ink::Highlight, centre);
     item.radius = radius;
@@ -83,20 +75,59 @@ void Arc(std::vector<SceneItem>& items, ScenePoint centre, double radius, double
     item.sweepDegrees = sweep;
 }
 
-// Letters for n vertices: A, B, C, …, leaving out those that name the marks.
-std::vector<std::string> Letters(int n) {
-    std::vector<std::string> letters;
-    for (char c = 'A'; c <= 'Z' && static_cast<int>(letters.size()) < n; ++c) {
-        if (n > 12 && std::string_view("MOPRS").find(c) != std::string_view::npos) continue;
-        letters.emplace_back(1, c);
+// A label beside the segment pq towards `degrees`, as near its middle as is clear, else
+// wherever PlaceLabel finds room round the middle.
+void PlaceBeside(Scene& scene, Ink ink, const std::string& text, ScenePoint p, ScenePoint q, double degrees,
+                 const LabelRegion& region) {
+    const double h = kLabelHeight * scene.markScale;
+    for (const double t : {0.5, 0.6, 0.4, 0.7, 0.3, 0.8, 0.2}) {
+        const LabelSpot spot{{p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)}, degrees, 0.15 * h, region, h};
+        const LabelPlace place = FindLabelPlace(scene, text, spot);
+        if (place.clear) {
+            Add(scene.items, SceneItem::Kind::Label, ink, place.centre).text = text;
+            return;
+        }
     }
-    for (int i = static_cast<int>(letters.size()); i < n; ++i) {
-        letters.emplace_back("A");
-        letters.back() += std::to_string(i + 1);
-    }
-    return letters;
+    PlaceLabel(scene, ink, text, {Middle(p, q), degrees, 0.15 * h, region});
 }
 
+// A result as the lesson shows it: a whole number of hundredths, "=" when it is the exact value
+// of exact figures, and two decimals when this step rounded it (otherwise no trailing zeros,
+// as a calculator shows the same arithmetic).
+struct Shown {
+    long long hundredths = 0;
+    bool exact = true;
+    bool rounded = false;
+
+    std::string Digits() const {
+        std::string s = std::to_string(hundredths / 100);
+        const long long cents = hundredths % 100;
+        if (rounded || cents != 0) {
+            s += ',';
+            s += static_cast<char>('0' + cents / 10);
+            if (rounded || cents % 10 != 0) s += static_cast<char>('0' + cents % 10);
+        }
+        const std::size_t wholeEnd = std::min(s.find(','), s.size());
+        if (wholeEnd >= 5) {
+            for (std::size_t at = wholeEnd; at > 3; at -= 3) s.insert(at - 3, "\u00A0");
+        }
+        return s;
+    }
+    double Value() const { return static_cast<double>(hundredths) / 100; }
+};
+
+// numerator / denominator (both > 0, the figures put in `exact` or not) rounded half up to
+// hundredths: exact integer arithmetic, so the last digit is a calculator's.
+Shown Quotient(long long numerator, long long denominator, bool exact) {
+    const long long scaled = numerator * 100;
+    Shown shown{scaled / denominator, exact, scaled % denominator != 0};
+    if (2 * (scaled % denominator) >= denominator) ++shown.hundredths;
+    shown.exact = exact && !shown.rounded;
+    return shown;
+}
+
+// A value of no exact decimal form (a sine or cosine times the radius) rounded to hundredths.
+Shown Irrational(double value) { return {std::llround(value * 100), false, true}; }
 
 }  // namespace
 
@@ -143,96 +174,137 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
         return lesson;
     }
     const int count = static_cast<int>(n);
-    const std::string N = Whole(n);
-    const std::string radius = FormatLessonValue(R).digits;
-    lesson.title = PolygonTitle(n, N);
-    Append(lesson.givens, {"R = ", radius, kUnits, ", n = ", N});
+    const auto N = static_cast<long long>(count);
+    const std::string countText = Whole(n);
+    const Shown givenR{std::llround(R * 100), true, false};
+    const std::string radius = givenR.Digits();
+    lesson.title = PolygonTitle(n, countText);
+    Append(lesson.givens, {"R = ", radius, kUnits, ", n = ", countText});
 
-    // The numbers, each from the values above it as shown. Texts are joined by Append, which
-    // keeps the browser's WebAssembly small.
+    // The numbers, each worked out from the figures put in as they are shown. Texts are
+    // joined by Append, which keeps the browser's WebAssembly small.
     const auto add = [&](const char* name, std::initializer_list<std::string_view> formula,
-                         std::initializer_list<std::string_view> putIn, double value, const char* unit) {
-        LessonNumber number{name, {}, {}, {}, value};
+                         std::initializer_list<std::string_view> putIn, const Shown& shown, const char* unit) {
+        LessonNumber number{name, {}, {}, {}, shown.Value()};
         Append(number.formula, formula);
         Append(number.putIn, putIn);
-        const LessonValue shown = FormatLessonValue(value);
-        Append(number.result, {shown.Relation(), " ", shown.digits, unit});
+        Append(number.result, {shown.exact ? "=" : "≈", " ", shown.Digits(), unit});
         lesson.numbers.push_back(std::move(number));
-        return shown.digits;
+        return shown.Digits();
     };
-    const double alpha = (n - 2) * 180 / n, central = 360 / n;
-    add("Вътрешен ъгъл", {"α = (n ", kMinus, " 2)", kTimes, "180°/n"}, {"(", N, " ", kMinus, " 2)", kTimes, "180°/", N},
-        alpha, "°");
-    add("Централен ъгъл", {"∠AOB = 360°/n"}, {"360°/", N}, central, "°");
-    add("Сбор на вътрешните ъгли", {"(n ", kMinus, " 2)", kTimes, "180°"}, {"(", N, " ", kMinus, " 2)", kTimes, "180°"},
-        (n - 2) * 180, "°");
-    const double a = 2 * R * std::sin(kPi / n), r = R * std::cos(kPi / n), P = n * a;
-    const std::string side =
-        add("Страна", {"a = 2R", kTimes, "sin(180°/n)"}, {"2", kTimes, radius, kTimes, "sin(180°/", N, ")"}, a, kUnits);
-    const std::string perimeter = add("Периметър", {"P = n", kTimes, "a"}, {N, kTimes, side}, P, kUnits);
-    const std::string apothem =
-        add("Апотема", {"r = R", kTimes, "cos(180°/n)"}, {radius, kTimes, "cos(180°/", N, ")"}, r, kUnits);
-    add("Лице", {"S = P", kTimes, "r/2"}, {perimeter, kTimes, apothem, "/2"}, P * r / 2, " кв. единици");
+    const std::string& nt = countText;
+    add("Вътрешен ъгъл", {"α = (n ", kMinus, " 2)", kTimes, "180°", kDivide, "n"},
+        {"(", nt, " ", kMinus, " 2)", kTimes, "180°", kDivide, nt}, Quotient((N - 2) * 180, N, true), "°");
+    const Shown central = Quotient(360, N, true);
+    add("Централен ъгъл", {"∠A₁OA₂ = 360°", kDivide, "n"}, {"360°", kDivide, nt}, central, "°");
+    add("Сбор на вътрешните ъгли", {"(n ", kMinus, " 2)", kTimes, "180°"}, {"(", nt, " ", kMinus, " 2)", kTimes, "180°"},
+        Quotient((N - 2) * 180, 1, true), "°");
+    // sin 30° = 1/2 and cos 60° = 1/2 are the only rational values among these sines and
+    // cosines: the side of the hexagon and the apothem of the triangle are exact.
+    const double shownR = givenR.Value();
+    const Shown a = count == 6 ? givenR : Irrational(2 * shownR * std::sin(std::numbers::pi / n));
+    const Shown r = count == 3 ? Quotient(givenR.hundredths, 200, true) : Irrational(shownR * std::cos(std::numbers::pi / n));
+    const Shown P{N * a.hundredths, a.exact, false};
+    const Shown S = Quotient(P.hundredths * r.hundredths, 20000, P.exact && r.exact);
+    const std::string side = add("Страна", {"a = 2R", kTimes, "sin(180°", kDivide, "n)"},
+                                 {"2", kTimes, radius, kTimes, "sin(180°", kDivide, nt, ")"}, a, kUnits);
+    const std::string perimeter = add("Периметър", {"P = n", kTimes, "a"}, {nt, kTimes, side}, P, kUnits);
+    const std::string apothem = add("Апотема r, радиусът на вписаната окръжност", {"r = R", kTimes, "cos(180°", kDivide, "n)"},
+                                    {radius, kTimes, "cos(180°", kDivide, nt, ")"}, r, kUnits);
+    add("Лице", {"S = P", kTimes, "r", kDivide, "2"}, {perimeter, kTimes, apothem, kDivide, "2"}, S, " кв. единици");
 
     // DrawPolygon goes clockwise on screen from the bottom-right vertex to the bottom-left
     // one and on; the letters go the other way from the bottom-left one.
-    lesson.letters = Letters(count);
-    for (int k = 0; k < count; ++k) lesson.vertices.push_back(canvas.points[static_cast<std::size_t>((count + 1 - k) % count)]);
+    for (int k = 0; k < count; ++k) {
+        lesson.letters.push_back(VertexName(k + 1));
+        lesson.vertices.push_back(canvas.points[static_cast<std::size_t>((count + 1 - k) % count)]);
+    }
     const std::vector<ScenePoint>& v = lesson.vertices;
-    const ScenePoint O = canvas.centre, A = v[0], B = v[1], C = v[2];
-    const ScenePoint M{(A.x + B.x) / 2, (A.y + B.y) / 2};
-    // Marks in proportion to the figure: as designed at R = 300, and a view on screen fills
-    // itself with the circle and its letters.
-    const double scale = std::min(canvas.radius / 300, 1.15);
-    lesson.scene.markScale = scale;
-    lesson.scene.focus = O;
-    lesson.scene.reach = canvas.radius + 1.9 * kLabelHeight * scale;
+    const auto vertex = [&](int k) { return v[static_cast<std::size_t>((k + count) % count)]; };
+    const ScenePoint O = canvas.centre, A1 = v[0], A2 = v[1], A3 = v[2], An = vertex(-1);
+    // The apothem goes to the side A₂A₃, clear of the central angle A₁OA₂.
+    const ScenePoint M = Middle(A2, A3);
+    // Marks as designed at R = 300, in proportion to the figure, so that a view filling itself
+    // with the scene's square shows letters and pens alike for every radius.
+    const double scale = canvas.radius / 300;
     const double h = kLabelHeight * scale;
-    const double sideLength = std::hypot(B.x - A.x, B.y - A.y);
-    const double apothemLength = std::hypot(M.x - O.x, M.y - O.y);
-    const double centralArc = std::min(0.22 * canvas.radius, 0.3 * apothemLength);
-    const double interiorArc = std::min(centralArc, 0.35 * sideLength);
+    Scene& scene = lesson.scene;
+    scene.markScale = scale;
+    scene.focus = O;
+    scene.reach = canvas.radius * kLessonReach;
+    const double sideLength = Length(A1, A2);
+    const double apothemLength = Length(O, M);
+    const double centralDegrees = 360 / n;
+    // The central angle's arc: a quarter of the radius, and never shorter than 1.3 letter
+    // heights however narrow the angle, still well inside the triangle A₁OA₂.
+    const double halfCentral = centralDegrees / 2 * std::numbers::pi / 180;
+    const double centralArc = std::min(std::max(0.25 * canvas.radius, 0.65 * h / halfCentral), 0.6 * apothemLength);
+    // The central angle's value on its bisector, straight down from O: in the triangle A₁OA₂
+    // beyond the arc where the arms are far enough apart for it, else just past the side and
+    // the circle.
+    const std::string centralText = central.Digits() + "°";
+    const LabelSize centralSize = EstimateLabelSize(centralText, scale);
+    const double armPen = InkWidth(Ink::Highlight) * scale / 2, sidePen = InkWidth(Ink::Figure) * scale / 2;
+    const double wideEnough = centralSize.width / 2 / std::tan(halfCentral) + armPen / std::sin(halfCentral);
+    const double clearance = 0.05 * h;
+    double centralTop = std::max(wideEnough, centralArc + armPen) + clearance;
+    const bool centralInside = centralTop + centralSize.height + clearance <= apothemLength - sidePen;
+    if (!centralInside) centralTop = std::max(wideEnough, canvas.radius + sidePen) + clearance;
+    const double interiorArc = std::min(0.25 * canvas.radius, 0.3 * sideLength);
 
     using K = SceneItem::Kind;
-    std::vector<SceneItem>& items = lesson.scene.items;
-    items.reserve(static_cast<std::size_t>(3 * count + 16));
-    if (diagonals) {
-        for (int k = 2; k < count - 1; ++k) Add(items, K::Segment, Ink::Faint, A, v[static_cast<std::size_t>(k)]);
-    }
+    std::vector<SceneItem>& items = scene.items;
+    items.reserve(static_cast<std::size_t>(3 * count + 20));
     Add(items, K::Circle, Ink::Figure, O).radius = canvas.radius;
-    Add(items, K::Polygon, Ink::Figure, A).points = v;
-    Add(items, K::Segment, Ink::Highlight, O, A);
+    Add(items, K::Polygon, Ink::Figure, A1).points = v;
+    Add(items, K::Segment, Ink::Highlight, O, A1);
+    Add(items, K::Segment, Ink::Highlight, O, A2);
     Add(items, K::Segment, Ink::Highlight, O, M);
-    Add(items, K::RightAngle, Ink::Highlight, M, O).c = B;
-    const double startAOB = Direction(O, A), sweepAOB = Positive(Direction(O, B) - startAOB);
-    Arc(items, O, centralArc, startAOB, sweepAOB);
-    const double startCBA = Direction(B, C), sweepCBA = Positive(Direction(B, A) - startCBA);
-    Arc(items, B, interiorArc, startCBA, sweepCBA);
-    for (const ScenePoint& vertex : v) Add(items, K::Point, Ink::Figure, vertex);
+    Add(items, K::RightAngle, Ink::Highlight, M, O).c = A3;
+    const double startA1 = Direction(O, A1);
+    Arc(items, O, centralArc, startA1, centralDegrees);
+    // The interior angle at Aₙ, from the side AₙA₁ round to AₙAₙ₋₁.
+    const double startInterior = Direction(An, A1);
+    const double interiorSweep = Positive(Direction(An, vertex(-2)) - startInterior);
+    Arc(items, An, interiorArc, startInterior, interiorSweep);
+    for (const ScenePoint& p : v) Add(items, K::Point, Ink::Figure, p);
     Add(items, K::Point, Ink::Figure, O);
     Add(items, K::Point, Ink::Highlight, M);
 
+    // The labels, after everything they must keep clear of, the most bound first.
+    const double gap = 0.15 * h;
+    // The central angle's value inside the angle beyond its arc, as worked out above.
+    PlaceLabel(scene, Ink::Highlight, centralText, {O, startA1 + centralDegrees / 2, centralTop, LabelRegion{O, startA1, centralDegrees}, h});
+    // R beside OA₁ outside the central angle, r beside OM on the side of A₃, inside the circle.
+    PlaceBeside(scene, Ink::Highlight, "R", O, A1, startA1 - 90, {O, Direction(O, An), centralDegrees, canvas.radius});
+    PlaceBeside(scene, Ink::Highlight, "r", O, M, Direction(O, M) + 90, {O, Direction(O, M), 180, canvas.radius});
+    // Each vertex's letter outside the polygon, away from the centre if it can.
     for (int k = 0; k < count; ++k) {
-        const ScenePoint& vertex = v[static_cast<std::size_t>(k)];
-        Label(items, Ink::Figure, Plus(vertex, {vertex.x - O.x, vertex.y - O.y}, 0.75 * h), lesson.letters[static_cast<std::size_t>(k)]);
+        const ScenePoint p = vertex(k), before = vertex(k - 1);
+        const double interior = Positive(Direction(p, before) - Direction(p, vertex(k + 1)));
+        PlaceLabel(scene, Ink::Figure, lesson.letters[static_cast<std::size_t>(k)],
+                   {p, Direction(O, p), -1, LabelRegion{p, Direction(p, before), 360 - interior}});
     }
-    Label(items, Ink::Figure, {O.x + 0.6 * h, O.y - 0.6 * h}, "O");
-    Label(items, Ink::Highlight, Plus(M, {M.x - O.x, M.y - O.y}, 0.75 * h), "M");
-    // R beside the middle of OA, on the side away from M. The central angle's value left of
-    // OM just past its arc, r right of OM below it, the interior angle's value inside the
-    // angle at B: three places apart for every count.
-    const ScenePoint midOA{(O.x + A.x) / 2, (O.y + A.y) / 2};
-    ScenePoint across{A.y - O.y, O.x - A.x};
-    if (across.x * (M.x - midOA.x) + across.y * (M.y - midOA.y) > 0) across = {-across.x, -across.y};
-    Label(items, Ink::Highlight, Plus(midOA, across, 0.7 * h), "R");
-    const ScenePoint onOM = Toward(O, M, std::clamp(centralArc + 0.75 * h, 0.5 * apothemLength, 0.75 * apothemLength));
-    Label(items, Ink::Highlight, Plus(onOM, {B.x - M.x, B.y - M.y}, 0.6 * h), "r");
-    const std::string centralText = FormatLessonValue(central).digits + "°";
-    const double glyphs = static_cast<double>(std::count_if(centralText.begin(), centralText.end(),
-                                                            [](char c) { return (c & 0xC0) != 0x80; }));
-    Label(items, Ink::Highlight, Plus(Toward(O, M, centralArc + 0.6 * h), {A.x - B.x, A.y - B.y}, (0.27 * glyphs + 0.2) * h),
-          centralText);
-    Label(items, Ink::Highlight, Toward(B, O, interiorArc + 0.9 * h), FormatLessonValue(alpha).digits + "°");
+    // The interior angle's value inside the angle, beyond its arc.
+    PlaceLabel(scene, Ink::Highlight, lesson.numbers[0].result.substr(lesson.numbers[0].result.find(' ') + 1),
+               {An, startInterior + interiorSweep / 2, interiorArc + gap, LabelRegion{An, startInterior, interiorSweep}});
+    // O above the centre, clear of the lines from it; M outside the side A₂A₃.
+    PlaceLabel(scene, Ink::Figure, "O", {O, 135, -1, std::nullopt});
+    PlaceLabel(scene, Ink::Highlight, "M", {M, Direction(O, M), -1, LabelRegion{M, Direction(M, A2), 180}});
+    // a below A₁A₂, or above it in the triangle A₁OA₂ where the central angle's value is below.
+    if (centralInside) {
+        PlaceLabel(scene, Ink::Figure, "a", {Middle(A1, A2), 270, gap, LabelRegion{Middle(A1, A2), 180, 180}});
+    } else {
+        PlaceLabel(scene, Ink::Figure, "a", {Middle(A1, A2), 90, gap, LabelRegion{Middle(A1, A2), 0, 180}});
+    }
+
+    // The diagonals from A₁ go under everything else, and the labels stand where they stand
+    // without them, so that turning them on and off moves no letter.
+    if (diagonals) {
+        std::vector<SceneItem> faint;
+        for (int k = 2; k < count - 1; ++k) Add(faint, K::Segment, Ink::Faint, A1, vertex(k));
+        items.insert(items.begin(), faint.begin(), faint.end());
+    }
     return lesson;
 }
 
@@ -241,7 +313,17 @@ std::vector<LessonLine> LessonLines(const Lesson& lesson) {
     if (lesson.title.empty()) return lines;
     lines.push_back({lesson.title, true});
     lines.push_back({lesson.givens, false});
-    for (const LessonNumber& number : lesson.numbers) lines.push_back({number.Text(), false});
+    for (const LessonNumber& number : lesson.numbers) {
+        const std::string text = number.Text();
+        if (EstimateLabelSize(text, kLessonTextSize / kLabelHeight).width <= kSceneSide + kLessonMargin) {
+            lines.push_back({text, false});
+            continue;
+        }
+        lines.push_back({number.name + ":", false});
+        std::string rest;
+        Append(rest, {number.formula, " = ", number.putIn, " ", number.result});
+        lines.push_back({std::move(rest), false});
+    }
     return lines;
 }
 

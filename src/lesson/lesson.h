@@ -22,43 +22,58 @@ struct LessonValue {
 };
 LessonValue FormatLessonValue(double value);
 
-// One worked number: "Вътрешен ъгъл: α = (n − 2).180°/n = (6 − 2).180°/6 = 120°". The
-// figures put in are the givens and the earlier results as shown.
+// One worked number: "Вътрешен ъгъл: α = (n − 2)·180° : n = (6 − 2)·180° : 6 = 120°". The
+// figures put in are the givens and the earlier results exactly as shown, and the result is
+// their arithmetic done exactly on those decimals and rounded half up to two decimals, so a
+// calculator fed the figures shown gives the result shown to its last digit. "=" where every
+// figure put in is exact and so is the result, "≈" otherwise; two decimals where this step
+// rounded, otherwise no trailing zeros ("≈ 1697,04", "≈ 233 829", "= 157,5"). Division is
+// written " : " throughout.
 struct LessonNumber {
     std::string name;      // "Вътрешен ъгъл"
-    std::string formula;   // "α = (n − 2).180°/n"
-    std::string putIn;     // "(6 − 2).180°/6"
+    std::string formula;   // "α = (n − 2)·180° : n"
+    std::string putIn;     // "(6 − 2)·180° : 6"
     std::string result;    // "= 120°", "≈ 259,81 единици"
-    double value = 0;      // unrounded
+    double value = 0;      // the result as shown
     std::string Text() const { return name + ": " + formula + " = " + putIn + " " + result; }
 };
 
 struct Lesson {
-    std::string title;                  // "Правилен шестоъгълник"; empty without a figure
+    std::string title;                  // "Правилен шестоъгълник", "Квадрат"; empty without a figure
     std::string givens;                 // "R = 300 единици, n = 6"
-    std::vector<LessonNumber> numbers;  // α, ∠AOB, the sum, a, P, r, S, in this order
+    std::vector<LessonNumber> numbers;  // α, ∠A₁OA₂, the sum, a, P, r, S, in this order
     Scene scene;                        // the figure and its marks, in the main canvas's units
-    std::vector<ScenePoint> vertices;   // A, B, C, … in letter order
-    std::vector<std::string> letters;   // "A", "B", …
+    std::vector<ScenePoint> vertices;   // A₁, A₂, … in order
+    std::vector<std::string> letters;   // "A₁", "A₂", … (VertexName)
 
     // Title, givens and every number, one a line, for screen readers and captions.
     std::string Description() const;
 };
 
+// The check box and command that add the diagonals to the lesson's figure.
+inline constexpr const char* kDiagonalsCaption = "Диагонали от A₁";
+
+// How far the lesson's view reaches from the centre, in radii: the circle and every label.
+inline constexpr double kLessonReach = 1.4;
+
 // The lesson for the radius and vertex count selected in the main window's lists, read as
 // DrawPolygon reads them; the circle and polygon are DrawPolygon's own, to the bit, on the
-// 1000 x 1000 scale. Marks: the centre O, the vertices lettered counter-clockwise on screen
-// from the bottom-left one (A, B, C, …; past L the letters of the marks, M O P R S, are
-// skipped), the radius R = OA, the apothem r = OM to the midpoint M of AB with its right-angle
-// mark, the central angle AOB and the interior angle at B, each with its arc and value, and,
-// with `diagonals`, the N − 3 diagonals from A. A choice that gives no polygon (nothing
-// selected, R <= 0, N < 3 or not whole) gives an empty title, no numbers and an empty scene.
+// 1000 x 1000 scale. Marks: the centre O; the vertices A₁, A₂, … Aₙ counter-clockwise on
+// screen from the bottom-left one (VertexName); the central angle A₁OA₂ with both arms, its
+// arc and its value inside it, the arm OA₁ being the radius R; the side a = A₁A₂; the apothem
+// r = OM to the midpoint M of the next side A₂A₃, with its right-angle mark; the interior angle
+// at Aₙ with its arc and value inside it; and, with `diagonals`, the N − 3 diagonals from A₁,
+// drawn under everything else. Every label is placed by PlaceLabel, clear of every other item
+// (the diagonals aside, which change no label's place); marks are sized in proportion to the
+// radius, as designed at R = 300, and the view reaches kLessonReach radii from the centre. A
+// choice that gives no polygon (nothing selected, R <= 0, N < 3 or not whole) gives an empty
+// title, no numbers and an empty scene.
 Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals);
 
 // The lesson's page, in canvas units, shared by the SVG document and every face's image and
 // print: the figure's 1000-unit area with kLessonMargin round it, then one text line every
 // kLessonLineHeight below it, starting one line height under the margin, at its left edge.
-inline constexpr double kLessonMargin = 70;
+inline constexpr double kLessonMargin = 200;   // the labels of R = 500 (kLessonReach)
 inline constexpr double kLessonTitleSize = 40;   // bold
 inline constexpr double kLessonTextSize = 30;
 inline constexpr double kLessonLineHeight = 46;
@@ -67,7 +82,8 @@ struct LessonLine {
     std::string text;
     bool title = false;   // the first line, larger and bold
 };
-// The title, the givens and one line for each number; no lines without a figure.
+// The title, the givens and one line for each number, or two where it would run past the
+// page's right edge: its name, then the rest; no lines without a figure.
 std::vector<LessonLine> LessonLines(const Lesson& lesson);
 
 // The lesson as an SVG document: the figure in a nested <svg> whose viewBox is the canvas's

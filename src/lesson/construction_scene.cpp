@@ -302,7 +302,7 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
 
     // The letters after everything they must keep clear of, the most crowded first: the centre,
     // what the step makes, what it names, then the vertices; each outward from the centre where
-    // that is clear, the centre's own up and to the right, as in the lesson.
+    // that is clear, the centre's own up and to the left, as in the lesson.
     const auto rank = [&](const Lettered& l) {
         return l.point == &replay.points.front() ? 0 : l.fresh ? 1 : named.count(l.point->name) ? 2 : 3;
     };
@@ -312,7 +312,7 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
             const ScenePoint at = ToScene(l.point->at);
             const bool middle = std::hypot(at.x - centre.x, at.y - centre.y) < 1e-6 * construction.radius;
             PlaceLabel(scene, l.fresh ? Ink::Highlight : Ink::Figure, l.point->name,
-                           {at, middle ? 45 : Direction(ToScene(centre), at), -1, {}});
+                           {at, middle ? 135 : Direction(ToScene(centre), at), -1, {}});
         }
     if (measured) {
         const double middle = angle.startDegrees + angle.sweepDegrees / 2;

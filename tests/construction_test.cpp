@@ -11,7 +11,9 @@
 #include "lesson/construction.h"
 #include "lesson/construction_scene.h"
 #include "lesson/construction_steps.h"
+#include "lesson/label_layout.h"
 #include "lesson/polygon_construction.h"
+#include "lesson/scene_draw.h"
 
 namespace tamirel {
 namespace {
@@ -73,7 +75,7 @@ TEST(Construction, EveryFigureTheListsOfferEndsOnTheMainWindowsVertices) {
             bool protractor = false;
             for (const Step& step : c.steps) protractor = protractor || step.tool == Tool::Protractor;
             EXPECT_EQ(protractor, !exact);
-            EXPECT_EQ(Contains(c.statement, "не може да се построи само с линия и пергел"), !exact);
+            EXPECT_EQ(Contains(c.statement, "не може да се построи само с линийка и пергел"), !exact);
             EXPECT_EQ(Contains(replay.sentences[0], "не може да се построи"), !exact);
         }
     }
@@ -82,9 +84,9 @@ TEST(Construction, EveryFigureTheListsOfferEndsOnTheMainWindowsVertices) {
 TEST(Construction, ReasonNamesTheFactorThatIsNotAFermatPrime) {
     EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "7 е просто число, но не е число на Ферма"));
     EXPECT_TRUE(Contains(BuildConstruction(300, 14).statement, "14 = 2 · 7 се дели на 7"));
-    EXPECT_TRUE(Contains(BuildConstruction(300, 18).statement, "18 = 2 · 3 · 3"));
-    EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "360° : 7 ≈ 51,43°"));
-    EXPECT_TRUE(Contains(BuildConstruction(300, 9).statement, "360° : 9 = 40°"));
+    EXPECT_TRUE(Contains(BuildConstruction(300, 18).statement, " 18 = 2 · 3 · 3 съдържа простото число на Ферма 3 два пъти. "));
+    EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "360°/7 ≈ 51,43°"));
+    EXPECT_TRUE(Contains(BuildConstruction(300, 9).statement, "360°/9 = 40°"));
     // The heptagon's approximation by half the triangle's side: 2·asin(√3/4) = 51,32°.
     EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "около 0,11° по-малък"));
 }
@@ -96,8 +98,9 @@ TEST(Construction, SentencesSayWhatEachStepDoes) {
     EXPECT_EQ(replay.sentences[0], "Дадена е окръжност k(O; R), R = 300.");
     EXPECT_TRUE(Contains(replay.sentences[1], "Избираме точка A₁ от k."));
     EXPECT_EQ(replay.sentences[2], "Построяваме правата A₁O. Втората пресечна точка на k и правата A₁O означаваме с A₄.");
-    EXPECT_TRUE(Contains(replay.sentences[3], "Построяваме окръжност k₁ с център A₁ и радиус A₁O. Пресечните точки на k "
-                                              "и k₁ означаваме с A₂ и A₆."));
+    EXPECT_EQ(replay.sentences[3], "Построяваме окръжност k₁ с център A₁ и радиус A₁O. Пресечните точки на k и k₁ "
+                                   "означаваме с A₂ и A₆. A₂ е вдясно от правата A₁O, а A₆ — вляво от нея. Страната на правилния "
+                                   "шестоъгълник е равна на радиуса R.");
     EXPECT_TRUE(Contains(replay.sentences[5], "Свързваме последователно точките A₁, A₂, A₃, A₄, A₅ и A₆."));
 }
 
@@ -195,10 +198,11 @@ TEST(Construction, SceneShowsTheStepsWorkHighlightedAndEarlierWorkFaint) {
     EXPECT_EQ(count(first, SceneItem::Kind::Circle, Ink::Highlight), 1);
     EXPECT_EQ(count(first, SceneItem::Kind::Label, Ink::Highlight), 1);   // O
 
-    // Step 4: the circle about A₁ through O is new; k stays the figure, the diameter turns faint.
+    // Step 4: the circle about A₁ through O is new, drawn as arcs through the crossings K and L,
+    // as a pupil draws it; k stays the figure, the diameter turns faint.
     const ConstructionView fourth = ConstructionAtStep(c, replay, 4);
     EXPECT_EQ(fourth.sentence, replay.sentences[3]);
-    EXPECT_EQ(count(fourth, SceneItem::Kind::Circle, Ink::Highlight), 1);
+    EXPECT_EQ(count(fourth, SceneItem::Kind::Arc, Ink::Highlight), 2);
     EXPECT_EQ(count(fourth, SceneItem::Kind::Circle, Ink::Figure), 1);
     EXPECT_EQ(count(fourth, SceneItem::Kind::Segment, Ink::Faint), 1);
     EXPECT_EQ(count(fourth, SceneItem::Kind::Point, Ink::Highlight), 2);   // K and L
@@ -219,6 +223,147 @@ TEST(Construction, SceneShowsTheStepsWorkHighlightedAndEarlierWorkFaint) {
     }
     EXPECT_THROW(ConstructionAtStep(c, replay, 0), std::out_of_range);
     EXPECT_THROW(ConstructionAtStep(c, replay, c.steps.size() + 1), std::out_of_range);
+}
+
+// The lesson beside the construction names the centre O, the vertices Aⱼ and the side's
+// midpoint M, and writes P and S for the perimeter and the area: no other point of a
+// construction takes one of those letters.
+TEST(Construction, NoPointTakesALetterTheLessonGivesAnotherPoint) {
+    for (int n = 3; n <= 20; ++n) {
+        const Construction c = BuildConstruction(300, n);
+        const std::vector<std::string>& vertices = c.steps.back().uses;
+        for (const ReplayedPoint& point : ReplayConstruction(c).points) {
+            const bool vertex = std::find(vertices.begin(), vertices.end(), point.name) != vertices.end();
+            if (point.name == "O" || vertex) continue;
+            EXPECT_EQ(std::string("AMOPS").find(point.name[0]), std::string::npos) << point.name << ", N = " << n;
+        }
+    }
+}
+
+// Where a sentence says a point lies, "над правата A₁O", "вляво от правата OA₃", "по-близо до
+// A₁", against the replayed drawing; `other` is the other point made with it.
+bool Holds(const Replay& replay, const std::string& said, const std::string& name, const std::string& other) {
+    const Spot at = replay.Point(name)->at;
+    const std::string nearer = "по-близо до ";
+    if (said.starts_with(nearer)) {
+        const Spot to = replay.Point(said.substr(nearer.size()))->at, away = replay.Point(other)->at;
+        return std::hypot(at.x - to.x, at.y - to.y) < std::hypot(away.x - to.x, away.y - to.y);
+    }
+    const std::size_t line = said.find("правата ");
+    if (line == std::string::npos) return false;
+    const std::string called = said.substr(line + std::string("правата ").size());
+    Spot p{}, q{};
+    if (const ReplayedObject* drawn = replay.Object(called)) {
+        p = drawn->a, q = drawn->b;
+    } else {
+        bool found = false;   // two made points, e.g. "OA₃"
+        for (std::size_t cut = 1; cut < called.size() && !found; ++cut) {
+            const ReplayedPoint *a = replay.Point(called.substr(0, cut)), *b = replay.Point(called.substr(cut));
+            if (a && b) p = a->at, q = b->at, found = true;
+        }
+        if (!found) return false;
+    }
+    const double crossY = p.y + (q.y - p.y) * (at.x - p.x) / (q.x - p.x), crossX = p.x + (q.x - p.x) * (at.y - p.y) / (q.y - p.y);
+    if (said.starts_with("над ")) return at.y < crossY;
+    if (said.starts_with("под ")) return at.y > crossY;
+    if (said.starts_with("вляво от ")) return at.x < crossX;
+    if (said.starts_with("вдясно от ")) return at.x > crossX;
+    return false;
+}
+
+// Every sentence that names two crossings at once says which is which ("K е вдясно от правата
+// A₁O, а L — вляво от нея"), and what it says is true of the drawing.
+TEST(Construction, TwoPointsMadeAtOnceAreToldApartTruly) {
+    int pairs = 0;
+    for (int n = 3; n <= 20; ++n) {
+        const Construction c = BuildConstruction(300, n);
+        const Replay replay = ReplayConstruction(c);
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            const std::string& sentence = replay.sentences[i];
+            const std::size_t pair = sentence.find("Пресечните точки");
+            if (pair == std::string::npos) continue;
+            const std::size_t named = sentence.find("означаваме с ", pair);
+            const std::size_t both = sentence.find(" и ", named);
+            SCOPED_TRACE(sentence);
+            const std::size_t start = named + std::string("означаваме с ").size();
+            const std::string first = sentence.substr(start, both - start);
+            const std::size_t end = sentence.find('.', both);
+            const std::string second = sentence.substr(both + std::string(" и ").size(), end - both - std::string(" и ").size());
+            // "X е <where>[, а Y — <where>|нея]."
+            const std::size_t told = sentence.find(first + " е ", end);
+            ASSERT_NE(told, std::string::npos);
+            const std::string is = first + " е ", then = ", а " + second + " — ";
+            const std::size_t stop = sentence.find('.', told), comma = sentence.find(then, told);
+            const std::string where = sentence.substr(told + is.size(), std::min(stop, comma) - told - is.size());
+            EXPECT_TRUE(Holds(replay, where, first, second)) << first << " " << where;
+            if (comma < stop) {
+                std::string other = sentence.substr(comma + then.size(), stop - comma - then.size());
+                if (other.ends_with("нея")) other = other.substr(0, other.size() - std::string("нея").size()) + where.substr(where.find("правата "));
+                if (other.starts_with("до ")) other = "по-близо " + other;
+                EXPECT_TRUE(Holds(replay, other, second, first)) << second << " " << other;
+            }
+            ++pairs;
+        }
+    }
+    EXPECT_GT(pairs, 50);
+}
+
+// In every figure, every step is shown in one frame, the same for all steps, that holds every
+// point and every line and arc drawn; no letter covers another letter, a line, an arc or a
+// point. Up to R = 400 the frame and the marks grow with the radius, so that every radius the
+// list offers up to there gives the same picture as 300; from 450 the frame stops at the page's
+// margin, and 500 leaves the least room round the circle.
+TEST(Construction, EveryStepInOneFrameWithLettersClearOfEverything) {
+    for (const std::string radius : {"300", "500"})
+        for (int n = 3; n <= 20; ++n) {
+            SCOPED_TRACE("R = " + radius + ", N = " + std::to_string(n));
+            const Construction c = BuildConstruction(std::stod(radius), n);
+            const Replay replay = ReplayConstruction(c);
+            const Scene frame = ConstructionAtStep(c, replay, 1).scene;
+            const auto inside = [&](ScenePoint p) {
+                return std::fabs(p.x - frame.focus.x) <= frame.reach + 1e-6 && std::fabs(p.y - frame.focus.y) <= frame.reach + 1e-6;
+            };
+            for (const ReplayedPoint& point : replay.points) EXPECT_TRUE(inside({point.at.x, point.at.y})) << point.name;
+            for (std::size_t step = 1; step <= c.steps.size(); ++step) {
+                const Scene scene = ConstructionAtStep(c, replay, step).scene;
+                EXPECT_EQ(scene.focus.x, frame.focus.x);
+                EXPECT_EQ(scene.focus.y, frame.focus.y);
+                EXPECT_EQ(scene.reach, frame.reach);
+                EXPECT_EQ(scene.markScale, frame.markScale);
+                for (const SceneItem& item : scene.items) {
+                    if (item.kind == SceneItem::Kind::Segment) {
+                        EXPECT_TRUE(inside(item.a) && inside(item.b)) << step;
+                    }
+                    for (const double t : {0.0, 0.5, 1.0}) {
+                        if (item.kind != SceneItem::Kind::Arc) break;
+                        EXPECT_TRUE(inside(OnCircle(item.a, item.radius, item.startDegrees + t * item.sweepDegrees))) << step;
+                    }
+                }
+                for (const LabelCollision& hit : LabelCollisions(scene))
+                    ADD_FAILURE() << "step " << step << ": " << scene.items[hit.label].text << " covers item " << hit.other;
+            }
+        }
+}
+
+// A protractor step shows the ray it measures from, the angle's arc and its value, and names the ray.
+TEST(Construction, ProtractorStepShowsTheAngleAndTheRay) {
+    const Construction c = BuildConstruction(300, 7);
+    const Replay replay = ReplayConstruction(c);
+    const ConstructionView view = ConstructionAtStep(c, replay, 4);
+    EXPECT_TRUE(Contains(view.sentence, "С транспортир нанасяме от лъча OA₂ обратно на часовниковата стрелка ъгъл ≈ 51,43° с връх O."));
+    const auto has = [&](SceneItem::Kind kind, const std::string& text) {
+        return std::any_of(view.scene.items.begin(), view.scene.items.end(), [&](const SceneItem& item) {
+            return item.kind == kind && item.ink == Ink::Highlight && item.text == text &&
+                   (kind != SceneItem::Kind::Arc || std::fabs(item.sweepDegrees - 360.0 / 7) < 1e-9);
+        });
+    };
+    EXPECT_TRUE(has(SceneItem::Kind::Arc, ""));
+    EXPECT_TRUE(has(SceneItem::Kind::Label, "51,43°"));
+    const Spot o = replay.Point("O")->at, a2 = replay.Point("A₂")->at;
+    EXPECT_TRUE(std::any_of(view.scene.items.begin(), view.scene.items.end(), [&](const SceneItem& item) {
+        return item.kind == SceneItem::Kind::Segment && item.ink == Ink::Highlight && item.a.x == o.x && item.a.y == o.y &&
+               std::fabs((item.b.x - o.x) * (a2.y - o.y) - (item.b.y - o.y) * (a2.x - o.x)) < 1e-6 * 300 * 300;
+    }));
 }
 
 int Occurrences(const std::string& text, const std::string& part) {
@@ -268,7 +413,7 @@ TEST(ConstructionSteps, SvgHoldsTheFigureAtTheStepAndItsSentence) {
         if (!blank) text += c;
         else if (!text.empty() && text.back() != ' ') text += ' ';
     }
-    EXPECT_TRUE(Contains(text, "Правилен седмоъгълник не може да се построи само с линия и пергел."));
+    EXPECT_TRUE(Contains(text, "Правилен седмоъгълник не може да се построи само с линийка и пергел."));
     for (const std::string& line : WrapText(steps.View().sentence, 20)) EXPECT_LE(line.size(), 20u * 2);
 }
 

@@ -128,6 +128,49 @@ private:
         return o && o->kind == Kind::Line ? "правата " + object : object;
     }
 
+    // The name of a drawn line through made points p and q ("правата OX" for O and E on it), or
+    // pq when none is drawn.
+    std::string LineThrough(const std::string& p, const std::string& q) const {
+        const Spot a = MadePoint(p).at, b = MadePoint(q).at;
+        const double close = 1e-6 * construction_.radius;
+        for (const ReplayedObject& o : replay_.objects) {
+            if (o.kind != Kind::Line) continue;
+            const double length = Distance(o.a, o.b);
+            if (std::fabs(Cross(o.a, o.b, a)) <= close * length && std::fabs(Cross(o.a, o.b, b)) <= close * length)
+                return o.name;
+        }
+        return p + q;
+    }
+
+    // Where made point `point` lies, as its pick tells it from the other crossing, in words a
+    // pupil checks on the drawing: "над правата A₁O", "вляво от правата OX", "по-близо до A₁";
+    // empty for a pick that needs no words (the only crossing, the other than a named point).
+    // Left and right of a line become above and below where the line is nearer horizontal.
+    std::string Where(const NewPoint& point) const {
+        const Pick& pick = point.pick;
+        if (pick.rule == Pick::Rule::NearerTo) return "по-близо до " + pick.p;
+        if (pick.rule != Pick::Rule::LeftOf && pick.rule != Pick::Rule::RightOf) return {};
+        const Spot p = MadePoint(pick.p).at, q = MadePoint(pick.q).at, s = MadePoint(point.name).at;
+        const double dx = q.x - p.x, dy = q.y - p.y;
+        const std::string line = "правата " + LineThrough(pick.p, pick.q);
+        if (std::fabs(dx) >= std::fabs(dy)) return (s.y < p.y + dy * (s.x - p.x) / dx ? "над " : "под ") + line;
+        return (s.x < p.x + dx * (s.y - p.y) / dy ? "вляво от " : "вдясно от ") + line;
+    }
+
+    // Which of two points made at once is which: "A₂ е над правата A₁O, а A₆ — под нея."
+    std::string WhichIsWhich(const NewPoint& first, const NewPoint& second) const {
+        const std::string one = Where(first), other = Where(second);
+        if (one.empty()) return other.empty() ? "" : " " + second.name + " е " + other + ".";
+        std::string said = " " + first.name + " е " + one;
+        const std::size_t lineAt = one.find("правата ");
+        if (other.empty()) return said + ".";
+        if (lineAt != std::string::npos && other.size() > lineAt && other.ends_with(one.substr(lineAt)))
+            return said + ", а " + second.name + " — " + other.substr(0, other.size() - (one.size() - lineAt)) + "нея.";
+        if (first.pick.rule == Pick::Rule::NearerTo && second.pick.rule == Pick::Rule::NearerTo)
+            return said + ", а " + second.name + " — до " + second.pick.p + ".";
+        return said + ", а " + second.name + " е " + other + ".";
+    }
+
     std::string Pair(const NewPoint& point) const {
         const ReplayedObject* f = replay_.Object(point.first);
         const ReplayedObject* g = replay_.Object(point.second);
@@ -161,7 +204,7 @@ private:
                 break;
             }
             case Tool::Protractor: {
-                if (construction_.exact) Refuse(Reason::ToolNotAllowed, "тук се използват само линия и пергел");
+                if (construction_.exact) Refuse(Reason::ToolNotAllowed, "тук се използват само линийка и пергел");
                 if (step.uses.size() != 2) Refuse(Reason::BadObject, "ъгълът се нанася от връх и рамо");
                 const Spot vertex = MadePoint(step.uses[0]).at, onArm = MadePoint(step.uses[1]).at;
                 if (Distance(vertex, onArm) <= tolerance_) Refuse(Reason::BadObject, "рамото на ъгъла не е определено");
@@ -169,8 +212,10 @@ private:
                 const double c = std::cos(step.value * kDegree), s = std::sin(step.value * kDegree);
                 const Spot d{onArm.x - vertex.x, onArm.y - vertex.y};
                 AddObject(step, Kind::Line, vertex, {vertex.x + d.x * c + d.y * s, vertex.y - d.x * s + d.y * c}, 0);
-                sentence = "С транспортир нанасяме ъгъл " + std::string(step.value == std::round(step.value) ? "" : "≈ ") +
-                           DecimalText(step.value) + "° с връх " + step.uses[0] + " и рамо " + step.uses[0] + step.uses[1] + ".";
+                sentence = "С транспортир нанасяме от лъча " + step.uses[0] + step.uses[1] +
+                           " обратно на часовниковата стрелка ъгъл " +
+                           std::string(step.value == std::round(step.value) ? "" : "≈ ") + DecimalText(step.value) +
+                           "° с връх " + step.uses[0] + ".";
                 break;
             }
             case Tool::Sides: {
@@ -225,7 +270,7 @@ private:
             } else if (two) {
                 AddPoint(step.makes[i + 1].name, Crossing(step.makes[i + 1]));
                 said += " Пресечните точки на " + Pair(point) + " означаваме с " + point.name + " и " +
-                        step.makes[i + 1].name + ".";
+                        step.makes[i + 1].name + "." + WhichIsWhich(point, step.makes[i + 1]);
                 ++i;
             } else if (point.pick.rule == Pick::Rule::OtherThan) {
                 said += " Втората пресечна точка на " + Pair(point) + " означаваме с " + point.name + ".";

@@ -38,6 +38,7 @@ bool ConstructionSteps::Follow(double radius, double n) {
     construction_ = {};
     replay_ = {};
     step_ = 0;
+    viewed_ = 0;
     if (!(radius > 0) || n != std::floor(n) || n < kFewestVertices || n > kMostVertices) return true;
     construction_ = BuildConstruction(radius, static_cast<int>(n));
     replay_ = ReplayConstruction(construction_);
@@ -71,11 +72,16 @@ bool ConstructionSteps::End() {
 
 ConstructionView ConstructionSteps::View(std::size_t step) const {
     if (empty()) return {};
-    return ConstructionAtStep(construction_, replay_, step);
+    if (step != viewed_) {
+        view_ = ConstructionAtStep(construction_, replay_, step);
+        viewed_ = step;
+    }
+    return view_;
 }
 
 std::string ConstructionSteps::Title() const {
     if (empty()) return {};
+    if (construction_.n == 4) return "Построяване на квадрат";
     const std::string name = PolygonName(construction_.n, std::to_string(construction_.n));
     return (construction_.exact ? "Построяване на правилен " : "Чертане на правилен ") + name;
 }

@@ -37,11 +37,12 @@ public:
     bool End();
 
     // The figure, sentence and caption at the current step (at `step` for the second);
-    // empty when there are no steps.
+    // empty when there are no steps. The last one made is kept: a page asks for it several
+    // times, and placing the letters of a long construction takes a while.
     ConstructionView View() const { return View(step_); }
     ConstructionView View(std::size_t step) const;
-    // The title: "Построяване на правилен петоъгълник" (or "Чертане …" where the protractor
-    // is used); empty without a figure.
+    // The title: "Построяване на правилен петоъгълник", "Построяване на квадрат" (or "Чертане …"
+    // where the protractor is used); empty without a figure.
     std::string Title() const;
 
 private:
@@ -49,6 +50,8 @@ private:
     Construction construction_;
     Replay replay_;
     std::size_t step_ = 0;
+    mutable std::size_t viewed_ = 0;   // the step `view_` shows; 0 for none
+    mutable ConstructionView view_;
 };
 
 // The page of one step, in canvas units: the figure's 1000-unit area with kLessonMargin round
@@ -62,7 +65,8 @@ double ConstructionPageHeight(const ConstructionSteps& steps, std::size_t step);
 std::vector<std::string> WrapText(const std::string& text, std::size_t width);
 
 // The current step's page as an SVG document in canvas units: the figure in a nested <svg>
-// with viewBox 0 0 1000 1000 (every compass circle a <circle>, every straight line a <line>),
+// with viewBox 0 0 1000 1000 (a whole compass circle a <circle>, an arc of one a <path>, every
+// straight line a <line>),
 // and the page's lines as <text>.
 std::string ConstructionToSvg(const ConstructionSteps& steps);
 

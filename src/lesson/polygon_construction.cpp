@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "form/number_text.h"
 #include "form/polygon_names.h"
 
 namespace tamirel {
@@ -17,21 +18,14 @@ using Rule = Pick::Rule;
 
 constexpr double kCentre = 500;
 
-std::string Subscript(int number) {
-    static const char* const digits[] = {"₀", "₁", "₂", "₃", "₄", "₅", "₆", "₇", "₈", "₉"};
-    std::string text;
-    for (const char c : std::to_string(number)) text += digits[c - '0'];
-    return text;
-}
-
-// Appending, not "A" + text: GCC 12 warns falsely about the latter (-Wrestrict).
+// Appending, not "k" + text: GCC 12 warns falsely about the latter (-Wrestrict).
 std::string Named(const char* letter, int number) {
     std::string name = letter;
-    name += Subscript(number);
+    name += SubscriptNumber(number);
     return name;
 }
 
-std::string Vertex(int j) { return Named("A", j); }
+std::string Vertex(int j) { return VertexName(j); }
 
 Pick Left(std::string p, std::string q) { return {Rule::LeftOf, std::move(p), std::move(q)}; }
 Pick Right(std::string p, std::string q) { return {Rule::RightOf, std::move(p), std::move(q)}; }
@@ -106,17 +100,18 @@ public:
     }
 
     // The diameter perpendicular to A₁D, without leaving the circle: the circles about A₁ and D
-    // through O cut k at 60° and 120° from A₁ (and their mirror images); the lines A₁M and DK
-    // are mirror images in that diameter, so they meet on it, at X.
+    // through O cut k at 60° and 120° from A₁ (and their mirror images); the lines A₁U and DK
+    // are mirror images in that diameter, so they meet on it, at X. (M and N are the lesson's:
+    // the side's midpoint and the vertex count.)
     void Perpendicular() {
         const std::string a1 = Vertex(1);
         k_ = At(60, "K");
         l_ = At(300, "L");
-        m_ = At(120, "M");
-        nn_ = At(240, "N");
+        u_ = At(120, "U");
+        v_ = At(240, "V");
         Circle(a1, "O", {{k_, "k", Next(), Left("O", a1)}, {l_, "k", Next(), Right("O", a1)}});
-        Circle(d_, "O", {{m_, "k", Next(), Left("O", a1)}, {nn_, "k", Next(), Right("O", a1)}});
-        const std::string first = Line(a1, m_);
+        Circle(d_, "O", {{u_, "k", Next(), Left("O", a1)}, {v_, "k", Next(), Right("O", a1)}});
+        const std::string first = Line(a1, u_);
         Line(d_, k_, {{"X", first, d_ + k_, kOnly}},
              "Правите " + first + " и " + d_ + k_ + " са симетрични спрямо диаметъра, перпендикулярен на " + a1 + d_ +
                  ", и се пресичат върху него.");
@@ -140,12 +135,13 @@ public:
         Line("O", helper, std::move(makes), "Правата O" + helper + " е симетралата на " + p + q + ".");
     }
 
-    // The golden section of the radius (Ptolemy): P, the midpoint of OD, is where the chord MN
-    // meets A₁D; the circle about P through E meets A₁D at G. Then OG is the side of the regular
+    // The golden section of the radius (Ptolemy): T, the midpoint of OD, is where the chord UV
+    // meets A₁D; the circle about T through E meets A₁D at G. (P and S are the lesson's perimeter
+    // and area.) Then OG is the side of the regular
     // decagon and EG the side of the regular pentagon inscribed in k.
     void GoldenSection() {
-        Line(m_, nn_, {{"P", m_ + nn_, Vertex(1) + "O", kOnly}}, "P е средата на радиуса O" + d_ + ".");
-        Circle("P", e_, {{"G", Vertex(1) + "O", Next(), Nearer("O")}},
+        Line(u_, v_, {{"T", u_ + v_, Vertex(1) + "O", kOnly}}, "T е средата на радиуса O" + d_ + ".");
+        Circle("T", e_, {{"G", Vertex(1) + "O", Next(), Nearer("O")}},
                "OG е страната на правилния десетоъгълник, а " + e_ + "G — страната на правилния петоъгълник, вписани в k.");
     }
 
@@ -189,6 +185,7 @@ public:
         sides.note = "Получаваме правилния " + PolygonName(n_, std::to_string(n_)) + " " + Vertex(1) + Vertex(2) + "…" +
                      Vertex(n_) + ".";
         if (n_ == 3) sides.note = "Получаваме правилния триъгълник A₁A₂A₃.";
+        if (n_ == 4) sides.note = "Получаваме квадрата A₁A₂A₃A₄.";
         c_.steps.push_back(std::move(sides));
         return std::move(c_);
     }
@@ -218,28 +215,29 @@ private:
     Construction c_;
     std::set<int> known_;
     int circles_ = 0;
-    std::string d_, e_, f_, k_, l_, m_, nn_, perpendicular_;
+    std::string d_, e_, f_, k_, l_, u_, v_, perpendicular_;
 };
 
 // Richmond's construction of the regular 17-gon (1893), with A₁ as its first vertex P₀:
 // J on the perpendicular radius OE with OJ = OE/4; G on OA₁ with ∠OJG = ∠OJA₁/4; H on the
 // diameter beyond O with ∠GJH = 45°; the circle on the diameter HA₁ meets OE at K₁; the
 // circle about G through K₁ meets the diameter at N₃ and N₅, whose perpendiculars meet k at
-// the vertices A₄, A₁₅ and A₆, A₁₃.
+// the vertices A₄, A₁₅ and A₆, A₁₃. No point takes a letter the lesson gives another point
+// (O, M, Aⱼ) or a quantity (P, S).
 void Heptadecagon(Builder& b) {
     const std::string a1 = Vertex(1), d = b.d(), diameter = a1 + "O", ex = b.perpendicular();
-    b.Circle(b.e(), "O", {{"U", "k", b.Next(), Right("O", b.e())}, {"V", "k", b.Next(), Left("O", b.e())}});
-    b.Line("U", "V", {{"C", "UV", ex, kOnly}}, "C е средата на O" + b.e() + ".");
+    b.Circle(b.e(), "O", {{"Q₁", "k", b.Next(), Right("O", b.e())}, {"Q₂", "k", b.Next(), Left("O", b.e())}});
+    b.Line("Q₁", "Q₂", {{"C", "Q₁Q₂", ex, kOnly}}, "C е средата на O" + b.e() + ".");
     b.Circle("O", "C");
     b.Circle("C", "O", {{"Y₁", b.Current(), b.Next(), Left("O", "C")}, {"Y₂", b.Current(), b.Next(), Right("O", "C")}});
-    b.Line("Y₁", "Y₂", {{"J", "Y₁Y₂", ex, kOnly}}, "J е средата на OC, така че OJ = O" + b.e() + " : 4.");
+    b.Line("Y₁", "Y₂", {{"J", "Y₁Y₂", ex, kOnly}}, "J е средата на OC, така че OJ = O" + b.e() + "/4.");
     const std::string ja = b.Line("J", a1);
-    const std::string cj = b.Circle("J", "O", {{"P", ja, b.Next(), Nearer(a1)}});
+    const std::string cj = b.Circle("J", "O", {{"T₁", ja, b.Next(), Nearer(a1)}});
     const std::string co = b.Circle("O", "J");
-    b.Circle("P", "J", {{"Q", co, b.Next(), Other("J")}});
-    b.Line("J", "Q", {{"S", cj, "JQ", Nearer("Q")}}, "Правата JQ разполовява ∠OJ" + a1 + ".");
-    b.Circle("S", "J", {{"T", co, b.Next(), Other("J")}});
-    b.Line("J", "T", {{"G", "JT", diameter, kOnly}, {"B₁", cj, "JT", Nearer("G")}, {"B₂", cj, "JT", Other("B₁")}},
+    b.Circle("T₁", "J", {{"T₂", co, b.Next(), Other("J")}});
+    b.Line("J", "T₂", {{"T₃", cj, "JT₂", Nearer("T₂")}}, "Правата JT₂ разполовява ∠OJ" + a1 + ".");
+    b.Circle("T₃", "J", {{"T₄", co, b.Next(), Other("J")}});
+    b.Line("J", "T₄", {{"G", "JT₄", diameter, kOnly}, {"B₁", cj, "JT₄", Nearer("G")}, {"B₂", cj, "JT₄", Other("B₁")}},
            "∠OJG е четвърт от ∠OJ" + a1 + ".");
     b.Circle("B₁", "B₂");
     b.Circle("B₂", "B₁", {{"W₁", b.Current(), b.Next(), Left("B₁", "B₂")}, {"W₂", b.Current(), b.Next(), Right("B₁", "B₂")}});
@@ -250,18 +248,20 @@ void Heptadecagon(Builder& b) {
     const std::string around = b.Opening("H", "O", a1);
     // k₁, the circle about A₁ through O, has the same radius: the two meet on the bisector of HA₁.
     b.construction().steps.back().makes = {{"H₁", "k₁", around, Left("H", a1)}, {"H₂", "k₁", around, Right("H", a1)}};
-    b.Line("H₁", "H₂", {{"M₁", "H₁H₂", diameter, kOnly}}, "M₁ е средата на H" + a1 + ".");
-    b.Circle("M₁", a1, {{"K₁", ex, b.Next(), Nearer(b.e())}});
+    b.Line("H₁", "H₂", {{"C₁", "H₁H₂", diameter, kOnly}}, "C₁ е средата на H" + a1 + ".");
+    b.Circle("C₁", a1, {{"K₁", ex, b.Next(), Nearer(b.e())}});
     b.Circle("G", "K₁", {{"N₃", diameter, b.Next(), Nearer(a1)}, {"N₅", diameter, b.Next(), Nearer(d)}});
-    b.Circle("N₃", "O", {{"O₃", diameter, b.Next(), Other("O")}});
-    b.Opening("O₃", "O", a1, {{b.At(360.0 * 3 / 17, ""), "k", b.Next(), Left("O", a1)}, {b.At(360.0 * 14 / 17, ""), "k", b.Next(), Right("O", a1)}},
+    b.Circle("N₃", "O", {{"D₃", diameter, b.Next(), Other("O")}});
+    b.Opening("D₃", "O", a1, {{b.At(360.0 * 3 / 17, ""), "k", b.Next(), Left("O", a1)}, {b.At(360.0 * 14 / 17, ""), "k", b.Next(), Right("O", a1)}},
               "A₄ и A₁₅ лежат на перпендикуляра към " + a1 + d + " в N₃.");
-    b.Circle("N₅", "O", {{"O₅", diameter, b.Next(), Other("O")}});
-    b.Opening("O₅", "O", a1, {{b.At(360.0 * 5 / 17, ""), "k", b.Next(), Left("O", a1)}, {b.At(360.0 * 12 / 17, ""), "k", b.Next(), Right("O", a1)}},
+    b.Circle("N₅", "O", {{"D₅", diameter, b.Next(), Other("O")}});
+    b.Opening("D₅", "O", a1, {{b.At(360.0 * 5 / 17, ""), "k", b.Next(), Left("O", a1)}, {b.At(360.0 * 12 / 17, ""), "k", b.Next(), Right("O", a1)}},
               "A₆ и A₁₃ лежат на перпендикуляра към " + a1 + d + " в N₅.");
     b.Bisect("A₄", "A₆", 360.0 * 3 / 17, 360.0 * 5 / 17, "Z₁");
 }
 
+// Why the n-gon cannot be constructed, as one sentence: "14 = 2 · 7 се дели на 7, което не е
+// число на Ферма."
 std::string WhyNot(int n) {
     int odd = n;
     std::string factors;
@@ -281,10 +281,10 @@ std::string WhyNot(int n) {
     const std::string number = std::to_string(n);
     for (const int p : primes)
         if (!fermat(p)) {
-            if (primes.size() == 1 && p == n) return number + " е просто число, но не е число на Ферма";
-            return number + " = " + factors + " се дели на " + std::to_string(p) + ", което не е число на Ферма";
+            if (primes.size() == 1 && p == n) return number + " е просто число, но не е число на Ферма.";
+            return number + " = " + factors + " се дели на " + std::to_string(p) + ", което не е число на Ферма.";
         }
-    return number + " = " + factors + ", а простото число на Ферма 3 се среща два пъти";
+    return number + " = " + factors + " съдържа простото число на Ферма 3 два пъти.";
 }
 
 }  // namespace
@@ -304,10 +304,11 @@ Construction BuildConstruction(double radius, int n) {
         const std::string central = DecimalText(360.0 / n);
         const std::string exact = 360 % n == 0 ? "= " : "≈ ";
         b.construction().statement =
-            "Правилен " + PolygonName(n, std::to_string(n)) + " не може да се построи само с линия и пергел. " +
-            "Правилен n-ъгълник се построява с линия и пергел точно когато n е степен на 2 по различни прости числа на "
-            "Ферма (3, 5, 17, 257, 65 537), а " + WhyNot(n) + ". Затова го чертаем с транспортир: нанасяме централния "
-            "ъгъл 360° : " + std::to_string(n) + " " + exact + central + "° последователно около центъра.";
+            "Правилен " + PolygonName(n, std::to_string(n)) + " не може да се построи само с линийка и пергел. " +
+            "Правилен n-ъгълник се построява с линийка и пергел точно когато n е степен на 2, умножена по различни "
+            "прости числа на Ферма (известни са пет: 3, 5, 17, 257 и 65 537). " + WhyNot(n) +
+            " Затова го чертаем с транспортир: нанасяме централния ъгъл 360°/" + std::to_string(n) + " " + exact +
+            central + "° последователно около центъра.";
         if (n == 7) {
             // The old approximation: the heptagon's side taken as half the inscribed triangle's side.
             const double approximate = 2 * std::asin(std::sqrt(3.0) / 4) * 180 / std::numbers::pi;
@@ -376,7 +377,7 @@ Construction BuildConstruction(double radius, int n) {
             if (n == 15) {
                 b.Opening(left, b.e(), "G", {{b.At(144, {}), "k", b.Next(), Other(a1)}},
                           "A₆ е връх на вписания правилен триъгълник A₁A₆A₁₁, а A₇ — на петоъгълника; дъгата A₆A₇ е "
-                          "144° − 120° = 24° = 360° : 15.");
+                          "144° − 120° = 24° = 360°/15.");
             }
             if (n == 20) b.Bisect(a1, Vertex(3), 0, 36, "Z");
             b.Fill();

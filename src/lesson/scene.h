@@ -24,7 +24,7 @@ enum class Ink { Figure, Faint, Highlight };
 // the figure black, construction aids light grey, what stands out blue (6.3:1 on white).
 constexpr Colour InkColour(Ink ink) {
     switch (ink) {
-        case Ink::Faint: return Rgb(0x86, 0x86, 0x86);
+        case Ink::Faint: return Rgb(0x6e, 0x6e, 0x6e);
         case Ink::Highlight: return Rgb(0x1a, 0x5f, 0xb4);
         case Ink::Figure: break;
     }

@@ -25,8 +25,8 @@ namespace tamirel {
 
 class SceneView;
 
-// Its controls are direct children of `window` (so the window's focus ring goes round each),
-// placed by layout(), which the window puts where it likes.
+// Its controls are direct children of `window` (so the window's focus ring goes round each;
+// the lesson's page, which scrolls), placed by layout(), which the window puts where it likes.
 class ConstructionPanel : public QObject {
     Q_OBJECT
 
@@ -42,13 +42,12 @@ public:
     // Ctrl+C, Ctrl+S and Ctrl+P are the construction's.
     bool HasFocus() const;
 
-    // Reads the lists again: a new figure starts at step 1 and stops playing.
+    // Reads the lists again: a new figure starts at step 1, unenlarged, and stops playing.
     void Follow(const ListBox& radii, const ListBox& counts);
-    // Beside the lesson (the figure above its text and keys) or below it (side by side).
-    void Arrange(bool beside);
-    // The figure's least and preferred sides in pixels; the caption and the sentence keep room
-    // for two and five lines of the window's font as it is now.
-    void SetSizes(int least, int preferred);
+    // The figure above its text and keys (stacked) or beside them.
+    void Arrange(bool stacked);
+    // The least width of the text and keys beside or below the figure, pixels.
+    int leastTextWidth() const;
 
     const ConstructionSteps& steps() const { return steps_; }
     bool playing() const;

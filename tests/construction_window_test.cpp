@@ -7,7 +7,9 @@
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QWheelEvent>
 #include <QtTest/QTest>
+#include <functional>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
@@ -78,9 +80,10 @@ TEST_F(ConstructionWindowTest, KeysMoveThroughTheStepsAndTheStepNumberShows) {
     Key(Qt::Key_Space);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !panel->playing(); }, 3 * kPlayMilliseconds));
     EXPECT_EQ(panel->steps().step(), steps);
-    auto* home = lesson->findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
-    for (auto* button : lesson->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+    QPushButton* home = nullptr;
+    for (auto* button : lesson->page()->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
         if (button->text() == QStringLiteral("Начало")) home = button;
+    ASSERT_NE(home, nullptr);
     home->setFocus();
     Key(Qt::Key_Space);
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel->steps().step() == 1u; }, 1000));
@@ -107,6 +110,52 @@ TEST_F(ConstructionWindowTest, CopyHoldsTheFigureAtTheCurrentStep) {
     lesson->figure()->setFocus();
     QTest::keyClick(lesson->figure(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/svg+xml")).contains("Стъпка"));
+}
+
+// The construction's figure is enlarged by the keys, Ctrl with the wheel and two fingers, moved
+// by a drag; the wheel alone scrolls the page; Ctrl+0 and a new figure show it whole again.
+// Pens keep their width on screen; letters never get smaller.
+TEST_F(ConstructionWindowTest, ItsFigureIsEnlargedAndMovedAndTheMainWindowKeepsItsZoom) {
+    SceneView* figure = panel->figure();
+    figure->setFocus();
+    const double letters = figure->labelPixels();
+    const auto factor = [&] { return figure->zoom().factor(); };
+    const auto wheel = [&](Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(figure->rect().center()), figure->mapToGlobal(QPointF(figure->rect().center())), QPoint(),
+                          QPoint(0, 120), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(figure, &event);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        double expected;
+    } cases[] = {
+        {"Ctrl+Plus", [&] { QTest::keyClick(figure, Qt::Key_Plus, Qt::ControlModifier); }, ViewZoom::kStepFactor},
+        {"Ctrl+=", [&] { QTest::keyClick(figure, Qt::Key_Equal, Qt::ControlModifier); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"Ctrl+Minus", [&] { QTest::keyClick(figure, Qt::Key_Minus, Qt::ControlModifier); }, ViewZoom::kStepFactor},
+        {"the wheel alone", [&] { wheel(Qt::NoModifier); }, ViewZoom::kStepFactor},
+        {"Ctrl+wheel", [&] { wheel(Qt::ControlModifier); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"Ctrl+0", [&] { QTest::keyClick(figure, Qt::Key_0, Qt::ControlModifier); }, 1},
+    };
+    for (const auto& c : cases) {
+        c.act();
+        EXPECT_DOUBLE_EQ(factor(), c.expected) << c.what;
+        EXPECT_GE(figure->labelPixels(), letters) << c.what;
+    }
+    EXPECT_EQ(window->zoom(), 100);
+
+    QTest::keyClick(figure, Qt::Key_Plus, Qt::ControlModifier);
+    const ScenePoint before = figure->zoom().Focus(figure->scene());
+    QTest::mousePress(figure, Qt::LeftButton, {}, figure->rect().center());
+    QTest::mouseMove(figure, figure->rect().center() + QPoint(40, 0));
+    QTest::mouseRelease(figure, Qt::LeftButton, {}, figure->rect().center() + QPoint(40, 0));
+    EXPECT_NEAR(figure->zoom().Focus(figure->scene()).x, before.x - 40 / figure->pixelsPerUnit(), 1e-6)
+        << "the picture follows the pointer";
+
+    Key(Qt::Key_End);
+    EXPECT_GT(factor(), 1) << "the steps of one figure keep the enlargement";
+    ChooseByMouse(2, 14);   // "17"
+    EXPECT_EQ(factor(), 1);
 }
 
 TEST_F(ConstructionWindowTest, HandoutHasEveryStepWithItsSentence) {

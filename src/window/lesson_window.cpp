@@ -290,7 +290,6 @@ void LessonWindow::Place() {
     }
     move(place.topLeft());
     resize(place.size() - frame);
-    if (isVisible()) KeepOnScreen(*this, frameGeometry().topLeft());
 }
 
 void LessonWindow::resizeEvent(QResizeEvent* event) {
@@ -333,8 +332,12 @@ void LessonWindow::Relayout() {
     construction_->Arrange(arrangement_ != Arrangement::TwoRows);
     figure_->setFixedSize(one, one);
     second->setFixedSize(two, two);
+    // The layout places the controls and the scroll area sizes the page now, not when the
+    // posted request arrives: a Refresh shows its figure laid out at once.
     Invalidate(*rows_);
     rows_->activate();
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(scroll_, &request);
     arranging_ = false;
     focusRing_->Follow();
 }

@@ -120,10 +120,12 @@ TEST_F(ConstructionWindowTest, ItsFigureIsEnlargedAndMovedAndTheMainWindowKeepsI
     figure->setFocus();
     const double letters = figure->labelPixels();
     const auto factor = [&] { return figure->zoom().factor(); };
-    const auto wheel = [&](Qt::KeyboardModifiers modifiers) {
+    // Whether the figure took the turn; one it leaves goes on to the page, which scrolls.
+    const auto wheel = [&](Qt::KeyboardModifiers modifiers, int angle) {
         QWheelEvent event(QPointF(figure->rect().center()), figure->mapToGlobal(QPointF(figure->rect().center())), QPoint(),
-                          QPoint(0, 120), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+                          QPoint(0, angle), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(figure, &event);
+        return event.isAccepted();
     };
     const struct {
         const char* what;
@@ -132,9 +134,11 @@ TEST_F(ConstructionWindowTest, ItsFigureIsEnlargedAndMovedAndTheMainWindowKeepsI
     } cases[] = {
         {"Ctrl+Plus", [&] { QTest::keyClick(figure, Qt::Key_Plus, Qt::ControlModifier); }, ViewZoom::kStepFactor},
         {"Ctrl+=", [&] { QTest::keyClick(figure, Qt::Key_Equal, Qt::ControlModifier); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor},
-        {"Ctrl+Minus", [&] { QTest::keyClick(figure, Qt::Key_Minus, Qt::ControlModifier); }, ViewZoom::kStepFactor},
-        {"the wheel alone", [&] { wheel(Qt::NoModifier); }, ViewZoom::kStepFactor},
-        {"Ctrl+wheel", [&] { wheel(Qt::ControlModifier); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"Ctrl+Shift+=, as a keyboard sends Ctrl++", [&] { QTest::keyClick(figure, Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier); },
+         ViewZoom::kStepFactor * ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"Ctrl+Minus", [&] { QTest::keyClick(figure, Qt::Key_Minus, Qt::ControlModifier); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"the wheel alone, left to the page", [&] { EXPECT_FALSE(wheel(Qt::NoModifier, -120)); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"Ctrl+wheel", [&] { wheel(Qt::ControlModifier, 120); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor * ViewZoom::kStepFactor},
         {"Ctrl+0", [&] { QTest::keyClick(figure, Qt::Key_0, Qt::ControlModifier); }, 1},
     };
     for (const auto& c : cases) {
@@ -144,7 +148,7 @@ TEST_F(ConstructionWindowTest, ItsFigureIsEnlargedAndMovedAndTheMainWindowKeepsI
     }
     EXPECT_EQ(window->zoom(), 100);
 
-    QTest::keyClick(figure, Qt::Key_Plus, Qt::ControlModifier);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(figure, Qt::Key_Plus, Qt::ControlModifier);
     const ScenePoint before = figure->zoom().Focus(figure->scene());
     QTest::mousePress(figure, Qt::LeftButton, {}, figure->rect().center());
     QTest::mouseMove(figure, figure->rect().center() + QPoint(40, 0));

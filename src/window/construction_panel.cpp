@@ -166,8 +166,7 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
     QAction* forward = key(QStringLiteral("Напред"), {QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)}, &ConstructionPanel::Forward);
     QAction* end = key(QStringLiteral("Край"), {QKeySequence(Qt::Key_End)}, &ConstructionPanel::End);
 
-    auto* moves = new QHBoxLayout;
-    moves->setSpacing(6);
+    moves_ = new KeyRows(6);
     for (QAction* action : {home, back, play, forward, end}) {
         auto* button = new QPushButton(action->text(), &window);
         button->setAutoDefault(false);
@@ -178,12 +177,11 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
         } else {
             connect(button, &QPushButton::clicked, action, &QAction::trigger);
         }
-        moves->addWidget(button);
+        moves_->Add(button);
     }
-    column->addLayout(moves);
+    column->addLayout(moves_);
 
-    auto* files = new QHBoxLayout;
-    files->setSpacing(6);
+    files_ = new KeyRows(6);
     const struct {
         QString text, keys;
         void (ConstructionPanel::*slot)();
@@ -197,9 +195,9 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
         button->setAutoDefault(false);
         button->setToolTip(command.keys);
         connect(button, &QPushButton::clicked, this, command.slot);
-        files->addWidget(button);
+        files_->Add(button);
     }
-    column->addLayout(files);
+    column->addLayout(files_);
     column->addStretch(1);
 
     timer_ = new QTimer(this);
@@ -210,8 +208,7 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
         if (steps_.step() == steps_.steps()) Stop();
     });
     controls_ = {figure_, caption_, sentence_};
-    for (QBoxLayout* row : {moves, files})
-        for (int i = 0; i < row->count(); ++i) controls_.push_back(row->itemAt(i)->widget());
+    for (KeyRows* rows : {moves_, files_}) controls_.insert(controls_.end(), rows->keys().begin(), rows->keys().end());
     chooseSavePath_ = [this](const QString& folder) {
         return AskSavePath(&window_, folder, QStringLiteral("tamirel-postroyavane.png"));
     };
@@ -235,8 +232,34 @@ void ConstructionPanel::Arrange(bool stacked) {
     layout_->setStretch(1, 1);
 }
 
-int ConstructionPanel::leastTextWidth() const {
-    return layout_->itemAt(1)->layout()->minimumSize().width();
+int ConstructionPanel::naturalTextWidth() const { return std::max(moves_->naturalWidth(), files_->naturalWidth()); }
+
+void ConstructionPanel::FitText(int width) {
+    moves_->Fit(width);
+    files_->Fit(width);
+}
+
+void KeyRows::Add(QWidget* button) {
+    keys_.push_back(button);
+    addWidget(button, 0, static_cast<int>(keys_.size()) - 1);
+    columns_ = static_cast<int>(keys_.size());
+}
+
+int KeyRows::naturalWidth() const {
+    int width = spacing() * (static_cast<int>(keys_.size()) - 1);
+    for (const QWidget* key : keys_) width += key->sizeHint().width();
+    return width;
+}
+
+void KeyRows::Fit(int width) {
+    const int count = static_cast<int>(keys_.size());
+    int widest = 0;
+    for (const QWidget* key : keys_) widest = std::max(widest, key->sizeHint().width());
+    const int columns = naturalWidth() <= width ? count : std::clamp((width + spacing()) / (widest + spacing()), 1, count);
+    if (columns == columns_) return;
+    columns_ = columns;
+    for (QWidget* key : keys_) removeWidget(key);
+    for (int i = 0; i < count; ++i) addWidget(keys_[static_cast<std::size_t>(i)], i / columns, i % columns);
 }
 
 bool ConstructionPanel::playing() const { return timer_->isActive(); }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QtCore/QObject>
+#include <QtWidgets/QGridLayout>
 #include <functional>
 #include <vector>
 
@@ -24,6 +25,23 @@ class QWidget;
 namespace tamirel {
 
 class SceneView;
+
+// Buttons in rows of equal columns: all on one row where the width holds them, otherwise as
+// many to a row as it holds (at least one), in the order added. The lesson window's commands
+// and the construction's keys.
+class KeyRows : public QGridLayout {
+public:
+    explicit KeyRows(int spacing) { setSpacing(spacing); }
+    void Add(QWidget* button);
+    const std::vector<QWidget*>& keys() const { return keys_; }
+    // The width of all on one row, pixels.
+    int naturalWidth() const;
+    void Fit(int width);
+
+private:
+    std::vector<QWidget*> keys_;
+    int columns_ = 0;
+};
 
 // Its controls are direct children of `window` (so the window's focus ring goes round each;
 // the lesson's page, which scrolls), placed by layout(), which the window puts where it likes.
@@ -46,8 +64,10 @@ public:
     void Follow(const ListBox& radii, const ListBox& counts);
     // The figure above its text and keys (stacked) or beside them.
     void Arrange(bool stacked);
-    // The least width of the text and keys beside or below the figure, pixels.
-    int leastTextWidth() const;
+    // The width the text and keys beside or below the figure want, pixels: the keys' rows
+    // whole; and the width they get, at which the keys may stand in more rows.
+    int naturalTextWidth() const;
+    void FitText(int width);
 
     const ConstructionSteps& steps() const { return steps_; }
     bool playing() const;
@@ -77,6 +97,8 @@ private:
     QWidget& window_;
     QBoxLayout* layout_ = nullptr;
     std::vector<QWidget*> controls_;
+    KeyRows* moves_ = nullptr;
+    KeyRows* files_ = nullptr;
     ConstructionSteps steps_;
     SceneView* figure_ = nullptr;
     QLabel* caption_ = nullptr;

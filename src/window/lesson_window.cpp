@@ -46,10 +46,10 @@ constexpr int kNumberCount = 7;
 int Scaled(int pixels, int percent) { return (pixels * percent + 50) / 100; }
 
 // A text a screen reader reads and the keyboard reaches (Tab), whose words can be selected
-// and copied. Its lines are never broken (a formula stands whole); the page scrolls sideways
-// where the window is narrower.
+// and copied. Its lines break at spaces only where the page is narrower than they are.
 QLabel* ReadableText(QWidget* parent) {
     auto* label = new QLabel(parent);
+    label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setFocusPolicy(Qt::StrongFocus);
     return label;
@@ -156,18 +156,16 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
                 [this, action = action] { scroll_->verticalScrollBar()->triggerAction(action); });
     }
 
-    auto* commands = new QHBoxLayout;
-    commands->setSpacing(8);
+    commands_ = new KeyRows(8);
     for (QAction* action : {copy_, save_, print_, closing}) {
         auto* button = new QPushButton(action->text(), page_);
         button->setAutoDefault(false);
         button->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
-        commands->addWidget(button);
+        commands_->Add(button);
         buttons_.push_back(button);
     }
-    commands->addStretch(1);
-    column_->addLayout(commands);
+    column_->addLayout(commands_);
     column_->addStretch(1);
     // Below the figure or beside the numbers: its construction, step by step.
     construction_ = new ConstructionPanel(*page_);
@@ -212,7 +210,6 @@ void LessonWindow::Refresh() {
     construction_->Follow(radii_, counts_);
     // Longer formulas and another scene's readable side: the page is arranged again, as it
     // would be had the window opened on this figure.
-    KeepNumbersWhole();
     Invalidate(*rows_);
     Relayout();
     figure_->setAccessibleDescription(QString::fromStdString(lesson_.Description()));
@@ -244,23 +241,28 @@ void LessonWindow::SetZoom(int percent) {
     construction_->layout()->setSpacing(gap);
     scroll_->verticalScrollBar()->setSingleStep(fontMetrics().lineSpacing() * 2);
     focusRing_->SetZoom(percent);
-    KeepNumbersWhole();
     Invalidate(*rows_);
     Place();
     Relayout();
     focusRing_->Follow();
 }
 
-// A least width set on a label stands in for its text's width; this one is never less.
-void LessonWindow::KeepNumbersWhole() {
-    for (QLabel* label : numbers_)
-        label->setMinimumWidth(std::max(Scaled(420, percent_), label->sizeHint().width()));
+// The column's width with every line whole (and the numbers at least a usual width).
+int LessonWindow::NaturalColumnWidth() const {
+    int width = std::max(Scaled(420, percent_), commands_->naturalWidth());
+    for (int i = 0; i < column_->count(); ++i) {
+        const QWidget* w = column_->itemAt(i)->widget();
+        if (!w || w->isHidden()) continue;
+        const auto* label = qobject_cast<const QLabel*>(w);
+        width = std::max(width, label ? QFontMetrics(label->font()).size(0, label->text()).width() + 2 * label->margin()
+                                      : w->sizeHint().width());
+    }
+    return width;
 }
 
 int LessonWindow::LeastWidth() const {
     const QMargins margins = rows_->contentsMargins();
-    const int least = std::max({figure_->readableSide(), construction_->figure()->readableSide(),
-                                column_->minimumSize().width(), construction_->leastTextWidth()});
+    const int least = std::max(figure_->readableSide(), construction_->figure()->readableSide());
     return least + margins.left() + margins.right() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
@@ -309,7 +311,7 @@ void LessonWindow::Relayout() {
     const int gap = rows_->spacing();
     SceneView* second = construction_->figure();
     const int least = figure_->readableSide(), secondLeast = second->readableSide();
-    const int numbers = column_->minimumSize().width(), text = construction_->leastTextWidth();
+    const int numbers = NaturalColumnWidth(), text = construction_->naturalTextWidth();
     // Each figure as large as its room and the page's height allow, never below readable.
     const auto side = [height](int room, int readable) { return std::max(readable, std::min(room, height)); };
     int one = 0, two = 0;
@@ -332,6 +334,13 @@ void LessonWindow::Relayout() {
     construction_->Arrange(arrangement_ != Arrangement::TwoRows);
     figure_->setFixedSize(one, one);
     second->setFixedSize(two, two);
+    // In one column the texts and keys take the page's width, their lines broken and the keys
+    // in more rows where it is narrower than they want.
+    const bool narrow = arrangement_ == Arrangement::OneColumn;
+    for (QLabel* label : {title_, givens_}) label->setMinimumWidth(0);
+    for (QLabel* label : numbers_) label->setMinimumWidth(narrow ? std::min(numbers, width) : numbers);
+    commands_->Fit(narrow ? width : numbers);
+    construction_->FitText(narrow ? width : text);
     // The layout places the controls and the scroll area sizes the page now, not when the
     // posted request arrives: a Refresh shows its figure laid out at once.
     Invalidate(*rows_);

@@ -22,6 +22,7 @@ class QScrollArea;
 namespace tamirel {
 
 class ConstructionPanel;
+class KeyRows;
 class ZoomStyle;
 class FocusRing;
 class SceneView;
@@ -92,7 +93,7 @@ private:
     int LeastWidth() const;
     // Arranges the page for the scroll area's width and height.
     void Relayout();
-    void KeepNumbersWhole();
+    int NaturalColumnWidth() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -114,6 +115,7 @@ private:
     QCheckBox* diagonals_ = nullptr;
     ConstructionPanel* construction_ = nullptr;
     std::vector<QPushButton*> buttons_;
+    KeyRows* commands_ = nullptr;
     FocusRing* focusRing_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* save_ = nullptr;

@@ -87,11 +87,14 @@ bool SceneView::event(QEvent* event) {
 }
 
 void SceneView::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::ZoomIn) || event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Equal)) {
+    // Ctrl with the key's own character, whether Shift or the keypad gives it.
+    const bool control = (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::ControlModifier;
+    const int key = event->key();
+    if (control && (key == Qt::Key_Plus || key == Qt::Key_Equal)) {
         if (zoom_.ZoomIn(scene_)) Changed();
-    } else if (event->matches(QKeySequence::ZoomOut)) {
+    } else if (control && (key == Qt::Key_Minus || key == Qt::Key_Underscore)) {
         if (zoom_.ZoomOut(scene_)) Changed();
-    } else if (event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_0)) {
+    } else if (control && key == Qt::Key_0) {
         ResetZoom();
     } else {
         return QWidget::keyPressEvent(event);

@@ -280,7 +280,7 @@ void LessonWindow::Place() {
     if (main && main->isVisible()) {
         QRect beside = main->frameGeometry();
         const int right = area.right() - beside.right(), left = beside.left() - area.left();
-        if (std::max(left, right) >= least) {
+        if (std::max(left, right) >= std::max(least, area.width() / 2)) {
             place.setWidth(std::max(left, right));
             if (right >= left) place.moveLeft(beside.right() + 1);
         } else {
@@ -314,21 +314,31 @@ void LessonWindow::Relayout() {
     const int numbers = NaturalColumnWidth(), text = construction_->naturalTextWidth();
     // Each figure as large as its room and the page's height allow, never below readable.
     const auto side = [height](int room, int readable) { return std::max(readable, std::min(room, height)); };
-    int one = 0, two = 0;
+    // Each arrangement the width holds, with its two figures' sides; the first of them whose
+    // lesson figure is at least four fifths of the largest any gives (texts beside the figures
+    // where that costs little of them).
+    struct Choice {
+        Arrangement arrangement;
+        int one, two;
+    };
+    std::vector<Choice> choices;
     const int free = width - numbers - 2 * gap;
-    if (free / 2 >= std::max(least, std::max(secondLeast, text))) {
-        arrangement_ = Arrangement::ThreeColumns;
-        one = side(free / 2, least);
-        two = side(free - one, secondLeast);
-    } else if (width >= std::max(least + gap + numbers, secondLeast + gap + text)) {
-        arrangement_ = Arrangement::TwoRows;
-        one = side(width - gap - numbers, least);
-        two = side(width - gap - text, secondLeast);
-    } else {
-        arrangement_ = Arrangement::OneColumn;
-        one = side(width, least);
-        two = side(width, secondLeast);
+    if (free / 2 >= std::max({least, secondLeast, text})) {
+        const int one = side(free / 2, least);
+        choices.push_back({Arrangement::ThreeColumns, one, side(free - one, secondLeast)});
     }
+    if (width >= std::max(least + gap + numbers, secondLeast + gap + text))
+        choices.push_back({Arrangement::TwoRows, side(width - gap - numbers, least), side(width - gap - text, secondLeast)});
+    choices.push_back({Arrangement::OneColumn, side(width, least), side(width, secondLeast)});
+    const Choice* chosen = &choices.back();
+    for (const Choice& choice : choices) {
+        if (5 * choice.one >= 4 * choices.back().one) {
+            chosen = &choice;
+            break;
+        }
+    }
+    arrangement_ = chosen->arrangement;
+    const int one = chosen->one, two = chosen->two;
     rows_->setDirection(arrangement_ == Arrangement::ThreeColumns ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
     body_->setDirection(arrangement_ == Arrangement::OneColumn ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
     construction_->Arrange(arrangement_ != Arrangement::TwoRows);

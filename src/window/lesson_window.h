@@ -86,10 +86,12 @@ public:
 private:
     QAction* Command(const QString& text, const QKeySequence& key);
     // Beside the main window, on the side with more room, as tall as the available area; where
-    // neither side holds the page's least width, the main window moves to the area's right
-    // edge (its lists are at its right) and the lesson takes the left, over its drawing.
+    // neither side holds the page's least width (or half the area), the main window moves to
+    // the area's right edge (its lists are at its right) and the lesson takes the left, over
+    // the main window's drawing where it must.
     void Place();
-    // The page's least width in one column, pixels, margins and a vertical scroll bar included.
+    // The page's least width, pixels: both figures whole at their readable sides, with the
+    // margins and a vertical scroll bar (texts and keys break into more lines and rows).
     int LeastWidth() const;
     // Arranges the page for the scroll area's width and height.
     void Relayout();

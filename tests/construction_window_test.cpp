@@ -7,12 +7,14 @@
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QPointingDevice>
 #include <QtGui/QWheelEvent>
 #include <QtTest/QTest>
 #include <functional>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollArea>
 
 #include "window/construction_panel.h"
 #include "window/drawing_files.h"
@@ -155,6 +157,17 @@ TEST_F(ConstructionWindowTest, ItsFigureIsEnlargedAndMovedAndTheMainWindowKeepsI
     QTest::mouseRelease(figure, Qt::LeftButton, {}, figure->rect().center() + QPoint(40, 0));
     EXPECT_NEAR(figure->zoom().Focus(figure->scene()).x, before.x - 40 / figure->pixelsPerUnit(), 1e-6)
         << "the picture follows the pointer";
+
+    // Two fingers drawn apart enlarge it further.
+    lesson->scrollArea()->ensureWidgetVisible(figure, 0, 0);
+    const QPoint centre = figure->rect().center();
+    static QPointingDevice* screen = QTest::createTouchDevice();
+    const double pinched = factor();
+    QTest::touchEvent(figure, screen).press(0, centre - QPoint(20, 0)).press(1, centre + QPoint(20, 0));
+    for (int step = 1; step <= 4; ++step)
+        QTest::touchEvent(figure, screen).move(0, centre - QPoint(20 + 10 * step, 0)).move(1, centre + QPoint(20 + 10 * step, 0));
+    QTest::touchEvent(figure, screen).release(0, centre - QPoint(60, 0)).release(1, centre + QPoint(60, 0));
+    EXPECT_GT(factor(), pinched);
 
     Key(Qt::Key_End);
     EXPECT_GT(factor(), 1) << "the steps of one figure keep the enlargement";

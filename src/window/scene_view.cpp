@@ -77,11 +77,10 @@ bool SceneView::event(QEvent* event) {
     auto* gestures = static_cast<QGestureEvent*>(event);
     auto* pinch = static_cast<QPinchGesture*>(gestures->gesture(Qt::PinchGesture));
     if (!pinch) return QWidget::event(event);
+    // Each update's scale and move are from the one before.
     const QPointF centre = mapFromGlobal(pinch->centerPoint());
-    if (pinch->state() != Qt::GestureStarted) {
-        Drag(centre - mapFromGlobal(pinch->lastCenterPoint()));
-        ZoomAt(pinch->scaleFactor(), centre);
-    }
+    if (pinch->state() != Qt::GestureStarted) Drag(centre - mapFromGlobal(pinch->lastCenterPoint()));
+    ZoomAt(pinch->scaleFactor(), centre);
     gestures->accept(pinch);
     return true;
 }

@@ -284,10 +284,13 @@ void LessonWindow::Place() {
             place.setWidth(std::max(left, right));
             if (right >= left) place.moveLeft(beside.right() + 1);
         } else {
-            // The main window's lists stand at its right, so the lesson covers its drawing.
+            // The main window's lists stand at its right, so the lesson covers its drawing;
+            // never narrower than beside the main window at its normal size, so that a larger
+            // zoom never makes the lesson's figure smaller.
             beside.moveRight(area.right());
             main->move(beside.topLeft());
-            place.setWidth(std::min(area.width(), std::max(least, beside.left() - area.left())));
+            const int usual = area.width() - (ZoomedPixels(kClientWidth, 100) + beside.width() - main->width());
+            place.setWidth(std::min(area.width(), std::max({least, beside.left() - area.left(), usual})));
         }
     }
     move(place.topLeft());

@@ -7,10 +7,14 @@
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QPointingDevice>
+#include <QtGui/QWheelEvent>
 #include <QtTest/QTest>
+#include <functional>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollArea>
 
 #include "window/construction_panel.h"
 #include "window/drawing_files.h"
@@ -78,9 +82,10 @@ TEST_F(ConstructionWindowTest, KeysMoveThroughTheStepsAndTheStepNumberShows) {
     Key(Qt::Key_Space);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !panel->playing(); }, 3 * kPlayMilliseconds));
     EXPECT_EQ(panel->steps().step(), steps);
-    auto* home = lesson->findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
-    for (auto* button : lesson->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+    QPushButton* home = nullptr;
+    for (auto* button : lesson->page()->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
         if (button->text() == QStringLiteral("Начало")) home = button;
+    ASSERT_NE(home, nullptr);
     home->setFocus();
     Key(Qt::Key_Space);
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel->steps().step() == 1u; }, 1000));
@@ -107,6 +112,67 @@ TEST_F(ConstructionWindowTest, CopyHoldsTheFigureAtTheCurrentStep) {
     lesson->figure()->setFocus();
     QTest::keyClick(lesson->figure(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/svg+xml")).contains("Стъпка"));
+}
+
+// The construction's figure is enlarged by the keys, Ctrl with the wheel and two fingers, moved
+// by a drag; the wheel alone scrolls the page; Ctrl+0 and a new figure show it whole again.
+// Pens keep their width on screen; letters never get smaller.
+TEST_F(ConstructionWindowTest, ItsFigureIsEnlargedAndMovedAndTheMainWindowKeepsItsZoom) {
+    SceneView* figure = panel->figure();
+    figure->setFocus();
+    const double letters = figure->labelPixels();
+    const auto factor = [&] { return figure->zoom().factor(); };
+    // Whether the figure took the turn; one it leaves goes on to the page, which scrolls.
+    const auto wheel = [&](Qt::KeyboardModifiers modifiers, int angle) {
+        QWheelEvent event(QPointF(figure->rect().center()), figure->mapToGlobal(QPointF(figure->rect().center())), QPoint(),
+                          QPoint(0, angle), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(figure, &event);
+        return event.isAccepted();
+    };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        double expected;
+    } cases[] = {
+        {"Ctrl+Plus", [&] { QTest::keyClick(figure, Qt::Key_Plus, Qt::ControlModifier); }, ViewZoom::kStepFactor},
+        {"Ctrl+=", [&] { QTest::keyClick(figure, Qt::Key_Equal, Qt::ControlModifier); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"Ctrl+Shift+=, as a keyboard sends Ctrl++", [&] { QTest::keyClick(figure, Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier); },
+         ViewZoom::kStepFactor * ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"Ctrl+Minus", [&] { QTest::keyClick(figure, Qt::Key_Minus, Qt::ControlModifier); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"the wheel alone, left to the page", [&] { EXPECT_FALSE(wheel(Qt::NoModifier, -120)); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"Ctrl+wheel", [&] { wheel(Qt::ControlModifier, 120); }, ViewZoom::kStepFactor * ViewZoom::kStepFactor * ViewZoom::kStepFactor},
+        {"Ctrl+0", [&] { QTest::keyClick(figure, Qt::Key_0, Qt::ControlModifier); }, 1},
+    };
+    for (const auto& c : cases) {
+        c.act();
+        EXPECT_DOUBLE_EQ(factor(), c.expected) << c.what;
+        EXPECT_GE(figure->labelPixels(), letters) << c.what;
+    }
+    EXPECT_EQ(window->zoom(), 100);
+
+    for (int i = 0; i < 4; ++i) QTest::keyClick(figure, Qt::Key_Plus, Qt::ControlModifier);
+    const ScenePoint before = figure->zoom().Focus(figure->scene());
+    QTest::mousePress(figure, Qt::LeftButton, {}, figure->rect().center());
+    QTest::mouseMove(figure, figure->rect().center() + QPoint(40, 0));
+    QTest::mouseRelease(figure, Qt::LeftButton, {}, figure->rect().center() + QPoint(40, 0));
+    EXPECT_NEAR(figure->zoom().Focus(figure->scene()).x, before.x - 40 / figure->pixelsPerUnit(), 1e-6)
+        << "the picture follows the pointer";
+
+    // Two fingers drawn apart enlarge it further.
+    lesson->scrollArea()->ensureWidgetVisible(figure, 0, 0);
+    const QPoint centre = figure->rect().center();
+    static QPointingDevice* screen = QTest::createTouchDevice();
+    const double pinched = factor();
+    QTest::touchEvent(figure, screen).press(0, centre - QPoint(20, 0)).press(1, centre + QPoint(20, 0));
+    for (int step = 1; step <= 4; ++step)
+        QTest::touchEvent(figure, screen).move(0, centre - QPoint(20 + 10 * step, 0)).move(1, centre + QPoint(20 + 10 * step, 0));
+    QTest::touchEvent(figure, screen).release(0, centre - QPoint(60, 0)).release(1, centre + QPoint(60, 0));
+    EXPECT_GT(factor(), pinched);
+
+    Key(Qt::Key_End);
+    EXPECT_GT(factor(), 1) << "the steps of one figure keep the enlargement";
+    ChooseByMouse(2, 14);   // "17"
+    EXPECT_EQ(factor(), 1);
 }
 
 TEST_F(ConstructionWindowTest, HandoutHasEveryStepWithItsSentence) {

@@ -29,14 +29,6 @@ namespace tamirel {
 
 namespace {
 
-// Text broken into lines at its width, whose height SetSizes keeps rather than the width: a
-// height that hangs on the width makes the lesson window's layout squeeze the lesson's lines.
-class WrappedText : public QLabel {
-public:
-    using QLabel::QLabel;
-    bool hasHeightForWidth() const override { return false; }
-};
-
 // The scene's 1000 units on `area`, cut at `frame`: compass circles reach far past the figure.
 void PaintFigure(QPainter& painter, const Scene& scene, const QRectF& area, const QRectF& frame) {
     painter.save();
@@ -116,10 +108,7 @@ bool PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps) {
         // The scene's view (the circle and its letters) filling a square centred in the cell.
         const Scene scene = InBlack(steps.View(step).scene);
         const QRectF frame(left + (cellWidth - figureSide) / 2, top, figureSide, figureSide);
-        const qreal unit = figureSide / (2 * scene.reach);
-        const QRectF area(frame.center().x() - scene.focus.x * unit, frame.center().y() - scene.focus.y * unit,
-                          kSceneSide * unit, kSceneSide * unit);
-        PaintFigure(painter, scene, area, frame);
+        PaintFigure(painter, scene, SceneArea(frame, scene.focus, scene.reach), frame);
         painter.setPen(Qt::black);
         painter.setFont(LessonFont(3.2 * mm));
         painter.drawText(QRectF(left, top + figureSide + 1 * mm, cellWidth, cellHeight - figureSide - 3 * mm),
@@ -137,13 +126,13 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
     figure_ = new SceneView(&window);
     figure_->setObjectName(QStringLiteral("ConstructionFigure"));
     figure_->setAccessibleName(QStringLiteral("Чертеж на построяването"));
-    body->addWidget(figure_, 3);
+    body->addWidget(figure_, 0, Qt::AlignLeft | Qt::AlignTop);
 
     auto* column = new QVBoxLayout;
     column->setSpacing(8);
-    body->addLayout(column, 2);
+    body->addLayout(column, 1);
     const auto text = [&window](const char* name) {
-        auto* label = new WrappedText(&window);
+        auto* label = new QLabel(&window);
         label->setObjectName(QString::fromLatin1(name));
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -153,7 +142,7 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
     caption_ = text("StepCaption");
     column->addWidget(caption_);
     sentence_ = text("StepSentence");
-    column->addWidget(sentence_, 1);
+    column->addWidget(sentence_);
 
     // The step keys belong to the whole window; Space on a focused button still presses it.
     const auto key = [&window, this](const QString& name, QList<QKeySequence> keys, void (ConstructionPanel::*slot)()) {
@@ -177,8 +166,7 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
     QAction* forward = key(QStringLiteral("Напред"), {QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)}, &ConstructionPanel::Forward);
     QAction* end = key(QStringLiteral("Край"), {QKeySequence(Qt::Key_End)}, &ConstructionPanel::End);
 
-    auto* moves = new QHBoxLayout;
-    moves->setSpacing(6);
+    moves_ = new KeyRows(6);
     for (QAction* action : {home, back, play, forward, end}) {
         auto* button = new QPushButton(action->text(), &window);
         button->setAutoDefault(false);
@@ -189,12 +177,11 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
         } else {
             connect(button, &QPushButton::clicked, action, &QAction::trigger);
         }
-        moves->addWidget(button);
+        moves_->Add(button);
     }
-    column->addLayout(moves);
+    column->addLayout(moves_);
 
-    auto* files = new QHBoxLayout;
-    files->setSpacing(6);
+    files_ = new KeyRows(6);
     const struct {
         QString text, keys;
         void (ConstructionPanel::*slot)();
@@ -208,9 +195,10 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
         button->setAutoDefault(false);
         button->setToolTip(command.keys);
         connect(button, &QPushButton::clicked, this, command.slot);
-        files->addWidget(button);
+        files_->Add(button);
     }
-    column->addLayout(files);
+    column->addLayout(files_);
+    column->addStretch(1);
 
     timer_ = new QTimer(this);
     timer_->setInterval(kPlayMilliseconds);
@@ -220,8 +208,7 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
         if (steps_.step() == steps_.steps()) Stop();
     });
     controls_ = {figure_, caption_, sentence_};
-    for (QBoxLayout* row : {moves, files})
-        for (int i = 0; i < row->count(); ++i) controls_.push_back(row->itemAt(i)->widget());
+    for (KeyRows* rows : {moves_, files_}) controls_.insert(controls_.end(), rows->keys().begin(), rows->keys().end());
     chooseSavePath_ = [this](const QString& folder) {
         return AskSavePath(&window_, folder, QStringLiteral("tamirel-postroyavane.png"));
     };
@@ -232,25 +219,47 @@ bool ConstructionPanel::HasFocus() const {
 }
 
 void ConstructionPanel::Follow(const ListBox& radii, const ListBox& counts) {
-    if (steps_.Follow(radii, counts)) Stop();
+    if (steps_.Follow(radii, counts)) {
+        Stop();
+        figure_->ResetZoom();
+    }
     Show();
 }
 
-void ConstructionPanel::Arrange(bool beside) {
-    layout_->setDirection(beside ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
-    // Above its text the figure takes what height is left; beside it, three fifths of the width.
-    layout_->setStretch(0, beside ? 1 : 3);
-    layout_->setStretch(1, beside ? 0 : 2);
+void ConstructionPanel::Arrange(bool stacked) {
+    layout_->setDirection(stacked ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    layout_->setStretch(0, 0);   // the figure keeps the side the window gives it
+    layout_->setStretch(1, 1);
 }
 
-void ConstructionPanel::SetSizes(int least, int preferred) {
-    figure_->setMinimumSize(least, least);
-    figure_->setPreferredSide(preferred);
-    // Wrapped text gets no more height than its least size in a window that must fit the
-    // screen; these keep its lines whole.
-    const int line = window_.fontMetrics().lineSpacing();
-    caption_->setMinimumHeight(2 * line);
-    sentence_->setMinimumHeight(5 * line);
+int ConstructionPanel::naturalTextWidth() const { return std::max(moves_->naturalWidth(), files_->naturalWidth()); }
+
+void ConstructionPanel::FitText(int width) {
+    moves_->Fit(width);
+    files_->Fit(width);
+}
+
+void KeyRows::Add(QWidget* button) {
+    keys_.push_back(button);
+    addWidget(button, 0, static_cast<int>(keys_.size()) - 1);
+    columns_ = static_cast<int>(keys_.size());
+}
+
+int KeyRows::naturalWidth() const {
+    int width = spacing() * (static_cast<int>(keys_.size()) - 1);
+    for (const QWidget* key : keys_) width += key->sizeHint().width();
+    return width;
+}
+
+void KeyRows::Fit(int width) {
+    const int count = static_cast<int>(keys_.size());
+    int widest = 0;
+    for (const QWidget* key : keys_) widest = std::max(widest, key->sizeHint().width());
+    const int columns = naturalWidth() <= width ? count : std::clamp((width + spacing()) / (widest + spacing()), 1, count);
+    if (columns == columns_) return;
+    columns_ = columns;
+    for (QWidget* key : keys_) removeWidget(key);
+    for (int i = 0; i < count; ++i) addWidget(keys_[static_cast<std::size_t>(i)], i / columns, i % columns);
 }
 
 bool ConstructionPanel::playing() const { return timer_->isActive(); }
@@ -325,7 +334,7 @@ void ConstructionPanel::SaveStepAs() {
          }},
         path);
     if (!error.isEmpty()) {
-        QMessageBox::warning(&window_, window_.windowTitle(),
+        QMessageBox::warning(&window_, window_.window()->windowTitle(),
                              QStringLiteral("Стъпката не беше запазена в „%1“.\n%2").arg(QDir::toNativeSeparators(path), error));
     }
 }

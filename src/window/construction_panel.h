@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QtCore/QObject>
+#include <QtWidgets/QGridLayout>
 #include <functional>
 #include <vector>
 
@@ -25,8 +26,25 @@ namespace tamirel {
 
 class SceneView;
 
-// Its controls are direct children of `window` (so the window's focus ring goes round each),
-// placed by layout(), which the window puts where it likes.
+// Buttons in rows of equal columns: all on one row where the width holds them, otherwise as
+// many to a row as it holds (at least one), in the order added. The lesson window's commands
+// and the construction's keys.
+class KeyRows : public QGridLayout {
+public:
+    explicit KeyRows(int spacing) { setSpacing(spacing); }
+    void Add(QWidget* button);
+    const std::vector<QWidget*>& keys() const { return keys_; }
+    // The width of all on one row, pixels.
+    int naturalWidth() const;
+    void Fit(int width);
+
+private:
+    std::vector<QWidget*> keys_;
+    int columns_ = 0;
+};
+
+// Its controls are direct children of `window` (so the window's focus ring goes round each;
+// the lesson's page, which scrolls), placed by layout(), which the window puts where it likes.
 class ConstructionPanel : public QObject {
     Q_OBJECT
 
@@ -42,13 +60,14 @@ public:
     // Ctrl+C, Ctrl+S and Ctrl+P are the construction's.
     bool HasFocus() const;
 
-    // Reads the lists again: a new figure starts at step 1 and stops playing.
+    // Reads the lists again: a new figure starts at step 1, unenlarged, and stops playing.
     void Follow(const ListBox& radii, const ListBox& counts);
-    // Beside the lesson (the figure above its text and keys) or below it (side by side).
-    void Arrange(bool beside);
-    // The figure's least and preferred sides in pixels; the caption and the sentence keep room
-    // for two and five lines of the window's font as it is now.
-    void SetSizes(int least, int preferred);
+    // The figure above its text and keys (stacked) or beside them.
+    void Arrange(bool stacked);
+    // The width the text and keys beside or below the figure want, pixels: the keys' rows
+    // whole; and the width they get, at which the keys may stand in more rows.
+    int naturalTextWidth() const;
+    void FitText(int width);
 
     const ConstructionSteps& steps() const { return steps_; }
     bool playing() const;
@@ -78,6 +97,8 @@ private:
     QWidget& window_;
     QBoxLayout* layout_ = nullptr;
     std::vector<QWidget*> controls_;
+    KeyRows* moves_ = nullptr;
+    KeyRows* files_ = nullptr;
     ConstructionSteps steps_;
     SceneView* figure_ = nullptr;
     QLabel* caption_ = nullptr;

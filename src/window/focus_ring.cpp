@@ -46,9 +46,10 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
 
 void FocusRing::Follow() {
     // The focused control is a child of the form, or inside one (a list's viewport); a dialog
-    // is a child of the form too, but a window of its own.
+    // is a child of the form too, but a window of its own. The form may be a window or a page
+    // inside one.
     QWidget* focused = QApplication::focusWidget();
-    if (focused && focused->window() != &form_) focused = nullptr;
+    if (focused && !form_.isAncestorOf(focused)) focused = nullptr;
     while (focused && focused->parentWidget() != &form_) focused = focused->parentWidget();
     target_ = focused;
     if (!keyboard_ || !target_ || target_ == this || !form_.isActiveWindow()) {

@@ -17,6 +17,10 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QScroller>
+#include <QtWidgets/QStyle>
 #include <algorithm>
 #include <cmath>
 
@@ -37,18 +41,15 @@ namespace {
 
 constexpr int kTextPixels = 18;    // the numbers' letters at 100 %
 constexpr int kTitlePixels = 24;
-constexpr int kFigurePixels = 520;        // the figure's preferred side at 100 %
-constexpr int kLeastFigurePixels = 260;   // and its least, before the texts get smaller
-constexpr int kLeastTextPercent = 50;     // the texts' least size, for the smallest screens
 constexpr int kNumberCount = 7;
 
 int Scaled(int pixels, int percent) { return (pixels * percent + 50) / 100; }
 
 // A text a screen reader reads and the keyboard reaches (Tab), whose words can be selected
-// and copied. Its lines are never broken (a formula stands whole), so the window's least size
-// holds every line.
+// and copied. Its lines break at spaces only where the page is narrower than they are.
 QLabel* ReadableText(QWidget* parent) {
     auto* label = new QLabel(parent);
+    label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setFocusPolicy(Qt::StrongFocus);
     return label;
@@ -94,35 +95,46 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
     setAttribute(Qt::WA_DeleteOnClose);
     SetBackground(*this, QPalette::Window, Rgb(255, 255, 255));
 
-    // Every control is a direct child, placed by the layouts, so the focus ring can go round it.
-    page_ = new QBoxLayout(QBoxLayout::TopToBottom, this);
-    page_->setContentsMargins(12, 12, 12, 12);
-    page_->setSpacing(16);
-    auto* body = new QHBoxLayout;
-    body->setSpacing(16);
-    page_->addLayout(body, 1);
-    figure_ = new SceneView(this);
+    // Every control is a direct child of the page, placed by the layouts, so the focus ring
+    // can go round it; the page scrolls by the wheel, the scroll bars, Up and Down, Tab (to
+    // the focused control) and one finger.
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("Page"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    frame->addWidget(scroll_);
+    page_ = new QWidget;
+    SetBackground(*page_, QPalette::Window, Rgb(255, 255, 255));
+    page_->setAutoFillBackground(true);
+    QScroller::grabGesture(scroll_->viewport(), QScroller::TouchGesture);
+
+    rows_ = new QBoxLayout(QBoxLayout::TopToBottom, page_);
+    body_ = new QBoxLayout(QBoxLayout::LeftToRight);
+    rows_->addLayout(body_);
+    figure_ = new SceneView(page_);
     figure_->setObjectName(QStringLiteral("Figure"));
     figure_->setAccessibleName(QStringLiteral("Чертеж на урока"));
-    body->addWidget(figure_, 3);
+    body_->addWidget(figure_, 0, Qt::AlignLeft | Qt::AlignTop);
 
     column_ = new QVBoxLayout;
     column_->setSpacing(8);
-    body->addLayout(column_, 2);
-    title_ = ReadableText(this);
+    body_->addLayout(column_, 1);
+    title_ = ReadableText(page_);
     title_->setObjectName(QStringLiteral("Title"));
     column_->addWidget(title_);
-    givens_ = ReadableText(this);
+    givens_ = ReadableText(page_);
     column_->addWidget(givens_);
     for (int i = 0; i < kNumberCount; ++i) {
-        numbers_.push_back(ReadableText(this));
+        numbers_.push_back(ReadableText(page_));
         numbers_.back()->setObjectName(QStringLiteral("Number%1").arg(i));
         column_->addWidget(numbers_.back());
     }
-    diagonals_ = new QCheckBox(QStringLiteral("Диагонали от A (Ctrl+D)"), this);
+    diagonals_ = new QCheckBox(QStringLiteral("Диагонали от A (Ctrl+D)"), page_);
     diagonals_->setObjectName(QStringLiteral("Diagonals"));
     column_->addWidget(diagonals_);
-    column_->addStretch(1);
 
     copy_ = Command(QStringLiteral("Копирай"), QKeySequence::Copy);
     connect(copy_, &QAction::triggered, this, &LessonWindow::CopyLesson);
@@ -137,22 +149,30 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
     addAction(toggleDiagonals_);
     connect(toggleDiagonals_, &QAction::triggered, diagonals_, &QCheckBox::toggle);
     connect(diagonals_, &QCheckBox::toggled, this, &LessonWindow::Refresh);
+    for (const auto& [key, action] : {std::pair{Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},
+                                      std::pair{Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd}}) {
+        auto* scrolling = Command(QString(), QKeySequence(key));
+        connect(scrolling, &QAction::triggered, scroll_,
+                [this, action = action] { scroll_->verticalScrollBar()->triggerAction(action); });
+    }
 
-    auto* commands = new QHBoxLayout;
-    commands->setSpacing(8);
+    commands_ = new KeyRows(8);
     for (QAction* action : {copy_, save_, print_, closing}) {
-        auto* button = new QPushButton(action->text(), this);
+        auto* button = new QPushButton(action->text(), page_);
         button->setAutoDefault(false);
         button->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
-        commands->addWidget(button);
+        commands_->Add(button);
         buttons_.push_back(button);
     }
-    column_->addLayout(commands);
+    column_->addLayout(commands_);
+    column_->addStretch(1);
     // Below the figure or beside the numbers: its construction, step by step.
-    construction_ = new ConstructionPanel(*this);
-    page_->addLayout(construction_->layout(), 1);
-    focusRing_ = new FocusRing(*this);
+    construction_ = new ConstructionPanel(*page_);
+    rows_->addLayout(construction_->layout());
+    rows_->addStretch(1);
+    focusRing_ = new FocusRing(*page_);
+    scroll_->setWidget(page_);
 
     chooseSavePath_ = [this](const QString& folder) {
         return AskSavePath(this, folder, QStringLiteral("tamirel-urok.png"));
@@ -188,12 +208,10 @@ void LessonWindow::Refresh() {
     }
     figure_->setScene(lesson_.scene);
     construction_->Follow(radii_, counts_);
-    // A longer formula or sentence that no longer fits the window: laid out again.
-    if (shownPercent_ > 0) {
-        KeepNumbersWhole(shownPercent_);
-        Invalidate(*layout());
-        if (!Fits(size())) SetZoom(percent_);
-    }
+    // Longer formulas and another scene's readable side: the page is arranged again, as it
+    // would be had the window opened on this figure.
+    Invalidate(*rows_);
+    Relayout();
     figure_->setAccessibleDescription(QString::fromStdString(lesson_.Description()));
     figure_->setToolTip(figure_->accessibleDescription());
 }
@@ -203,21 +221,12 @@ void LessonWindow::setAvailableArea(AreaMeasure measure) {
     SetZoom(percent_);
 }
 
-QSize LessonWindow::Room() const {
-    const QSize area = availableArea_ ? availableArea_() : screen()->availableGeometry().size();
-    // The frame's title bar and borders; before the window is first shown, a usual frame's.
-    const QSize frame = isVisible() && frameGeometry().size() != size() ? frameGeometry().size() - size() : QSize(16, 48);
-    return area - frame;
-}
-
-void LessonWindow::ApplyPercent(int percent) {
+void LessonWindow::SetZoom(int percent) {
+    percent_ = percent;
     setFont(LessonFont(Scaled(kTextPixels, percent)));
     title_->setFont(LessonFont(Scaled(kTitlePixels, percent), true));
-    figure_->setMinimumSize(Scaled(kLeastFigurePixels, percent), Scaled(kLeastFigurePixels, percent));
-    figure_->setPreferredSide(Scaled(kFigurePixels, percent));
-    construction_->SetSizes(Scaled(kLeastFigurePixels, percent) * 3 / 4, Scaled(kFigurePixels, percent) * 3 / 4);
-    // The check box's square and the buttons' frames at the texts' size, which may be less
-    // than the application's.
+    for (SceneView* view : {figure_, construction_->figure()}) view->setPercent(percent);
+    // The check box's square and the buttons' frames at the texts' size.
     if (!buttonStyle_ || buttonStyle_->percent() != percent) {
         auto* style = new ZoomStyle(percent);
         style->setParent(this);
@@ -225,79 +234,133 @@ void LessonWindow::ApplyPercent(int percent) {
         delete buttonStyle_;
         buttonStyle_ = style;
     }
-    KeepNumbersWhole(percent);
-    Invalidate(*layout());
+    const int margin = Scaled(12, percent), gap = Scaled(16, percent);
+    rows_->setContentsMargins(margin, margin, margin, margin);
+    rows_->setSpacing(gap);
+    body_->setSpacing(gap);
+    construction_->layout()->setSpacing(gap);
+    scroll_->verticalScrollBar()->setSingleStep(fontMetrics().lineSpacing() * 2);
+    focusRing_->SetZoom(percent);
+    Invalidate(*rows_);
+    Place();
+    Relayout();
+    focusRing_->Follow();
 }
 
-// A least width set on a label stands in for its text's width; this one is never less.
-void LessonWindow::KeepNumbersWhole(int percent) {
-    for (QLabel* label : numbers_) label->setMinimumWidth(std::max(Scaled(420, percent), label->sizeHint().width()));
-}
-
-// Every layout places its items again, even those whose rectangle is the one they had.
-void LessonWindow::Place(const QRect& area) {
-    Invalidate(*layout());
-    layout()->setGeometry(area);
-}
-
-bool LessonWindow::Fits(QSize room) const {
-    const QSize least = layout()->totalMinimumSize();
-    return least.width() <= room.width() && least.height() <= room.height();
-}
-
-void LessonWindow::Arrange(bool beside) {
-    page_->setDirection(beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
-    // Beside, the construction keeps the width its keys need and the lesson's figure takes the
-    // rest; below, the lesson's row takes three fifths of the height.
-    page_->setStretch(0, beside ? 1 : 3);
-    page_->setStretch(1, beside ? 0 : 2);
-    construction_->Arrange(beside);
-}
-
-int LessonWindow::FittedPercent(QSize room) {
-    int low = kLeastTextPercent, high = percent_;
-    ApplyPercent(high);
-    if (Fits(room)) return high;
-    while (high - low > 1) {   // low fits (or is the least there is), high does not
-        const int middle = (low + high) / 2;
-        ApplyPercent(middle);
-        (Fits(room) ? low : high) = middle;
+// The column's width with every line whole (and the numbers at least a usual width).
+int LessonWindow::NaturalColumnWidth() const {
+    int width = std::max(Scaled(420, percent_), commands_->naturalWidth());
+    for (int i = 0; i < column_->count(); ++i) {
+        const QWidget* w = column_->itemAt(i)->widget();
+        if (!w || w->isHidden()) continue;
+        const auto* label = qobject_cast<const QLabel*>(w);
+        width = std::max(width, label ? QFontMetrics(label->font()).size(0, label->text()).width() + 2 * label->margin()
+                                      : w->sizeHint().width());
     }
-    return low;
+    return width;
 }
 
-void LessonWindow::SetZoom(int percent) {
-    percent_ = percent;
-    const QSize room = Room();
-    // Of the construction beside the numbers (for wide screens) and below the figure, the one
-    // that shows more, laid out on the whole room: the texts' size times the figures' sides.
-    struct Fit {
-        bool beside;
-        int percent;
-        long long shows;
+int LessonWindow::LeastWidth() const {
+    const QMargins margins = rows_->contentsMargins();
+    const int least = std::max(figure_->readableSide(), construction_->figure()->readableSide());
+    return least + margins.left() + margins.right() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+void LessonWindow::Place() {
+    const QSize size = availableArea_ ? availableArea_() : screen()->availableGeometry().size();
+    const QRect area(screen()->availableGeometry().topLeft(), size);
+    QWidget* main = parentWidget();
+    // The window's frame: its own once shown, else the main window's, drawn by the same
+    // window manager.
+    const QSize frame = isVisible() ? frameGeometry().size() - this->size()
+                        : main     ? main->frameGeometry().size() - main->size()
+                                   : QSize();
+    const int least = LeastWidth() + frame.width();
+    QRect place(area.topLeft(), QSize(std::min(least, area.width()), area.height()));
+    if (main && main->isVisible()) {
+        QRect beside = main->frameGeometry();
+        const int right = area.right() - beside.right(), left = beside.left() - area.left();
+        if (std::max(left, right) >= std::max(least, area.width() / 2)) {
+            place.setWidth(std::max(left, right));
+            if (right >= left) place.moveLeft(beside.right() + 1);
+        } else {
+            // The main window's lists stand at its right, so the lesson covers its drawing;
+            // never narrower than beside the main window at its normal size, so that a larger
+            // zoom never makes the lesson's figure smaller.
+            beside.moveRight(area.right());
+            main->move(beside.topLeft());
+            const int usual = area.width() - (ZoomedPixels(kClientWidth, 100) + beside.width() - main->width());
+            place.setWidth(std::min(area.width(), std::max({least, beside.left() - area.left(), usual})));
+        }
+    }
+    move(place.topLeft());
+    resize(place.size() - frame);
+}
+
+void LessonWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Relayout();
+}
+
+void LessonWindow::Relayout() {
+    if (arranging_ || !construction_) return;
+    arranging_ = true;
+    // The width with a vertical scroll bar, whether it shows or not, so that its coming and
+    // going never arranges the page again.
+    const QMargins margins = rows_->contentsMargins();
+    const QSize view = scroll_->maximumViewportSize();
+    const int width = view.width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - margins.left() - margins.right();
+    const int height = view.height() - margins.top() - margins.bottom();
+    const int gap = rows_->spacing();
+    SceneView* second = construction_->figure();
+    const int least = figure_->readableSide(), secondLeast = second->readableSide();
+    const int numbers = NaturalColumnWidth(), text = construction_->naturalTextWidth();
+    // Each figure as large as its room and the page's height allow, never below readable.
+    const auto side = [height](int room, int readable) { return std::max(readable, std::min(room, height)); };
+    // Each arrangement the width holds, with its two figures' sides; the first of them whose
+    // lesson figure is at least four fifths of the largest any gives (texts beside the figures
+    // where that costs little of them).
+    struct Choice {
+        Arrangement arrangement;
+        int one, two;
     };
-    Fit best{false, 0, -1};
-    for (const bool beside : {true, false}) {
-        Arrange(beside);
-        const int fitted = FittedPercent(room);
-        ApplyPercent(fitted);
-        Place(QRect(QPoint(0, 0), room));
-        const QSize a = figure_->geometry().size(), b = construction_->figure()->geometry().size();
-        const long long shows = static_cast<long long>(fitted) *
-                                (std::min(a.width(), a.height()) + std::min(b.width(), b.height()));
-        if (shows > best.shows) best = {beside, fitted, shows};
+    std::vector<Choice> choices;
+    const int free = width - numbers - 2 * gap;
+    if (free / 2 >= std::max({least, secondLeast, text})) {
+        const int one = side(free / 2, least);
+        choices.push_back({Arrangement::ThreeColumns, one, side(free - one, secondLeast)});
     }
-    Arrange(best.beside);
-    ApplyPercent(best.percent);
-    shownPercent_ = best.percent;
-    beside_ = best.beside;
-    focusRing_->SetZoom(best.percent);
-    // As large as its contents want, never past the room.
-    const QSize least = layout()->totalMinimumSize();
-    setMinimumSize(least);
-    resize(layout()->totalSizeHint().boundedTo(room).expandedTo(least));
-    Place(rect());
-    if (isVisible()) KeepOnScreen(*this, frameGeometry().topLeft());
+    if (width >= std::max(least + gap + numbers, secondLeast + gap + text))
+        choices.push_back({Arrangement::TwoRows, side(width - gap - numbers, least), side(width - gap - text, secondLeast)});
+    choices.push_back({Arrangement::OneColumn, side(width, least), side(width, secondLeast)});
+    const Choice* chosen = &choices.back();
+    for (const Choice& choice : choices) {
+        if (5 * choice.one >= 4 * choices.back().one) {
+            chosen = &choice;
+            break;
+        }
+    }
+    arrangement_ = chosen->arrangement;
+    const int one = chosen->one, two = chosen->two;
+    rows_->setDirection(arrangement_ == Arrangement::ThreeColumns ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    body_->setDirection(arrangement_ == Arrangement::OneColumn ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    construction_->Arrange(arrangement_ != Arrangement::TwoRows);
+    figure_->setFixedSize(one, one);
+    second->setFixedSize(two, two);
+    // In one column the texts and keys take the page's width, their lines broken and the keys
+    // in more rows where it is narrower than they want.
+    const bool narrow = arrangement_ == Arrangement::OneColumn;
+    for (QLabel* label : {title_, givens_}) label->setMinimumWidth(0);
+    for (QLabel* label : numbers_) label->setMinimumWidth(narrow ? std::min(numbers, width) : numbers);
+    commands_->Fit(narrow ? width : numbers);
+    construction_->FitText(narrow ? width : text);
+    // The layout places the controls and the scroll area sizes the page now, not when the
+    // posted request arrives: a Refresh shows its figure laid out at once.
+    Invalidate(*rows_);
+    rows_->activate();
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(scroll_, &request);
+    arranging_ = false;
     focusRing_->Follow();
 }
 

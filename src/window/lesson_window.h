@@ -1,5 +1,6 @@
-// The lesson window: the chosen figure with its marks and its numbers worked out, beside the
-// main window, following its radius and vertex-count lists. It only lays out what the lesson
+// The lesson window: the chosen figure with its marks and its numbers worked out, and its
+// construction, on a page that scrolls, beside the main window, following its radius and
+// vertex-count lists. It only lays out what the lesson
 // layer makes and wires the commands.
 #pragma once
 
@@ -16,10 +17,12 @@ class QCheckBox;
 class QLabel;
 class QMimeData;
 class QPushButton;
+class QScrollArea;
 
 namespace tamirel {
 
 class ConstructionPanel;
+class KeyRows;
 class ZoomStyle;
 class FocusRing;
 class SceneView;
@@ -36,27 +39,33 @@ public:
     using AreaMeasure = std::function<QSize()>;
 
     // Reads `radii` and `counts` (which outlive it) now and at every Refresh; texts at
-    // `percent` of their normal size, as the main window's zoom, within `area`. Deletes
-    // itself when closed.
+    // `percent` of their normal size, as the main window's zoom, within `area` (placed beside
+    // `parent`, the main window). Deletes itself when closed.
     LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent, AreaMeasure area = {});
 
     const Lesson& lesson() const { return lesson_; }
     // Reads the lists again and shows their figure.
     void Refresh();
-    // Texts and figures at `percent` of the normal size, as far as the available area allows:
-    // the window never opens larger than that area. The construction stands beside the numbers
-    // or below the figure, whichever shows more (texts and figures together); when even
-    // the figures' least sizes leave no room, the texts get smaller (down to half their size).
+    // Texts and figures at `percent` of the normal size, never less: texts at least the main
+    // window's (kTextPixels x percent), each figure at least the side at which its letters are
+    // kMinimumLabelPixels x percent high. The window stands beside the main window where the
+    // screen has room for it (see Place), and its page scrolls where it holds more than the
+    // window shows.
     void SetZoom(int percent);
-    // Lays the window out again for another area.
+    // Places the window again for another area.
     void setAvailableArea(AreaMeasure measure);
-    // The texts' size in percent as shown, at most the zoom given; whether the construction
-    // stands beside the numbers (true) or below the figure.
-    int shownPercent() const { return shownPercent_; }
-    bool constructionBeside() const { return beside_; }
+
+    // How the page is arranged for the window's width: the construction beside the numbers
+    // (three columns), below the figure and its numbers (two rows), or everything in one
+    // column.
+    enum class Arrangement { ThreeColumns, TwoRows, OneColumn };
+    Arrangement arrangement() const { return arrangement_; }
+    // The scrolling page that holds every control.
+    QScrollArea* scrollArea() const { return scroll_; }
+    QWidget* page() const { return page_; }
 
     // The figure, a view of any scene; the column beside it, where more panels may go (under
-    // the numbers, above the commands).
+    // the numbers, above the commands; their parent is page()).
     SceneView* figure() const { return figure_; }
     QBoxLayout* column() const { return column_; }
     // Below them, the figure's construction step by step.
@@ -76,22 +85,31 @@ public:
 
 private:
     QAction* Command(const QString& text, const QKeySequence& key);
-    // The available area less the window's frame.
-    QSize Room() const;
-    void Arrange(bool beside);
-    // Fonts and least sizes at `percent`; whether the window's least size fits `room`; the
-    // largest percentage up to the zoom at which it does.
-    void ApplyPercent(int percent);
-    bool Fits(QSize room) const;
-    void Place(const QRect& area);
-    void KeepNumbersWhole(int percent);
-    int FittedPercent(QSize room);
+    // Beside the main window, on the side with more room, as tall as the available area; where
+    // neither side holds the page's least width (or half the area), the main window moves to
+    // the area's right edge (its lists are at its right) and the lesson takes the left, over
+    // the main window's drawing where it must.
+    void Place();
+    // The page's least width, pixels: both figures whole at their readable sides, with the
+    // margins and a vertical scroll bar (texts and keys break into more lines and rows).
+    int LeastWidth() const;
+    // Arranges the page for the scroll area's width and height.
+    void Relayout();
+    int NaturalColumnWidth() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
 
     const ListBox& radii_;
     const ListBox& counts_;
     Lesson lesson_;
     SceneView* figure_ = nullptr;
-    QBoxLayout* page_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* page_ = nullptr;
+    QBoxLayout* rows_ = nullptr;   // the lesson's row and the construction
+    QBoxLayout* body_ = nullptr;   // the figure and its column
     QBoxLayout* column_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* givens_ = nullptr;
@@ -99,6 +117,7 @@ private:
     QCheckBox* diagonals_ = nullptr;
     ConstructionPanel* construction_ = nullptr;
     std::vector<QPushButton*> buttons_;
+    KeyRows* commands_ = nullptr;
     FocusRing* focusRing_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* save_ = nullptr;
@@ -109,8 +128,8 @@ private:
     AreaMeasure availableArea_;
     ZoomStyle* buttonStyle_ = nullptr;   // a child, at the texts' size
     int percent_ = 100;
-    int shownPercent_ = 0;   // 0 until first laid out
-    bool beside_ = false;
+    Arrangement arrangement_ = Arrangement::OneColumn;
+    bool arranging_ = false;
 };
 
 // The lesson's page as an image, one pixel a canvas unit (LessonPageWidth wide), and as PNG

@@ -41,16 +41,23 @@ QFont LessonFont(qreal pixels, bool bold) {
     return font;
 }
 
-void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area) {
+QRectF SceneArea(const QRectF& frame, ScenePoint focus, double reach) {
+    const qreal scale = std::min(frame.width(), frame.height()) / (2 * reach);
+    return {frame.center().x() - focus.x * scale, frame.center().y() - focus.y * scale, kSceneSide * scale,
+            kSceneSide * scale};
+}
+
+void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area, const MarkStyle& style) {
     using K = SceneItem::Kind;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     const qreal scale = area.width() / kSceneSide;
-    const qreal marks = scene.markScale;
+    const qreal marks = scene.markScale * style.pens;
+    const qreal letters = scene.markScale * style.letters;
     const auto at = [&](ScenePoint p) { return QPointF(area.left() + p.x * scale, area.top() + p.y * scale); };
     for (const SceneItem& item : scene.items) {
         const QColor colour = ToQColor(InkColour(item.ink));
-        QPen pen(colour, InkWidth(item.ink) * marks * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        QPen pen(colour, std::max(InkWidth(item.ink) * marks * scale, style.leastPen), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         switch (item.kind) {
@@ -92,7 +99,7 @@ void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area) {
                 break;
             }
             case K::Label:
-                PaintLabel(painter, QString::fromStdString(item.text), at(item.a), scale, marks, colour);
+                PaintLabel(painter, QString::fromStdString(item.text), at(item.a), scale, letters, colour);
                 break;
         }
     }

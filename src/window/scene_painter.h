@@ -15,11 +15,23 @@ namespace tamirel {
 // The program's serif font `pixels` high (at least 1), for the lesson's texts and pages.
 QFont LessonFont(qreal pixels, bool bold = false);
 
+// How a view on screen draws the scene's marks beyond what the scene says. Pictures taken
+// away use the defaults: marks exactly as the SVG draws them.
+struct MarkStyle {
+    double pens = 1;      // pens, dots and right-angle marks: times the scene's markScale
+    double letters = 1;   // labels' letters and halos: times the scene's markScale
+    double leastPen = 0;  // pixels: no pen is drawn thinner (faint ink stays visible)
+};
+
 // Paints `scene` with the scene's 1000 x 1000 units mapped onto `area` (a square, which may
 // reach past the device), with antialiasing. Pens and letters scale with the area and the
 // scene's markScale, as the SVG's do; labels just outside the area are painted too. Leaves
 // the painter's state as it found it.
-void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area);
+void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area, const MarkStyle& style = {});
+
+// Where the scene's 1000 x 1000 units lie when the square centred on `focus`, `reach` units
+// to each side, fills `frame`'s shorter side, centred in it.
+QRectF SceneArea(const QRectF& frame, ScenePoint focus, double reach);
 
 // Paints the lesson's page (as LessonToSvg lays it out: white ground, figure, title, givens
 // and numbers) into `target`, as large as fits, centred at the top.

@@ -1,40 +1,75 @@
-// A widget that shows any Scene, as large as fits, on white: the lesson's figure with its
-// marks, or a construction's steps.
+// A widget that shows any Scene on white: the lesson's figure with its marks, or a
+// construction's steps, never smaller than its letters can be read, and enlarged and moved as
+// the user likes.
 #pragma once
 
+#include <QtCore/QPointF>
 #include <QtWidgets/QWidget>
 
 #include "lesson/scene.h"
+#include "lesson/view_zoom.h"
 
 namespace tamirel {
 
-// The scene's focus square fills the widget's shorter side, centred; pens and letters scale
-// with it. Screen readers meet it as a picture named
-// by its accessible name and described by its accessible description.
+// The square the view's ViewZoom gives (at first the scene's focus square) fills the widget's
+// shorter side, centred. Screen readers meet it as a picture named by its accessible name and
+// described by its accessible description.
+//
+// Enlarging and moving: Ctrl with the wheel (about the pointer; the wheel alone scrolls the
+// page it stands on), Ctrl+Plus (and Ctrl+=), Ctrl+Minus and Ctrl+0 while it has the focus,
+// two fingers pinching and moving, a drag with the mouse or one finger while enlarged. Pens
+// and dots keep their width on screen when enlarged; letters grow with the square root of the
+// enlargement, so they stay by their points and crowded ones draw apart.
 class SceneView : public QWidget {
     Q_OBJECT
 
 public:
     explicit SceneView(QWidget* parent = nullptr);
 
+    // Shows `scene`; the enlargement stays while the scene's focus square does (the steps of
+    // one construction) and starts again otherwise.
     void setScene(Scene scene);
     const Scene& scene() const { return scene_; }
+    const ViewZoom& zoom() const { return zoom_; }
+    void ResetZoom();
     // Where the scene's 1000 x 1000 units lie, in widget coordinates (partly outside the widget
-    // when the focus is a part of them).
+    // when the shown square is a part of them).
     QRectF sceneArea() const;
+    // Widget pixels per canvas unit as shown.
+    double pixelsPerUnit() const;
+    // The pixel height of the scene's labels as shown.
+    double labelPixels() const;
 
-    // The side it asks its layout for, in pixels; it takes any rectangle it is given and
-    // centres the square in it, so it never ties its height to its width (a window that must
-    // fit the screen can then be laid out from its least size alone).
-    void setPreferredSide(int pixels);
-    QSize sizeHint() const override { return {preferred_, preferred_}; }
+    // The main window's zoom in percent: no label is drawn smaller than kMinimumLabelPixels
+    // and no pen thinner than kMinimumPenPixels times it; readableSide() is the least side
+    // that keeps the scene's letters so.
+    void setPercent(int percent);
+    int readableSide() const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The canvas point at widget position `at`.
+    ScenePoint ToScene(QPointF at) const;
+    // Enlarges by `ratio` keeping the point at widget position `at` in place; moves by a drag
+    // of `pixels`.
+    void ZoomAt(double ratio, QPointF at);
+    void Drag(QPointF pixels);
+    void Changed();
+
     Scene scene_;
-    int preferred_ = 480;
+    ViewZoom zoom_;
+    int percent_ = 100;
+    int wheelAngle_ = 0;   // eighths of a degree of Ctrl+wheel not yet turned into a step
+    bool dragging_ = false;
+    QPointF lastDrag_;
 };
 
 }  // namespace tamirel

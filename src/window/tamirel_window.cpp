@@ -115,8 +115,8 @@ void Tamirel::SetZoom(int percent) {
     PlaceControls(*this, MainWindowLayout(), percent);
     controls_.Picture1->SetLineWidth(std::max(1, (percent + 50) / 100));
     focusRing_->SetZoom(percent);
-    if (lesson_) lesson_->SetZoom(percent);
     if (isVisible()) KeepOnScreen(*this, frameGeometry().topLeft());   // grown past the edge: back on
+    if (lesson_) lesson_->SetZoom(percent);   // beside the window where it now stands
 }
 
 int Tamirel::FittedZoom() const {

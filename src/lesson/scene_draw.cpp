@@ -131,13 +131,18 @@ std::string SceneToSvgElements(const Scene& scene) {
                 Append(svg, {"<polyline points=\"", Points({c.begin(), c.end()}, " ", ","), "\"", stroke, "/>\n"});
                 break;
             }
-            case K::Label:
-                Append(svg, {"<text x=\"", SceneNumber(item.a.x), "\" y=\"", SceneNumber(item.a.y), "\" fill=\"", colour,
-                             "\" stroke=\"#ffffff\" stroke-width=\"", SceneNumber(2 * kLabelHalo * m),
-                             "\" paint-order=\"stroke\" stroke-linejoin=\"round\" font-family=\"", EscapeXml(kSceneFont),
-                             "\" font-size=\"", SceneNumber(kLabelHeight * m),
-                             "\" text-anchor=\"middle\" dominant-baseline=\"central\">", EscapeXml(item.text), "</text>\n"});
+            case K::Label: {
+                const std::string size = SceneNumber(kLabelHeight * m);
+                std::string place;
+                Append(place, {"<text x=\"", SceneNumber(item.a.x), "\" y=\"",
+                               SceneNumber(item.a.y + kLabelBaselineDrop * kLabelHeight * m), "\" font-family=\"",
+                               EscapeXml(kSceneFont), "\" font-size=\"", size, "\" text-anchor=\"middle\""});
+                const std::string text = EscapeXml(item.text);
+                Append(svg, {place, " fill=\"#ffffff\" stroke=\"#ffffff\" stroke-width=\"", SceneNumber(2 * kLabelHalo * m),
+                             "\" stroke-linejoin=\"round\">", text, "</text>\n", place, " fill=\"", colour, "\">", text,
+                             "</text>\n"});
                 break;
+            }
         }
     }
     return svg;

@@ -85,8 +85,8 @@ TEST(Construction, ReasonNamesTheFactorThatIsNotAFermatPrime) {
     EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "7 е просто число, но не е число на Ферма"));
     EXPECT_TRUE(Contains(BuildConstruction(300, 14).statement, "14 = 2 · 7 се дели на 7"));
     EXPECT_TRUE(Contains(BuildConstruction(300, 18).statement, " 18 = 2 · 3 · 3 съдържа простото число на Ферма 3 два пъти. "));
-    EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "360°/7 ≈ 51,43°"));
-    EXPECT_TRUE(Contains(BuildConstruction(300, 9).statement, "360°/9 = 40°"));
+    EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "360° : 7 ≈ 51,43°"));
+    EXPECT_TRUE(Contains(BuildConstruction(300, 9).statement, "360° : 9 = 40°"));
     // The heptagon's approximation by half the triangle's side: 2·asin(√3/4) = 51,32°.
     EXPECT_TRUE(Contains(BuildConstruction(300, 7).statement, "около 0,11° по-малък"));
 }

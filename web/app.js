@@ -314,11 +314,11 @@
         case 'label':
           ctx.font = `${it.size * marks}px ${font}`;
           ctx.textAlign = 'center';
-          ctx.textBaseline = 'middle';
+          ctx.textBaseline = 'alphabetic';   // placed by its baseline, as the SVG and the desktop place it
           ctx.strokeStyle = '#fff';
           ctx.lineWidth = 2 * it.halo * marks;
-          ctx.strokeText(it.text, it.a[0], it.a[1]);
-          ctx.fillText(it.text, it.a[0], it.a[1]);
+          ctx.strokeText(it.text, it.a[0], it.a[1] + it.baseline * marks);
+          ctx.fillText(it.text, it.a[0], it.a[1] + it.baseline * marks);
           break;
       }
     }

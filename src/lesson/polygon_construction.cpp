@@ -230,7 +230,7 @@ void Heptadecagon(Builder& b) {
     b.Line("Q₁", "Q₂", {{"C", "Q₁Q₂", ex, kOnly}}, "C е средата на O" + b.e() + ".");
     b.Circle("O", "C");
     b.Circle("C", "O", {{"Y₁", b.Current(), b.Next(), Left("O", "C")}, {"Y₂", b.Current(), b.Next(), Right("O", "C")}});
-    b.Line("Y₁", "Y₂", {{"J", "Y₁Y₂", ex, kOnly}}, "J е средата на OC, така че OJ = O" + b.e() + "/4.");
+    b.Line("Y₁", "Y₂", {{"J", "Y₁Y₂", ex, kOnly}}, "J е средата на OC, така че OJ = O" + b.e() + " : 4.");
     const std::string ja = b.Line("J", a1);
     const std::string cj = b.Circle("J", "O", {{"T₁", ja, b.Next(), Nearer(a1)}});
     const std::string co = b.Circle("O", "J");
@@ -307,7 +307,7 @@ Construction BuildConstruction(double radius, int n) {
             "Правилен " + PolygonName(n, std::to_string(n)) + " не може да се построи само с линийка и пергел. " +
             "Правилен n-ъгълник се построява с линийка и пергел точно когато n е степен на 2, умножена по различни "
             "прости числа на Ферма (известни са пет: 3, 5, 17, 257 и 65 537). " + WhyNot(n) +
-            " Затова го чертаем с транспортир: нанасяме централния ъгъл 360°/" + std::to_string(n) + " " + exact +
+            " Затова го чертаем с транспортир: нанасяме централния ъгъл 360° : " + std::to_string(n) + " " + exact +
             central + "° последователно около центъра.";
         if (n == 7) {
             // The old approximation: the heptagon's side taken as half the inscribed triangle's side.

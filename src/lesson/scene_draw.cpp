@@ -194,7 +194,8 @@ std::string SceneToJson(const Scene& scene) {
                       ",\"radius\":", SceneNumber(item.kind == K::Point ? kPointRadius * m : item.radius),
                       ",\"start\":", SceneNumber(item.startDegrees), ",\"sweep\":", SceneNumber(item.sweepDegrees),
                       ",\"points\":[", Points(points, ",", ","), "],\"text\":", JsonString(item.text),
-                      ",\"size\":", SceneNumber(kLabelHeight * m), ",\"halo\":", SceneNumber(kLabelHalo * m), "}"});
+                      ",\"size\":", SceneNumber(kLabelHeight * m), ",\"halo\":", SceneNumber(kLabelHalo * m),
+                      ",\"baseline\":", SceneNumber(kLabelBaselineDrop * kLabelHeight * m), "}"});
     }
     return json + "]}";
 }

@@ -132,7 +132,7 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
         numbers_.back()->setObjectName(QStringLiteral("Number%1").arg(i));
         column_->addWidget(numbers_.back());
     }
-    diagonals_ = new QCheckBox(QStringLiteral("Диагонали от A (Ctrl+D)"), page_);
+    diagonals_ = new QCheckBox(QString::fromUtf8(kDiagonalsCaption) + QStringLiteral(" (Ctrl+D)"), page_);
     diagonals_->setObjectName(QStringLiteral("Diagonals"));
     column_->addWidget(diagonals_);
 
@@ -144,7 +144,7 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
     connect(print_, &QAction::triggered, this, &LessonWindow::PrintLesson);
     QAction* closing = Command(QStringLiteral("Затвори"), QKeySequence(Qt::Key_Escape));
     connect(closing, &QAction::triggered, this, &QWidget::close);
-    toggleDiagonals_ = new QAction(QStringLiteral("Диагонали от A"), this);
+    toggleDiagonals_ = new QAction(QString::fromUtf8(kDiagonalsCaption), this);
     toggleDiagonals_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     addAction(toggleDiagonals_);
     connect(toggleDiagonals_, &QAction::triggered, diagonals_, &QCheckBox::toggle);

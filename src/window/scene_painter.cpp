@@ -21,8 +21,8 @@ void PaintLabel(QPainter& painter, const QString& text, QPointF at, qreal scale,
     const QFontMetricsF metrics(font);
     QPainterPath path;
     path.addText(0, 0, font, text);
-    // Centred as SVG's dominant-baseline "central" centres: the middle of ascent and descent.
-    const QPointF baseline(at.x() - metrics.horizontalAdvance(text) / 2, at.y() + (metrics.ascent() - metrics.descent()) / 2);
+    // Placed by its baseline, as the SVG places it, so both show the letters at the same height.
+    const QPointF baseline(at.x() - metrics.horizontalAdvance(text) / 2, at.y() + kLabelBaselineDrop * kLabelHeight * marks * scale);
     path.translate(baseline);
     QPainterPathStroker halo;
     halo.setWidth(2 * kLabelHalo * marks * scale);

@@ -51,7 +51,7 @@ test('keys move through the steps, the step number shows, and Space plays to the
 
   await choose(page, 2, '7');   // the lesson follows the lists, and so does its construction
   assert.match(await caption(page), /^Чертане на правилен седмоъгълник — Стъпка 1 от 9$/);
-  assert.match(await page.$eval('#construction-sentence', (s) => s.textContent), /не може да се построи само с линия и пергел/);
+  assert.match(await page.$eval('#construction-sentence', (s) => s.textContent), /не може да се построи само с линийка и пергел/);
   assert.deepEqual(page.errors, []);
   await page.close();
 });

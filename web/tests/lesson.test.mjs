@@ -50,10 +50,10 @@ test('F1 opens the lesson for the current choices, follows the lists, and Escape
   assert.equal(await title(page), 'Правилен шестоъгълник');
   const numbers = await page.$$eval('#lesson-numbers li', (items) => items.map((i) => i.textContent));
   assert.equal(numbers.length, 7);
-  assert.equal(numbers[0], 'Вътрешен ъгъл:α = (n − 2)·180°/n= (6 − 2)·180°/6 = 120°');
-  assert.equal(numbers[6], 'Лице:S = P·r/2= 1800·259,81/2 ≈ 233\u00A0826,86 кв. единици');
+  assert.equal(numbers[0], 'Вътрешен ъгъл:α = (n − 2)·180° : n= (6 − 2)·180° : 6 = 120°');
+  assert.equal(numbers[6], 'Лице:S = P·r : 2= 1800·259,81 : 2 ≈ 233\u00A0829 кв. единици');
   assert.equal(await page.$eval('#lesson-numbers li', (i) => i.getAttribute('aria-label')),
-    'Вътрешен ъгъл: α = (n − 2)·180°/n = (6 − 2)·180°/6 = 120°', 'read as one sentence');
+    'Вътрешен ъгъл: α = (n − 2)·180° : n = (6 − 2)·180° : 6 = 120°', 'read as one sentence');
   const ink = await figureInk(page);
   assert.ok(ink.dark > 500 && ink.blue > 100, JSON.stringify(ink));
   assert.deepEqual(await primitives(page), drawn, 'the main canvas is not drawn on');
@@ -88,9 +88,9 @@ test('the canvas menu opens it too; Ctrl+D draws the diagonals; Ctrl+C copies', 
   await page.keyboard.press('Enter');
   assert.equal(await isOpen(page), true);
   assert.equal(await title(page), 'Правилен осмоъгълник');
-  const plain = await page.evaluate(() => window.tamirel.lesson().scene.items.filter((i) => i.colour === '#868686').length);
+  const plain = await page.evaluate(() => window.tamirel.lesson().scene.items.filter((i) => i.colour === '#6e6e6e').length);
   await ctrl(page, 'KeyD');
-  const faint = await page.evaluate(() => window.tamirel.lesson().scene.items.filter((i) => i.colour === '#868686').length);
+  const faint = await page.evaluate(() => window.tamirel.lesson().scene.items.filter((i) => i.colour === '#6e6e6e').length);
   assert.deepEqual([plain, faint], [0, 5], 'five diagonals from A cut the octagon into six triangles');
 
   await ctrl(page, 'KeyC');

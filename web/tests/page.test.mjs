@@ -41,13 +41,13 @@ test('"Чертай" draws on top; a line type redraws the current figure alone;
   assert.equal(both.length, 5 + 9);
   assert.deepEqual(both.slice(0, 5), first, 'the first figure stays');
   assert.equal(await description(page), 'Окръжност с радиус 500 и вписан правилен триъгълник с вътрешен ъгъл 60°; '
-    + 'окръжност с радиус 200 и вписан правилен седмоъгълник с вътрешен ъгъл 128,57°');
+    + 'окръжност с радиус 200 и вписан правилен седмоъгълник с вътрешен ъгъл ≈ 128,57°');
 
   await choose(page, 0, '2 - Dot');
   const dotted = await primitives(page);
   assert.equal(dotted.length, 9);
   assert.ok(dotted.every((p) => p.style === 2));
-  assert.equal(await description(page), 'Окръжност с радиус 200 и вписан правилен седмоъгълник с вътрешен ъгъл 128,57°');
+  assert.equal(await description(page), 'Окръжност с радиус 200 и вписан правилен седмоъгълник с вътрешен ъгъл ≈ 128,57°');
 
   await choose(page, 0, '5 - Transparent');
   await press(page, 0);

@@ -59,24 +59,9 @@ struct Frame {
     bool Holds(ScenePoint p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
 };
 
-// Segment ab cut to the frame (Liang–Barsky); false when none of it is inside.
+// Segment ab cut to the frame; false when none of it is inside.
 bool ClipSegment(SceneItem& segment, const Frame& frame) {
-    double low = 0, high = 1;
-    const ScenePoint a = segment.a;
-    const double dx = segment.b.x - a.x, dy = segment.b.y - a.y;
-    const auto clip = [&](double p, double q) {
-        if (p == 0) return q >= 0;
-        const double t = q / p;
-        if (p < 0) low = std::max(low, t);
-        else high = std::min(high, t);
-        return low <= high;
-    };
-    if (!(clip(-dx, a.x - frame.left) && clip(dx, frame.right - a.x) && clip(-dy, a.y - frame.top) &&
-          clip(dy, frame.bottom - a.y)))
-        return false;
-    segment.a = {a.x + low * dx, a.y + low * dy};
-    segment.b = {a.x + high * dx, a.y + high * dy};
-    return true;
+    return ClipToBox(segment.a, segment.b, {frame.left, frame.top, frame.right, frame.bottom});
 }
 
 using Arcs = std::vector<std::pair<double, double>>;   // (start, sweep) in degrees, as SceneItem's

@@ -8,6 +8,25 @@
 
 namespace tamirel {
 
+bool ClipToBox(ScenePoint& a, ScenePoint& b, const LabelBox& box) {
+    double low = 0, high = 1;
+    const ScenePoint from = a;
+    const double dx = b.x - from.x, dy = b.y - from.y;
+    const auto clip = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0) low = std::max(low, t);
+        else high = std::min(high, t);
+        return low <= high;
+    };
+    if (!(clip(-dx, from.x - box.left) && clip(dx, box.right - from.x) && clip(-dy, from.y - box.top) &&
+          clip(dy, box.bottom - from.y)))
+        return false;
+    a = {from.x + low * dx, from.y + low * dy};
+    b = {from.x + high * dx, from.y + high * dy};
+    return true;
+}
+
 namespace {
 
 constexpr double kDegree = 3.14159265358979323846 / 180;
@@ -49,19 +68,7 @@ double DistanceToSegment(ScenePoint p, ScenePoint a, ScenePoint b) {
     return Distance(p, {a.x + t * dx, a.y + t * dy});
 }
 
-// Whether segment ab passes through the box (Liang–Barsky clipping).
-bool Crosses(ScenePoint a, ScenePoint b, const LabelBox& box) {
-    double low = 0, high = 1;
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const auto clip = [&](double p, double q) {
-        if (p == 0) return q >= 0;
-        const double t = q / p;
-        if (p < 0) low = std::max(low, t);
-        else high = std::min(high, t);
-        return low <= high;
-    };
-    return clip(-dx, a.x - box.left) && clip(dx, box.right - a.x) && clip(-dy, a.y - box.top) && clip(dy, box.bottom - a.y);
-}
+bool Crosses(ScenePoint a, ScenePoint b, const LabelBox& box) { return ClipToBox(a, b, box); }
 
 double SegmentToBox(ScenePoint a, ScenePoint b, const LabelBox& box) {
     if (Crosses(a, b, box)) return 0;

@@ -21,6 +21,10 @@ struct LabelBox {
     double Height() const { return bottom - top; }
 };
 
+// Cuts segment ab to the box (Liang–Barsky): false when no part of it is inside; otherwise a
+// and b become the ends of the part inside, in the same order.
+bool ClipToBox(ScenePoint& a, ScenePoint& b, const LabelBox& box);
+
 // The width and height (canvas units) that `text` (UTF-8) covers, halo included, when drawn
 // as a label of a scene with this markScale: letters kLabelHeight x markScale high in the
 // scene's serif face, each glyph's advance taken at the wide end of Liberation Serif's (capitals

@@ -15,6 +15,7 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <algorithm>
+#include <iterator>
 
 #include "controls/qt/drawing_export.h"
 #include "form/layout.h"
@@ -65,30 +66,20 @@ Scene InBlack(Scene scene) {
     return scene;
 }
 
-Qt::Key QtKey(KeyName key) {
-    switch (key) {
-        case KeyName::Home: return Qt::Key_Home;
-        case KeyName::End: return Qt::Key_End;
-        case KeyName::Left: return Qt::Key_Left;
-        case KeyName::Right: return Qt::Key_Right;
-        case KeyName::PageUp: return Qt::Key_PageUp;
-        case KeyName::PageDown: return Qt::Key_PageDown;
-        case KeyName::Space: return Qt::Key_Space;
-        case KeyName::Escape: return Qt::Key_Escape;
-        case KeyName::C: return Qt::Key_C;
-        case KeyName::D: return Qt::Key_D;
-        case KeyName::P: return Qt::Key_P;
-        case KeyName::S: return Qt::Key_S;
-    }
-    return Qt::Key_unknown;
-}
+// Qt's key for each KeyName, in its order.
+constexpr Qt::Key kQtKeys[] = {Qt::Key_Home,  Qt::Key_End,    Qt::Key_Left, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_PageDown,
+                               Qt::Key_Space, Qt::Key_Escape, Qt::Key_C,    Qt::Key_D,     Qt::Key_P,      Qt::Key_S};
+static_assert(std::size(kQtKeys) == static_cast<std::size_t>(KeyName::S) + 1);
 
 }  // namespace
 
 QAction* AddCommandAction(QWidget& window, const CommandSpec& spec, QObject* parent) {
     auto* action = new QAction(QString::fromStdString(spec.caption), parent);
     QList<QKeySequence> keys;
-    for (const Key& key : spec.keys) keys.append(key.ctrl ? QKeySequence(Qt::CTRL | QtKey(key.name)) : QKeySequence(QtKey(key.name)));
+    for (const Key& key : spec.keys) {
+        const Qt::Key name = kQtKeys[static_cast<std::size_t>(key.name)];
+        keys.append(key.ctrl ? QKeySequence(Qt::CTRL | name) : QKeySequence(name));
+    }
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
     window.addAction(action);

@@ -2,16 +2,12 @@
 
 namespace tamirel {
 
-bool ConstructionPlayer::Follow(const ListBox& radii, const ListBox& counts) {
-    if (!steps_.Follow(radii, counts)) return false;
-    playing_ = false;
-    return true;
-}
+bool ConstructionPlayer::Follow(const ListBox& radii, const ListBox& counts) { return NewFigure(steps_.Follow(radii, counts)); }
+bool ConstructionPlayer::Follow(double radius, double n) { return NewFigure(steps_.Follow(radius, n)); }
 
-bool ConstructionPlayer::Follow(double radius, double n) {
-    if (!steps_.Follow(radius, n)) return false;
-    playing_ = false;
-    return true;
+bool ConstructionPlayer::NewFigure(bool changed) {
+    if (changed) playing_ = false;
+    return changed;
 }
 
 bool ConstructionPlayer::Stopped(bool moved) {

@@ -32,6 +32,8 @@ public:
     const ConstructionSteps& steps() const { return steps_; }
 
 private:
+    // Stops playing where the figure `changed`; returns `changed`.
+    bool NewFigure(bool changed);
     // Stops, and reports whether the step moved or playing stopped.
     bool Stopped(bool moved);
 

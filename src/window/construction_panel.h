@@ -95,6 +95,8 @@ public:
     void PrintHandout();
 
 private:
+    // The step, the buttons' captions and states as the table gives them, and the timer
+    // running while the player plays.
     void Show();
     void Stop();
 
@@ -104,7 +106,7 @@ private:
     KeyRows* moves_ = nullptr;
     KeyRows* files_ = nullptr;
     ConstructionPlayer player_;
-    const ConstructionSteps& steps_ = player_.steps();
+    const ConstructionSteps& steps_ = player_.steps();   // what the step's files show
     std::vector<std::pair<Command, QPushButton*>> buttons_;
     SceneView* figure_ = nullptr;
     QLabel* caption_ = nullptr;

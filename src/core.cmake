@@ -64,6 +64,8 @@ add_library(tamirel_lesson STATIC
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_errors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_player.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_player.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.cpp
@@ -72,6 +74,8 @@ add_library(tamirel_lesson STATIC
   ${CMAKE_CURRENT_LIST_DIR}/lesson/label_layout.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson_commands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson_commands.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene.h
@@ -86,6 +90,7 @@ target_link_libraries(tamirel_lesson PUBLIC tamirel_form)
 if(TAMIREL_WEB)
   set_source_files_properties(
     ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_player.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_scene.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_steps.cpp
     ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.cpp

@@ -43,6 +43,13 @@ protected:
     // To the focused control, as the keyboard sends it; the window's shortcuts see it first.
     void Key(Qt::Key key) const { QTest::keyClick(lesson->focusWidget() ? lesson->focusWidget() : lesson, key); }
     std::string Caption() const { return panel->caption()->text().toStdString(); }
+    // The construction's button showing `text`.
+    QPushButton* Button(const char* text) const {
+        for (auto* button : lesson->page()->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+            if (button->text() == QString::fromUtf8(text)) return button;
+        ADD_FAILURE() << "no button " << text;
+        return nullptr;
+    }
 
     // Ctrl+C with the focus on the construction's figure: the SVG on the clipboard.
     QByteArray CopiedSvg() const {
@@ -55,47 +62,43 @@ protected:
     ConstructionPanel* panel = nullptr;
 };
 
-TEST_F(ConstructionWindowTest, KeysMoveThroughTheStepsAndTheStepNumberShows) {
+// The wiring: each key reaches its command and the page shows the step; the timer plays; the
+// buttons follow the player; a new choice in the main window reaches it. What the commands do
+// is the player's, tested with it.
+TEST_F(ConstructionWindowTest, KeysReachTheirCommandsAndTheTimerPlays) {
     const std::size_t steps = panel->steps().steps();
     EXPECT_EQ(Caption(), "Построяване на правилен петоъгълник — Стъпка 1 от " + std::to_string(steps));
-    Key(Qt::Key_Right);
-    Key(Qt::Key_PageDown);
-    EXPECT_EQ(panel->steps().step(), 3u);
-    Key(Qt::Key_Left);
-    EXPECT_EQ(panel->steps().step(), 2u);
+    const struct {
+        Qt::Key key;
+        std::size_t step;
+    } keys[] = {{Qt::Key_Right, 2}, {Qt::Key_PageDown, 3}, {Qt::Key_Left, 2}, {Qt::Key_End, steps},
+                {Qt::Key_PageUp, steps - 1}, {Qt::Key_Home, 1}};
+    for (const auto& k : keys) {
+        Key(k.key);
+        EXPECT_EQ(panel->steps().step(), k.step) << QKeySequence(k.key).toString().toStdString();
+    }
     Key(Qt::Key_End);
     EXPECT_EQ(Caption(), "Построяване на правилен петоъгълник — Стъпка " + std::to_string(steps) + " от " +
                              std::to_string(steps));
     EXPECT_EQ(panel->sentence()->text().toStdString(), panel->steps().View().sentence);
-    Key(Qt::Key_PageUp);
-    EXPECT_EQ(panel->steps().step(), steps - 1);
-    Key(Qt::Key_Home);
-    EXPECT_EQ(panel->steps().step(), 1u);
+    EXPECT_FALSE(Button("Напред")->isEnabled());
 
-    // Space plays on to the end and stops there; on a focused button it presses the button.
-    Key(Qt::Key_Space);
-    EXPECT_TRUE(panel->playing());
-    Key(Qt::Key_Space);
-    EXPECT_FALSE(panel->playing());
-    Key(Qt::Key_End);
     Key(Qt::Key_Left);
     Key(Qt::Key_Space);
+    EXPECT_TRUE(panel->playing());
+    EXPECT_NE(Button("Спри"), nullptr) << "play turns to stop";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !panel->playing(); }, 3 * kPlayMilliseconds));
     EXPECT_EQ(panel->steps().step(), steps);
-    QPushButton* home = nullptr;
-    for (auto* button : lesson->page()->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
-        if (button->text() == QStringLiteral("Начало")) home = button;
-    ASSERT_NE(home, nullptr);
-    home->setFocus();
+    // Space on a focused button presses that button.
+    Button("Начало")->setFocus();
     Key(Qt::Key_Space);
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel->steps().step() == 1u; }, 1000));
     EXPECT_FALSE(panel->playing());
 
-    // A new choice in the main window starts its construction at step 1.
-    Key(Qt::Key_End);
+    Key(Qt::Key_Space);
     ChooseByMouse(2, 14);   // "17"
-    EXPECT_EQ(panel->steps().step(), 1u);
     EXPECT_EQ(panel->steps().construction().n, 17);
+    EXPECT_FALSE(panel->playing());
 }
 
 TEST_F(ConstructionWindowTest, CopyHoldsTheFigureAtTheCurrentStep) {

@@ -225,7 +225,7 @@ TEST_F(LessonWindowTest, EveryTextIsWholeAndReadableOnTheScrollingPage) {
         for (int zoom = 0; zoom < 2; ++zoom, window->zoomFitAction()->trigger()) {
             for (const int row : {4, 10, 14}) {   // 7, 13 and 17 vertices
                 ChooseByMouse(2, row);
-                lesson->construction()->End();
+                lesson->construction()->Run(Command::StepEnd);
                 Settle();
                 SCOPED_TRACE(::testing::Message() << area.width() << "x" << area.height() << " at " << window->zoom()
                                                   << " %, n = " << row + 3);
@@ -260,7 +260,7 @@ TEST_F(LessonWindowTest, EveryTextIsWholeAndReadableOnTheScrollingPage) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return window->lesson() == nullptr; }, 1000));
         window->lessonAction()->trigger();
         ASSERT_NE(window->lesson(), nullptr);
-        window->lesson()->construction()->End();
+        window->lesson()->construction()->Run(Command::StepEnd);
         Settle();
         EXPECT_EQ(PageGeometry(*window->lesson()), followed);
         window->lesson()->close();

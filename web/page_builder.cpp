@@ -1,7 +1,11 @@
 // Writes the window's markup from the layout table, for the page to carry from the start:
 // every control placed at 15 twips per CSS pixel with its colours, texts, items and labels, in
 // tab-index order, so the window shows as soon as the page is parsed and the program only
-// wires it up. Run at build time: page_builder > form.html
+// wires it up. After it, the lesson dialog's controls from the lesson's command table, each
+// part after a line "<!--part NAME-->" for the page's <!--NAME-->: the title bar's button
+// (lesson-head), the lesson's check box and buttons (lesson-commands), the construction's
+// (construction-commands), and the table itself as JSON for the page's keys (command-table).
+// Run at build time: page_builder > form.html
 // With the argument `colours` it writes instead the page's colour properties taken from the
 // table (the selected item's colours), for the page's style sheet: page_builder colours > colours.css
 #include <cstdio>
@@ -10,6 +14,7 @@
 #include "controls/twips.h"
 #include "form/layout.h"
 #include "form/markup.h"
+#include "lesson/lesson_commands.h"
 
 namespace {
 
@@ -39,6 +44,28 @@ std::string Place(const ControlSpec& row) {
     if (row.backColor) style += ";background:" + HexColour(*row.backColor);
     return " id=\"" + Id(row) + "\" style=\"" + style + "\"";
 }
+
+// The browser's commands of `group`: buttons side by side, each with data-lesson or data-step
+// naming it for the page's script, its keys as its title and for assistive technology.
+std::string CommandControls(CommandGroup group) {
+    std::string html;
+    for (const CommandSpec& spec : LessonCommands()) {
+        if (spec.group != group || !(spec.faces & kBrowserFace)) continue;
+        const std::string scope = IsStepCommand(spec) ? "step" : "lesson";
+        const std::string keys = spec.keys.empty() ? "" : " aria-keyshortcuts=\"" + KeyShortcuts(spec.keys) + "\"";
+        if (spec.checkBox) {
+            html += "<label><input type=\"checkbox\" id=\"" + scope + "-" + spec.id + "\"" + keys + "> " +
+                    Html(CheckBoxText(spec)) + "</label>\n";
+            continue;
+        }
+        html += "<button type=\"button\" id=\"" + scope + "-" + spec.id + "\" data-" + scope + "=\"" + spec.id + "\"" +
+                (group == CommandGroup::LessonHead ? " aria-expanded=\"true\"" : "") + " title=\"" +
+                Html(CommandTitle(spec)) + "\"" + keys + ">" + Html(spec.caption) + "</button>";
+    }
+    return html;
+}
+
+std::string Part(const char* name, const std::string& html) { return std::string("<!--part ") + name + "-->\n" + html + "\n"; }
 
 }  // namespace
 
@@ -85,6 +112,14 @@ int main(int argc, char** argv) {
         }
     }
     html += "</div>\n";
+    html += Part("lesson-head", CommandControls(CommandGroup::LessonHead));
+    html += Part("lesson-commands", CommandControls(CommandGroup::Lesson));
+    html += Part("construction-commands", "<div>" + CommandControls(CommandGroup::Moves) + "</div><div>" +
+                                              CommandControls(CommandGroup::StepFiles) + "</div>");
+    // The JSON holds no "<": nothing in it can end the script element.
+    std::string table = CommandTableJson();
+    for (std::size_t at = table.find('<'); at != std::string::npos; at = table.find('<', at)) table.replace(at, 1, "\\u003c");
+    html += Part("command-table", "<script type=\"application/json\" id=\"lesson-command-table\">" + table + "</script>");
     std::fputs(html.c_str(), stdout);
     return 0;
 }

@@ -1,6 +1,6 @@
 # cmake -DPAGE=index.html -DFORM=form.html -DCOLOURS=colours.css -DPROGRAM=tamirel.js
 #   -DSCRIPTS=web/ -DOUTPUT=out.html [-DSTANDALONE=ON] -P single_file.cmake
-# The page with the window's markup in place of <!--form-->, its colours in place of
+# The page with the window's markup in place of <!--form--> (and its further parts in theirs), its colours in place of
 # /*colours*/, and its scripts written into it: tamirel.js from PROGRAM, every other
 # <script src="name.js"> from the folder SCRIPTS. So it loads in one request besides the
 # WebAssembly. STANDALONE: the one self-contained file, whose program carries its WebAssembly
@@ -9,6 +9,24 @@
 file(READ "${PAGE}" page)
 file(READ "${FORM}" form)
 file(READ "${COLOURS}" colours)
+# The window's markup may be followed by further parts, each after a line <!--part NAME-->,
+# each for the page's <!--NAME-->.
+string(FIND "${form}" "<!--part " at REVERSE)
+while(NOT at EQUAL -1)
+  string(SUBSTRING "${form}" ${at} -1 part)
+  string(SUBSTRING "${form}" 0 ${at} form)
+  string(REGEX MATCH "^<!--part ([a-z-]+)-->\n" head "${part}")
+  set(mark "<!--${CMAKE_MATCH_1}-->")
+  string(LENGTH "${head}" skip)
+  string(SUBSTRING "${part}" ${skip} -1 part)
+  string(REGEX REPLACE "\n$" "" part "${part}")
+  string(FIND "${page}" "${mark}" found)
+  if(head STREQUAL "" OR found EQUAL -1)
+    message(FATAL_ERROR "${PAGE} has no place for the part at ${at} of ${FORM}")
+  endif()
+  string(REPLACE "${mark}" "${part}" page "${page}")
+  string(FIND "${form}" "<!--part " at REVERSE)
+endwhile()
 foreach(mark "<!--form-->" "/*colours*/")
   string(FIND "${page}" "${mark}" at)
   if(at EQUAL -1)

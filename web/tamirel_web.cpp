@@ -12,8 +12,9 @@
 #include "form/layout.h"
 #include "form/svg_writer.h"
 #include "form/tamirel_form.h"
-#include "lesson/construction_steps.h"
+#include "lesson/construction_player.h"
 #include "lesson/lesson.h"
+#include "lesson/lesson_commands.h"
 #include "lesson/view_zoom.h"
 
 namespace {
@@ -95,9 +96,39 @@ std::array<View, 2>& Views() {
 
 View* FindView(int view) { return view == 0 || view == 1 ? &Views()[static_cast<std::size_t>(view)] : nullptr; }
 
+// The square a view shows; all 0 for an unknown view.
+struct Square {
+    double factor = 0;
+    ScenePoint focus{0, 0};
+    double reach = 0;
+};
+
+Square Shown(int view) {
+    const View* v = FindView(view);
+    return v ? Square{v->zoom.factor(), v->zoom.Focus(v->frame), v->zoom.Reach(v->frame)} : Square{};
+}
+
 std::string& Kept() {   // the last text handed to the page, valid until the next call
     static std::string text;
     return text;
+}
+
+ConstructionPlayer& Player() {
+    static ConstructionPlayer player;
+    return player;
+}
+
+// The player's state as PlayerToJson writes it, its figure handed to the construction's view
+// (`newFigure` starts it unzoomed); valid until the next call.
+const char* PlayerJson(bool newFigure = false) {
+    const ConstructionPlayer& player = Player();
+    if (!player.steps().empty()) Views()[1].Show(player.steps().View().scene, newFigure);
+    return (Kept() = PlayerToJson(player)).c_str();
+}
+
+const char* Run(Command command) {
+    RunPlayerCommand(command, Player());
+    return PlayerJson();
 }
 
 }  // namespace
@@ -161,36 +192,63 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_lesson(int diagonals) {
     return (Kept() = LessonToJson(lesson)).c_str();
 }
 
-// The construction of the lists' current figure after `command`: 0 follows the lists (a new
-// figure starts at step 1), 1 forward, 2 back, 3 to the first step, 4 to the last, as
-// ConstructionToJson writes it; 5 gives the handout, as ConstructionHandoutJson writes it.
-// Valid until the next call.
-EMSCRIPTEN_KEEPALIVE const char* tamirel_construction(int command) {
-    static ConstructionSteps steps;
+// The construction of the lists' current figure, played as ConstructionPlayer plays it. Each
+// returns the state after it, as PlayerToJson writes it, valid until the next call. Follow
+// reads the lists: a new figure stops playing and shows its first step. The page calls tick
+// every "play" milliseconds while "playing" is true.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_follow() {
     Program& p = TheProgram();
     bool newFigure = false;
+    p.form.Notify([&] { newFigure = Player().Follow(p.lists[1], p.lists[2]); });
+    return PlayerJson(newFigure);
+}
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_home() { return Run(Command::StepHome); }
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_back() { return Run(Command::StepBack); }
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_play() { return Run(Command::StepPlay); }
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_forward() { return Run(Command::StepForward); }
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_end() { return Run(Command::StepEnd); }
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_stop() {
+    Player().Stop();
+    return PlayerJson();
+}
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_tick() {
+    Player().Tick();
+    return PlayerJson();
+}
+
+// The handout of the current construction, as ConstructionHandoutJson writes it.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_handout() {
+    return (Kept() = ConstructionHandoutJson(Player().steps())).c_str();
+}
+
+// The older numbered form of the above, while the page's script still calls it: 0 follow,
+// 1 forward, 2 back, 3 home, 4 end, 5 the handout.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_construction(int command) {
     switch (command) {
-        case 0: p.form.Notify([&] { newFigure = steps.Follow(p.lists[1], p.lists[2]); }); break;
-        case 1: steps.Forward(); break;
-        case 2: steps.Back(); break;
-        case 3: steps.Home(); break;
-        case 4: steps.End(); break;
-        case 5: return (Kept() = ConstructionHandoutJson(steps)).c_str();
-        default: break;
+        case 1: return tamirel_player_forward();
+        case 2: return tamirel_player_back();
+        case 3: return tamirel_player_home();
+        case 4: return tamirel_player_end();
+        case 5: return tamirel_player_handout();
+        default: return tamirel_player_follow();
     }
-    if (!steps.empty()) Views()[1].Show(steps.View().scene, newFigure);
-    return (Kept() = ConstructionToJson(steps)).c_str();
 }
 
 // The square view `view` (0 the lesson's figure, 1 the construction's) shows, as ViewZoom
-// gives it for the scene last handed out: field 0 the enlargement (1..ViewZoom::kMaxFactor),
-// 1 and 2 the square's centre, 3 its reach, in canvas units, 4 the enlargement of one step
-// (ViewZoom::kStepFactor, a wheel notch); 0 for an unknown view or field.
+// gives it for the scene last handed out: its enlargement (1..ViewZoom::kMaxFactor), its
+// centre and its reach in canvas units; 0 for an unknown view.
+EMSCRIPTEN_KEEPALIVE double tamirel_view_factor(int view) { return Shown(view).factor; }
+EMSCRIPTEN_KEEPALIVE double tamirel_view_x(int view) { return Shown(view).focus.x; }
+EMSCRIPTEN_KEEPALIVE double tamirel_view_y(int view) { return Shown(view).focus.y; }
+EMSCRIPTEN_KEEPALIVE double tamirel_view_reach(int view) { return Shown(view).reach; }
+// The enlargement of one step (a wheel notch), ViewZoom::kStepFactor.
+EMSCRIPTEN_KEEPALIVE double tamirel_view_step_factor() { return ViewZoom::kStepFactor; }
+
+// The older numbered form of the above, while the page's script still calls it: field 0 the
+// factor, 1 and 2 the centre, 3 the reach, 4 the step's factor; 0 for an unknown field.
 EMSCRIPTEN_KEEPALIVE double tamirel_view(int view, int field) {
-    const View* v = FindView(view);
-    if (!v) return 0;
-    const ScenePoint focus = v->zoom.Focus(v->frame);
-    const double fields[] = {v->zoom.factor(), focus.x, focus.y, v->zoom.Reach(v->frame), ViewZoom::kStepFactor};
+    const Square square = Shown(view);
+    const double fields[] = {square.factor, square.focus.x, square.focus.y, square.reach, ViewZoom::kStepFactor};
     return field >= 0 && field < 5 ? fields[field] : 0.0;
 }
 
@@ -201,17 +259,24 @@ EMSCRIPTEN_KEEPALIVE int tamirel_view_zoom(int view, double ratio, double x, dou
     return v && v->zoom.ZoomBy(v->frame, ratio, {x, y}) ? 1 : 0;
 }
 
-// One step of view `view`: 1 in, -1 out (about the shown square's centre), 0 back to the
-// scene's own square; returns 1 when the view changed.
+// View `view` back to its scene's own square; returns 1 when it changed.
+EMSCRIPTEN_KEEPALIVE int tamirel_view_reset(int view) {
+    View* v = FindView(view);
+    if (!v) return 0;
+    const bool zoomed = v->zoom.factor() != 1 || v->zoom.Focus(v->frame).x != v->frame.focus.x ||
+                        v->zoom.Focus(v->frame).y != v->frame.focus.y;
+    v->zoom.Reset();
+    return zoomed ? 1 : 0;
+}
+
+// One step of view `view`: 1 in, -1 out, about the shown square's centre (0, as before, is
+// tamirel_view_reset); returns 1 when the view changed.
 EMSCRIPTEN_KEEPALIVE int tamirel_view_step(int view, int direction) {
     View* v = FindView(view);
     if (!v) return 0;
     if (direction > 0) return v->zoom.ZoomIn(v->frame) ? 1 : 0;
     if (direction < 0) return v->zoom.ZoomOut(v->frame) ? 1 : 0;
-    const bool zoomed = v->zoom.factor() != 1 || v->zoom.Focus(v->frame).x != v->frame.focus.x ||
-                        v->zoom.Focus(v->frame).y != v->frame.focus.y;
-    v->zoom.Reset();
-    return zoomed ? 1 : 0;
+    return tamirel_view_reset(view);
 }
 
 // Moves the square view `view` shows by (dx, dy) canvas units; returns 1 when it moved.

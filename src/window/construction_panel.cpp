@@ -15,6 +15,7 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <algorithm>
+#include <iterator>
 
 #include "controls/qt/drawing_export.h"
 #include "form/layout.h"
@@ -65,7 +66,32 @@ Scene InBlack(Scene scene) {
     return scene;
 }
 
+// Qt's key for each KeyName, in its order.
+constexpr Qt::Key kQtKeys[] = {Qt::Key_Home,  Qt::Key_End,    Qt::Key_Left, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_PageDown,
+                               Qt::Key_Space, Qt::Key_Escape, Qt::Key_C,    Qt::Key_D,     Qt::Key_P,      Qt::Key_S};
+static_assert(std::size(kQtKeys) == static_cast<std::size_t>(KeyName::S) + 1);
+
 }  // namespace
+
+QAction* AddCommandAction(QWidget& window, const CommandSpec& spec, QObject* parent) {
+    auto* action = new QAction(QString::fromStdString(spec.caption), parent);
+    QList<QKeySequence> keys;
+    for (const Key& key : spec.keys) {
+        const Qt::Key name = kQtKeys[static_cast<std::size_t>(key.name)];
+        keys.append(key.ctrl ? QKeySequence(Qt::CTRL | name) : QKeySequence(name));
+    }
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(action);
+    return action;
+}
+
+QPushButton* CommandButton(QWidget& parent, const CommandSpec& spec) {
+    auto* button = new QPushButton(QString::fromStdString(spec.caption), &parent);
+    button->setAutoDefault(false);
+    button->setToolTip(QString::fromStdString(CommandTitle(spec)));
+    return button;
+}
 
 QImage ConstructionToImage(const ConstructionSteps& steps) {
     QImage image(qRound(LessonPageWidth()), qRound(ConstructionPageHeight(steps, steps.step())), QImage::Format_RGB32);
@@ -144,68 +170,40 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
     sentence_ = text("StepSentence");
     column->addWidget(sentence_);
 
-    // The step keys belong to the whole window; Space on a focused button still presses it.
-    const auto key = [&window, this](const QString& name, QList<QKeySequence> keys, void (ConstructionPanel::*slot)()) {
-        auto* action = new QAction(name, this);
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        window.addAction(action);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    QAction* home = key(QStringLiteral("Начало"), {QKeySequence(Qt::Key_Home)}, &ConstructionPanel::Home);
-    QAction* back = key(QStringLiteral("Назад"), {QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_PageUp)}, &ConstructionPanel::Back);
-    QAction* play = new QAction(QStringLiteral("Пусни"), this);
-    play->setShortcut(QKeySequence(Qt::Key_Space));
-    play->setShortcutContext(Qt::WindowShortcut);
-    window.addAction(play);
-    connect(play, &QAction::triggered, this, [this, &window] {
-        if (auto* button = qobject_cast<QAbstractButton*>(window.focusWidget())) return button->animateClick();
-        Play();
-    });
-    QAction* forward = key(QStringLiteral("Напред"), {QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)}, &ConstructionPanel::Forward);
-    QAction* end = key(QStringLiteral("Край"), {QKeySequence(Qt::Key_End)}, &ConstructionPanel::End);
-
+    // The moves' keys belong to the whole window; Space on a focused button still presses it.
     moves_ = new KeyRows(6);
-    for (QAction* action : {home, back, play, forward, end}) {
-        auto* button = new QPushButton(action->text(), &window);
-        button->setAutoDefault(false);
-        button->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
-        if (action == play) {
-            play_ = button;
-            connect(button, &QPushButton::clicked, this, &ConstructionPanel::Play);
-        } else {
-            connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    files_ = new KeyRows(6);
+    const std::pair<Command, void (ConstructionPanel::*)()> files[] = {
+        {Command::StepCopy, &ConstructionPanel::CopyStep},
+        {Command::StepSave, &ConstructionPanel::SaveStepAs},
+        {Command::StepPrint, &ConstructionPanel::PrintHandout}};
+    for (const CommandSpec& spec : LessonCommands()) {
+        if (!IsStepCommand(spec) || !(spec.faces & kDesktopFace)) continue;
+        QPushButton* button = CommandButton(window, spec);
+        buttons_.emplace_back(spec.command, button);
+        if (spec.group == CommandGroup::StepFiles) {
+            for (const auto& [command, slot] : files)
+                if (command == spec.command) connect(button, &QPushButton::clicked, this, slot);
+            files_->Add(button);
+            continue;
         }
+        const bool space = std::any_of(spec.keys.begin(), spec.keys.end(), [](Key k) { return k.name == KeyName::Space && !k.ctrl; });
+        connect(AddCommandAction(window, spec, this), &QAction::triggered, this, [this, space, command = spec.command] {
+            if (auto* focused = qobject_cast<QAbstractButton*>(window_.focusWidget()); space && focused) return focused->animateClick();
+            Run(command);
+        });
+        connect(button, &QPushButton::clicked, this, [this, command = spec.command] { Run(command); });
         moves_->Add(button);
     }
     column->addLayout(moves_);
-
-    files_ = new KeyRows(6);
-    const struct {
-        QString text, keys;
-        void (ConstructionPanel::*slot)();
-    } commands[] = {
-        {QStringLiteral("Копирай стъпката"), QStringLiteral("Ctrl+C"), &ConstructionPanel::CopyStep},
-        {QStringLiteral("Запази стъпката…"), QStringLiteral("Ctrl+S"), &ConstructionPanel::SaveStepAs},
-        {QStringLiteral("Печат на построяването…"), QStringLiteral("Ctrl+P"), &ConstructionPanel::PrintHandout},
-    };
-    for (const auto& command : commands) {
-        auto* button = new QPushButton(command.text, &window);
-        button->setAutoDefault(false);
-        button->setToolTip(command.keys);
-        connect(button, &QPushButton::clicked, this, command.slot);
-        files_->Add(button);
-    }
     column->addLayout(files_);
     column->addStretch(1);
 
     timer_ = new QTimer(this);
     timer_->setInterval(kPlayMilliseconds);
     connect(timer_, &QTimer::timeout, this, [this] {
-        if (!steps_.Forward()) return Stop();
+        player_.Tick();
         Show();
-        if (steps_.step() == steps_.steps()) Stop();
     });
     controls_ = {figure_, caption_, sentence_};
     for (KeyRows* rows : {moves_, files_}) controls_.insert(controls_.end(), rows->keys().begin(), rows->keys().end());
@@ -219,10 +217,7 @@ bool ConstructionPanel::HasFocus() const {
 }
 
 void ConstructionPanel::Follow(const ListBox& radii, const ListBox& counts) {
-    if (steps_.Follow(radii, counts)) {
-        Stop();
-        figure_->ResetZoom();
-    }
+    if (player_.Follow(radii, counts)) figure_->ResetZoom();
     Show();
 }
 
@@ -262,38 +257,12 @@ void KeyRows::Fit(int width) {
     for (int i = 0; i < count; ++i) addWidget(keys_[static_cast<std::size_t>(i)], i / columns, i % columns);
 }
 
-bool ConstructionPanel::playing() const { return timer_->isActive(); }
-
-void ConstructionPanel::Forward() {
-    if (steps_.Forward()) Show();
-}
-void ConstructionPanel::Back() {
-    Stop();
-    if (steps_.Back()) Show();
-}
-void ConstructionPanel::Home() {
-    Stop();
-    if (steps_.Home()) Show();
-}
-void ConstructionPanel::End() {
-    Stop();
-    if (steps_.End()) Show();
-}
-
-void ConstructionPanel::Play() {
-    if (playing()) return Stop();
-    if (steps_.empty()) return;
-    if (steps_.step() == steps_.steps()) {
-        steps_.Home();
-        Show();
-    }
-    timer_->start();
-    play_->setText(QStringLiteral("Спри"));
+void ConstructionPanel::Run(Command command) {
+    if (RunPlayerCommand(command, player_)) Show();
 }
 
 void ConstructionPanel::Stop() {
-    timer_->stop();
-    if (play_) play_->setText(QStringLiteral("Пусни"));
+    if (player_.Stop()) Show();
 }
 
 void ConstructionPanel::Show() {
@@ -303,6 +272,13 @@ void ConstructionPanel::Show() {
     figure_->setScene(view.scene);
     figure_->setAccessibleDescription(QString::fromStdString(view.caption + ". " + view.sentence));
     figure_->setToolTip(figure_->accessibleDescription());
+    for (const auto& [command, button] : buttons_) {
+        button->setText(QString::fromStdString(CommandCaption(command, player_)));
+        const bool enabled = CommandEnabled(command, player_);
+        if (!enabled && button->hasFocus()) figure_->setFocus();   // where the moves' keys still act
+        button->setEnabled(enabled);
+    }
+    if (player_.playing() != timer_->isActive()) player_.playing() ? timer_->start() : timer_->stop();
 }
 
 void ConstructionPanel::CopyStep() {

@@ -7,10 +7,12 @@
 #include <QtCore/QObject>
 #include <QtWidgets/QGridLayout>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "controls/list_box.h"
-#include "lesson/construction_steps.h"
+#include "lesson/construction_player.h"
+#include "lesson/lesson_commands.h"
 
 class QAction;
 class QBoxLayout;
@@ -25,6 +27,12 @@ class QWidget;
 namespace tamirel {
 
 class SceneView;
+
+// An action with the command's caption and keys, added to `window`, whose keys act wherever
+// its focus is.
+QAction* AddCommandAction(QWidget& window, const CommandSpec& spec, QObject* parent);
+// A button with the command's caption and its keys (or hint) as its tooltip.
+QPushButton* CommandButton(QWidget& parent, const CommandSpec& spec);
 
 // Buttons in rows of equal columns: all on one row where the width holds them, otherwise as
 // many to a row as it holds (at least one), in the order added. The lesson window's commands
@@ -51,8 +59,8 @@ class ConstructionPanel : public QObject {
 public:
     using SavePathChooser = std::function<QString(const QString& folder)>;
 
-    // The step keys (Right and Page Down, Left and Page Up, Home, End, Space) are added to
-    // `window`, so they work wherever its focus is; Space on a focused button presses it.
+    // The moves' keys (LessonCommands) are added to `window`, so they work wherever its focus
+    // is; Space on a focused button presses it.
     explicit ConstructionPanel(QWidget& window);
 
     QBoxLayout* layout() const { return layout_; }
@@ -60,7 +68,7 @@ public:
     // Ctrl+C, Ctrl+S and Ctrl+P are the construction's.
     bool HasFocus() const;
 
-    // Reads the lists again: a new figure starts at step 1, unenlarged, and stops playing.
+    // Reads the lists again: a new figure shows its first step, unenlarged, and stops playing.
     void Follow(const ListBox& radii, const ListBox& counts);
     // The figure above its text and keys (stacked) or beside them.
     void Arrange(bool stacked);
@@ -69,20 +77,16 @@ public:
     int naturalTextWidth() const;
     void FitText(int width);
 
-    const ConstructionSteps& steps() const { return steps_; }
-    bool playing() const;
+    const ConstructionSteps& steps() const { return player_.steps(); }
+    bool playing() const { return player_.playing(); }
     SceneView* figure() const { return figure_; }
     QLabel* caption() const { return caption_; }
     QLabel* sentence() const { return sentence_; }
     void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
 
-    void Forward();
-    void Back();
-    void Home();
-    void End();
-    // Plays from the current step (from step 1 when at the end), one step every
-    // kPlayMilliseconds, and stops at the end; while playing, stops.
-    void Play();
+    // A move or play, as ConstructionPlayer runs it; its timer ticks every kPlayMilliseconds
+    // while it plays.
+    void Run(Command command);
 
     // The current step's figure and sentence on the clipboard (PNG and SVG), in a file, and
     // the whole construction through the print dialog as a handout.
@@ -91,6 +95,8 @@ public:
     void PrintHandout();
 
 private:
+    // The step, the buttons' captions and states as the table gives them, and the timer
+    // running while the player plays.
     void Show();
     void Stop();
 
@@ -99,11 +105,12 @@ private:
     std::vector<QWidget*> controls_;
     KeyRows* moves_ = nullptr;
     KeyRows* files_ = nullptr;
-    ConstructionSteps steps_;
+    ConstructionPlayer player_;
+    const ConstructionSteps& steps_ = player_.steps();   // what the step's files show
+    std::vector<std::pair<Command, QPushButton*>> buttons_;
     SceneView* figure_ = nullptr;
     QLabel* caption_ = nullptr;
     QLabel* sentence_ = nullptr;
-    QPushButton* play_ = nullptr;
     QTimer* timer_ = nullptr;
     SavePathChooser chooseSavePath_;
     QString saveFolder_;

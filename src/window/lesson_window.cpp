@@ -132,38 +132,38 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
         numbers_.back()->setObjectName(QStringLiteral("Number%1").arg(i));
         column_->addWidget(numbers_.back());
     }
-    diagonals_ = new QCheckBox(QString::fromUtf8(kDiagonalsCaption) + QStringLiteral(" (Ctrl+D)"), page_);
-    diagonals_->setObjectName(QStringLiteral("Diagonals"));
-    column_->addWidget(diagonals_);
-
-    copy_ = Command(QStringLiteral("Копирай"), QKeySequence::Copy);
-    connect(copy_, &QAction::triggered, this, &LessonWindow::CopyLesson);
-    save_ = Command(QStringLiteral("Запази като…"), QKeySequence::Save);
-    connect(save_, &QAction::triggered, this, &LessonWindow::SaveLessonAs);
-    print_ = Command(QStringLiteral("Печат…"), QKeySequence::Print);
-    connect(print_, &QAction::triggered, this, &LessonWindow::PrintLesson);
-    QAction* closing = Command(QStringLiteral("Затвори"), QKeySequence(Qt::Key_Escape));
-    connect(closing, &QAction::triggered, this, &QWidget::close);
-    toggleDiagonals_ = new QAction(QString::fromUtf8(kDiagonalsCaption), this);
-    toggleDiagonals_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    addAction(toggleDiagonals_);
-    connect(toggleDiagonals_, &QAction::triggered, diagonals_, &QCheckBox::toggle);
-    connect(diagonals_, &QCheckBox::toggled, this, &LessonWindow::Refresh);
-    for (const auto& [key, action] : {std::pair{Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},
-                                      std::pair{Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd}}) {
-        auto* scrolling = Command(QString(), QKeySequence(key));
-        connect(scrolling, &QAction::triggered, scroll_,
-                [this, action = action] { scroll_->verticalScrollBar()->triggerAction(action); });
-    }
-
+    // The lesson's commands: their keys act anywhere in the window, Ctrl+C, Ctrl+S and Ctrl+P
+    // on the construction while its controls have the focus.
     commands_ = new KeyRows(8);
-    for (QAction* action : {copy_, save_, print_, closing}) {
-        auto* button = new QPushButton(action->text(), page_);
-        button->setAutoDefault(false);
-        button->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
+    for (const CommandSpec& spec : LessonCommands()) {
+        if (spec.group != CommandGroup::Lesson || !(spec.faces & kDesktopFace)) continue;
+        QAction* action = AddCommandAction(*this, spec, this);
+        if (spec.checkBox) {
+            diagonals_ = new QCheckBox(QString::fromStdString(CheckBoxText(spec)), page_);
+            diagonals_->setObjectName(QStringLiteral("Diagonals"));
+            column_->addWidget(diagonals_);
+            connect(action, &QAction::triggered, diagonals_, &QCheckBox::toggle);
+            connect(diagonals_, &QCheckBox::toggled, this, &LessonWindow::Refresh);
+            continue;
+        }
+        switch (spec.command) {
+            case Command::LessonCopy: connect(action, &QAction::triggered, this, &LessonWindow::CopyLesson); break;
+            case Command::LessonSave: connect(action, &QAction::triggered, this, &LessonWindow::SaveLessonAs); break;
+            case Command::LessonPrint: connect(action, &QAction::triggered, this, &LessonWindow::PrintLesson); break;
+            case Command::LessonClose: connect(action, &QAction::triggered, this, &QWidget::close); break;
+            default: break;
+        }
+        QPushButton* button = CommandButton(*page_, spec);
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
         commands_->Add(button);
-        buttons_.push_back(button);
+    }
+    for (const auto& [key, action] : {std::pair{Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},
+                                      std::pair{Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd}}) {
+        auto* scrolling = new QAction(this);
+        scrolling->setShortcut(QKeySequence(key));
+        addAction(scrolling);
+        connect(scrolling, &QAction::triggered, scroll_,
+                [this, action = action] { scroll_->verticalScrollBar()->triggerAction(action); });
     }
     column_->addLayout(commands_);
     column_->addStretch(1);
@@ -179,14 +179,6 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
     };
     Refresh();
     SetZoom(percent);
-}
-
-QAction* LessonWindow::Command(const QString& text, const QKeySequence& key) {
-    auto* action = new QAction(text, this);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WindowShortcut);
-    addAction(action);
-    return action;
 }
 
 void LessonWindow::Refresh() {

@@ -11,12 +11,10 @@
 #include "controls/list_box.h"
 #include "lesson/lesson.h"
 
-class QAction;
 class QBoxLayout;
 class QCheckBox;
 class QLabel;
 class QMimeData;
-class QPushButton;
 class QScrollArea;
 
 namespace tamirel {
@@ -71,11 +69,6 @@ public:
     // Below them, the figure's construction step by step.
     ConstructionPanel* construction() const { return construction_; }
     QCheckBox* diagonalsBox() const { return diagonals_; }
-    // Ctrl+C, Ctrl+S, Ctrl+P, Ctrl+D (diagonals on or off); Escape closes.
-    QAction* copyAction() const { return copy_; }
-    QAction* saveAction() const { return save_; }
-    QAction* printAction() const { return print_; }
-    QAction* diagonalsAction() const { return toggleDiagonals_; }
     void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
 
     // The figure with its marks and the numbers, on the clipboard as PNG and SVG.
@@ -84,7 +77,6 @@ public:
     void PrintLesson();
 
 private:
-    QAction* Command(const QString& text, const QKeySequence& key);
     // Beside the main window, on the side with more room, as tall as the available area; where
     // neither side holds the page's least width (or half the area), the main window moves to
     // the area's right edge (its lists are at its right) and the lesson takes the left, over
@@ -116,13 +108,8 @@ private:
     std::vector<QLabel*> numbers_;
     QCheckBox* diagonals_ = nullptr;
     ConstructionPanel* construction_ = nullptr;
-    std::vector<QPushButton*> buttons_;
     KeyRows* commands_ = nullptr;
     FocusRing* focusRing_ = nullptr;
-    QAction* copy_ = nullptr;
-    QAction* save_ = nullptr;
-    QAction* print_ = nullptr;
-    QAction* toggleDiagonals_ = nullptr;
     SavePathChooser chooseSavePath_;
     QString saveFolder_;
     AreaMeasure availableArea_;

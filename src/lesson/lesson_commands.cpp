@@ -1,0 +1,151 @@
+#include "lesson/lesson_commands.h"
+
+#include <algorithm>
+
+#include "lesson/lesson.h"
+#include "lesson/scene_draw.h"
+
+namespace tamirel {
+
+namespace {
+
+struct KeyText {
+    const char* words;   // as a tooltip reads it
+    const char* name;    // as KeyboardEvent.key and aria-keyshortcuts name it
+};
+
+KeyText TextOf(KeyName key) {
+    switch (key) {
+        case KeyName::Home: return {"Home", "Home"};
+        case KeyName::End: return {"End", "End"};
+        case KeyName::Left: return {"Стрелка наляво", "ArrowLeft"};
+        case KeyName::Right: return {"Стрелка надясно", "ArrowRight"};
+        case KeyName::PageUp: return {"Page Up", "PageUp"};
+        case KeyName::PageDown: return {"Page Down", "PageDown"};
+        case KeyName::Space: return {"Интервал", "Space"};
+        case KeyName::Escape: return {"Escape", "Escape"};
+        case KeyName::C: return {"C", "C"};
+        case KeyName::D: return {"D", "D"};
+        case KeyName::P: return {"P", "P"};
+        case KeyName::S: return {"S", "S"};
+    }
+    return {"", ""};
+}
+
+std::string Joined(const std::vector<Key>& keys, const char* ctrl, const char* separator, const char* KeyText::*part) {
+    std::string text;
+    for (const Key& key : keys) Append(text, {text.empty() ? "" : separator, key.ctrl ? ctrl : "", TextOf(key.name).*part});
+    return text;
+}
+
+const char* GroupName(CommandGroup group) {
+    switch (group) {
+        case CommandGroup::LessonHead: return "head";
+        case CommandGroup::Lesson: return "lesson";
+        case CommandGroup::Moves: return "moves";
+        case CommandGroup::StepFiles: return "files";
+    }
+    return "";
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& LessonCommands() {
+    using C = Command;
+    using G = CommandGroup;
+    using K = KeyName;
+    static const std::vector<CommandSpec> table = {
+        {C::LessonFold, "fold", G::LessonHead, "Скрий", "Покажи", {}, "Показва списъците на прозореца под урока", kBrowserFace},
+        {C::LessonDiagonals, "diagonals", G::Lesson, kDiagonalsCaption, {}, {{K::D, true}}, {}, kBothFaces, true},
+        {C::LessonCopy, "copy", G::Lesson, "Копирай", {}, {{K::C, true}}, {}},
+        {C::LessonSave, "save", G::Lesson, "Запази като…", {}, {{K::S, true}}, {}},
+        {C::LessonPrint, "print", G::Lesson, "Печат…", {}, {{K::P, true}}, {}, kDesktopFace},
+        {C::LessonClose, "close", G::Lesson, "Затвори", {}, {{K::Escape}}, {}},
+        {C::StepHome, "home", G::Moves, "Начало", {}, {{K::Home}}, {}},
+        {C::StepBack, "back", G::Moves, "Назад", {}, {{K::Left}, {K::PageUp}}, {}},
+        {C::StepPlay, "play", G::Moves, "Пусни", "Спри", {{K::Space}}, {}},
+        {C::StepForward, "forward", G::Moves, "Напред", {}, {{K::Right}, {K::PageDown}}, {}},
+        {C::StepEnd, "end", G::Moves, "Край", {}, {{K::End}}, {}},
+        {C::StepCopy, "copy", G::StepFiles, "Копирай стъпката", {}, {{K::C, true}}, {}},
+        {C::StepSave, "save", G::StepFiles, "Запази стъпката…", {}, {{K::S, true}}, {}},
+        {C::StepPrint, "print", G::StepFiles, "Печат на построяването…", {}, {{K::P, true}}, {}},
+    };
+    return table;
+}
+
+const CommandSpec& CommandOf(Command command) {
+    const std::vector<CommandSpec>& table = LessonCommands();
+    return *std::find_if(table.begin(), table.end(), [command](const CommandSpec& spec) { return spec.command == command; });
+}
+
+bool IsStepCommand(const CommandSpec& spec) {
+    return spec.group == CommandGroup::Moves || spec.group == CommandGroup::StepFiles;
+}
+
+std::string KeyWords(const std::vector<Key>& keys) { return Joined(keys, "Ctrl+", ", ", &KeyText::words); }
+std::string KeyShortcuts(const std::vector<Key>& keys) { return Joined(keys, "Control+", " ", &KeyText::name); }
+std::string CommandTitle(const CommandSpec& spec) { return spec.keys.empty() ? spec.hint : KeyWords(spec.keys); }
+std::string CheckBoxText(const CommandSpec& spec) { return spec.caption + " (" + KeyWords(spec.keys) + ")"; }
+
+bool CommandEnabled(Command command, const ConstructionPlayer& player) {
+    const ConstructionSteps& steps = player.steps();
+    const bool playing = player.playing();
+    switch (command) {
+        case Command::StepHome:
+        case Command::StepBack: return playing || steps.step() > 1;
+        case Command::StepForward: return steps.step() < steps.steps();
+        case Command::StepEnd: return playing || steps.step() < steps.steps();
+        case Command::StepPlay: return steps.steps() > 1;
+        case Command::StepCopy:
+        case Command::StepSave:
+        case Command::StepPrint: return !steps.empty();
+        default: return true;
+    }
+}
+
+std::string CommandCaption(Command command, const ConstructionPlayer& player) {
+    const CommandSpec& spec = CommandOf(command);
+    return command == Command::StepPlay && player.playing() ? spec.onCaption : spec.caption;
+}
+
+bool RunPlayerCommand(Command command, ConstructionPlayer& player) {
+    switch (command) {
+        case Command::StepHome: return player.Home();
+        case Command::StepBack: return player.Back();
+        case Command::StepPlay: return player.Play();
+        case Command::StepForward: return player.Forward();
+        case Command::StepEnd: return player.End();
+        default: return false;
+    }
+}
+
+std::string PlayerToJson(const ConstructionPlayer& player) {
+    std::string json = ConstructionToJson(player.steps());
+    json.pop_back();   // its closing brace
+    Append(json, {",\"playing\":", player.playing() ? "true" : "false", ",\"commands\":["});
+    const char* separator = "";
+    for (const CommandSpec& spec : LessonCommands()) {
+        if (!IsStepCommand(spec) || !(spec.faces & kBrowserFace)) continue;
+        Append(json, {separator, "{\"id\":", JsonString(spec.id), ",\"caption\":", JsonString(CommandCaption(spec.command, player)),
+                      ",\"enabled\":", CommandEnabled(spec.command, player) ? "true}" : "false}"});
+        separator = ",";
+    }
+    return json + "]}";
+}
+
+std::string CommandTableJson() {
+    std::string json = "{\"commands\":[";
+    const char* separator = "";
+    for (const CommandSpec& spec : LessonCommands()) {
+        if (!(spec.faces & kBrowserFace)) continue;
+        Append(json, {separator, "{\"id\":", JsonString(spec.id), ",\"group\":", JsonString(GroupName(spec.group)),
+                      ",\"caption\":", JsonString(spec.caption), ",\"on\":", JsonString(spec.onCaption), ",\"keys\":["});
+        for (std::size_t i = 0; i < spec.keys.size(); ++i)
+            Append(json, {i ? "," : "", JsonString(KeyShortcuts({spec.keys[i]}))});
+        Append(json, {"],\"title\":", JsonString(CommandTitle(spec)), "}"});
+        separator = ",";
+    }
+    return json + "]}";
+}
+
+}  // namespace tamirel

@@ -1,0 +1,75 @@
+// The lesson's and its construction's commands as data: each one's words, keys and when it is
+// enabled. The desktop builds its actions and buttons from the table; the browser's dialog is
+// written from it when the page is built, and the page reads its keys from it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "lesson/construction_player.h"
+
+namespace tamirel {
+
+enum class Command {
+    LessonFold, LessonDiagonals, LessonCopy, LessonSave, LessonPrint, LessonClose,
+    StepHome, StepBack, StepPlay, StepForward, StepEnd, StepCopy, StepSave, StepPrint,
+};
+
+// Where a command's control stands, each a row in the table's order: the lesson's title bar,
+// below its numbers, the construction's moves, and below them its files.
+enum class CommandGroup { LessonHead, Lesson, Moves, StepFiles };
+
+enum class KeyName { Home, End, Left, Right, PageUp, PageDown, Space, Escape, C, D, P, S };
+struct Key {
+    KeyName name;
+    bool ctrl = false;   // Ctrl, or the Command key where that is the platform's
+};
+
+// The faces that offer a command.
+inline constexpr unsigned kDesktopFace = 1, kBrowserFace = 2, kBothFaces = kDesktopFace | kBrowserFace;
+
+struct CommandSpec {
+    Command command;
+    const char* id;           // unique within the lesson's commands and the construction's: "forward"
+    CommandGroup group;
+    std::string caption;      // UTF-8, the button's text and accessible name
+    std::string onCaption;    // the caption while the command is on ("Спри" while playing); empty for none
+    std::vector<Key> keys;    // window-wide; the construction's files' keys act while its controls have the focus
+    std::string hint;         // the tooltip of a command without keys
+    unsigned faces = kBothFaces;
+    bool checkBox = false;    // a check box that the key toggles, not a button
+};
+
+// In the order of the controls.
+const std::vector<CommandSpec>& LessonCommands();
+const CommandSpec& CommandOf(Command command);
+bool IsStepCommand(const CommandSpec& spec);   // the construction's, not the lesson's
+
+// The keys as a tooltip reads them: "Стрелка надясно, Page Down", "Ctrl+C".
+std::string KeyWords(const std::vector<Key>& keys);
+// The keys as aria-keyshortcuts names them, which are KeyboardEvent.key's names with Space for
+// the space bar and "Control+" for Ctrl: "ArrowRight PageDown", "Control+C".
+std::string KeyShortcuts(const std::vector<Key>& keys);
+// The control's tooltip: its keys' words, else its hint.
+std::string CommandTitle(const CommandSpec& spec);
+// A check box's text: "Диагонали от A₁ (Ctrl+D)".
+std::string CheckBoxText(const CommandSpec& spec);
+
+// Whether running the command would change anything: a move away from where the pupil is, or
+// one that stops playing; play with more than one step; the step's files with a construction.
+// The lesson's commands always are.
+bool CommandEnabled(Command command, const ConstructionPlayer& player);
+// The caption now: onCaption while playing.
+std::string CommandCaption(Command command, const ConstructionPlayer& player);
+// Runs a move or play; returns whether the step or playing changed. False for the others,
+// which the faces run themselves.
+bool RunPlayerCommand(Command command, ConstructionPlayer& player);
+
+// For the browser face: ConstructionToJson's object with "playing" and "commands":
+// [{"id", "caption", "enabled"}, …] for the construction's commands the browser offers.
+std::string PlayerToJson(const ConstructionPlayer& player);
+// For the page: {"commands": [{"id", "group" ("head", "lesson", "moves", "files"), "caption",
+// "on", "keys": [KeyShortcuts names], "title"}, …]}, the commands the browser offers.
+std::string CommandTableJson();
+
+}  // namespace tamirel

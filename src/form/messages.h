@@ -39,6 +39,7 @@ enum class Message {
     Degrees,                  // {relation}, {value}
     Units,                    // {relation}, {value}
     SquareUnits,              // {relation}, {value}
+    // Each worked number: its name, its formula, then its put-in figures, in this order.
     InteriorAngle, InteriorAngleFormula, InteriorAnglePutIn,                // {n}
     CentralAngle, CentralAngleFormula, CentralAnglePutIn,                   // {n}
     AngleSum, AngleSumFormula, AngleSumPutIn,                               // {n}

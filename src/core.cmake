@@ -44,6 +44,11 @@ add_library(tamirel_form STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form/layout.h
   ${CMAKE_CURRENT_LIST_DIR}/form/markup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form/markup.h
+  ${CMAKE_CURRENT_LIST_DIR}/form/messages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form/messages.h
+  # The catalogue of the lesson's, the construction's and the description's words; a
+  # translation is a file beside it, compiled instead.
+  ${CMAKE_CURRENT_LIST_DIR}/form/messages_bg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form/number_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form/number_text.h
   ${CMAKE_CURRENT_LIST_DIR}/form/polygon_names.cpp

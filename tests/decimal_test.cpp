@@ -93,5 +93,35 @@ TEST(ReadDecimal, RoundsAsFromCharsDoes) {
     }
 }
 
+// Below a power of two the doubles lie twice as close as above it, so the halfway point to the
+// double below is a quarter of the upper spacing away, not a half. Texts on both sides of it
+// (and the tie, which goes to the power's even mantissa), from 2^-1021 up to 2^1023; at 2^-1022
+// the subnormals below keep the spacing.
+TEST(ReadDecimal, RoundsAtTheGapBelowAPowerOfTwo) {
+    const struct {
+        const char* text;
+        double expected;
+    } cases[] = {
+        {"0.99999999999999994", 0x1.fffffffffffffp-1},
+        {"0.99999999999999995", 1},
+        {"0.999999999999999944488848768742172978818416595458984375", 1},
+        {"0.999999999999999944488848768742172978818416595458984374", 0x1.fffffffffffffp-1},
+        {"0.49999999999999997", 0x1.fffffffffffffp-2},
+        {"1023.99999999999994", 0x1.fffffffffffffp+9},
+        {"9007199254740991.4", 0x1.fffffffffffffp+52},
+        {"9007199254740991.5", 0x1p53},
+        {"1.8446744073709550e19", 0x1.fffffffffffffp+63},
+        {"8.98846567431157903e307", 0x1.fffffffffffffp+1022},
+        {"4.45014771701440251e-308", 0x1.fffffffffffffp-1022},
+        {"2.2250738585072011e-308", 0x0.fffffffffffffp-1022},
+        {"2.2250738585072012e-308", 0x1p-1022},
+    };
+    for (const auto& c : cases) {
+        double read = 0;
+        EXPECT_TRUE(ReadDecimal(c.text, read)) << c.text;
+        EXPECT_EQ(read, c.expected) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace tamirel

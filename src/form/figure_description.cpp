@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "form/messages.h"
 #include "form/number_text.h"
 #include "form/polygon_names.h"
 #include "geometry/numeric.h"
@@ -24,16 +25,15 @@ std::string Describe(const FigureChoice& figure, bool first) {
     // The texts have been drawn already, so they convert without error.
     const double r = TextToNumber(figure.radius);
     const double n = TextToNumber(figure.count);
-    std::string words = (first ? "Окръжност" : "окръжност") + std::string(" с радиус ") + Number(r);
-    if (n >= 2) {
-        // The angle as the lesson shows it: plain when exact to two decimals, "≈" when rounded.
-        const double angle = (n - 2) * 180 / n;
-        const double hundredths = angle * 100;
-        const bool exact = std::fabs(hundredths - std::round(hundredths)) <= 1e-9 * std::max(1.0, hundredths);
-        words += " и вписан " + RegularPolygonName(n, Number(n)) + " с вътрешен ъгъл " + (exact ? "" : "≈ ") +
-                 Number(angle) + "°";
-    }
-    return words;
+    std::string circle = Say(first ? Message::FirstCircle : Message::NextCircle, {{"radius", Number(r)}});
+    if (n < 2) return circle;
+    // The angle as the lesson shows it: plain when exact to two decimals, "≈" when rounded.
+    const double angle = (n - 2) * 180 / n;
+    const double hundredths = angle * 100;
+    const bool exact = std::fabs(hundredths - std::round(hundredths)) <= 1e-9 * std::max(1.0, hundredths);
+    return Say(Message::CircleAndPolygon, {{"circle", circle},
+                                           {"polygon", RegularPolygonName(n, Number(n))},
+                                           {"angle", (exact ? "" : "≈ ") + Number(angle)}});
 }
 
 }  // namespace
@@ -60,20 +60,20 @@ void FigureTally::Clear() {
 }
 
 std::string FigureTally::Description() const {
-    if (kinds_.empty()) return "Празен чертеж";
+    if (kinds_.empty()) return Say(Message::EmptyDrawing);
     constexpr std::size_t kNamed = 3;
-    std::string text;
-    auto first = kinds_.begin();
-    if (kinds_.size() > kNamed) {
-        text = std::to_string(total_) + " фигури, последните три вида: ";
-        first = std::prev(kinds_.end(), kNamed);
-    }
+    const bool counted = kinds_.size() > kNamed;
+    const auto first = counted ? std::prev(kinds_.end(), kNamed) : kinds_.begin();
+    std::string kinds;
     for (auto it = first; it != kinds_.end(); ++it) {
-        if (it != first) text += "; ";
-        if (it->times > 1) text += std::to_string(it->times) + " × ";
-        text += Describe(it->figure, text.empty());
+        if (it != first) kinds += "; ";
+        // The sentence's first word is capitalised.
+        const std::string figure = Describe(it->figure, !counted && it == first && it->times == 1);
+        kinds += it->times > 1 ? Say(Message::FigureRepeated, {{"times", std::to_string(it->times)}, {"figure", figure}})
+                               : figure;
     }
-    return text;
+    if (!counted) return kinds;
+    return Say(Message::FiguresCounted, {{"total", std::to_string(total_)}, {"kinds", kinds}});
 }
 
 std::string DescribeFigures(const std::vector<FigureChoice>& figures) {

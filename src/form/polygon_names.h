@@ -1,5 +1,5 @@
-// The Bulgarian names of the regular polygons the lists offer, shared by the description and
-// the lesson.
+// The names of the regular polygons the lists offer, in the catalogue's words (messages.h),
+// shared by the description and the lesson.
 #pragma once
 
 #include <string>

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "form/messages.h"
 #include "form/number_text.h"
 
 namespace tamirel {
@@ -97,19 +98,19 @@ private:
 
     const ReplayedPoint& MadePoint(const std::string& name) const {
         const ReplayedPoint* p = replay_.Point(name);
-        if (!p) Refuse(Reason::UnknownPoint, "точка " + name + " още не е построена");
+        if (!p) Refuse(Reason::UnknownPoint, Say(Message::NotMadeYet, {{"point", name}}));
         return *p;
     }
 
     const ReplayedObject& DrawnObject(const std::string& name) const {
         const ReplayedObject* o = replay_.Object(name);
-        if (!o) Refuse(Reason::NotACrossing, name + " още не е начертана");
+        if (!o) Refuse(Reason::NotACrossing, Say(Message::NotDrawnYet, {{"object", name}}));
         return *o;
     }
 
     void Unused(const std::string& name) const {
         if (name.empty() || replay_.Point(name) || replay_.Object(name))
-            Refuse(Reason::NameTaken, "името „" + name + "“ вече е дадено");
+            Refuse(Reason::NameTaken, Say(Message::NameTaken, {{"name", name}}));
     }
 
     void AddObject(const Step& step, Kind kind, Spot a, Spot b, double radius) {
@@ -125,11 +126,11 @@ private:
     // "k₁" for a circle, "правата A₁O" for a line.
     std::string Called(const std::string& object) const {
         const ReplayedObject* o = replay_.Object(object);
-        return o && o->kind == Kind::Line ? "правата " + object : object;
+        return o && o->kind == Kind::Line ? Say(Message::TheLine, {{"name", object}}) : object;
     }
 
-    // The name of a drawn line through made points p and q ("правата OX" for O and E on it), or
-    // pq when none is drawn.
+    // The name of a drawn line through made points p and q ("OX" for O and E on it), or pq when
+    // none is drawn.
     std::string LineThrough(const std::string& p, const std::string& q) const {
         const Spot a = MadePoint(p).at, b = MadePoint(q).at;
         const double close = 1e-6 * construction_.radius;
@@ -142,40 +143,55 @@ private:
         return p + q;
     }
 
-    // Where made point `point` lies, as its pick tells it from the other crossing, in words a
-    // pupil checks on the drawing: "над правата A₁O", "вляво от правата OX", "по-близо до A₁";
-    // empty for a pick that needs no words (the only crossing, the other than a named point).
-    // Left and right of a line become above and below where the line is nearer horizontal.
-    std::string Where(const NewPoint& point) const {
+    // Where made point `point` lies, as its pick tells it from the other crossing: on which side
+    // of which line (Above, Below, LeftOf, RightOf), or NearerTo a point; Count for a pick that
+    // needs no words (the only crossing, the other than a named point). Left and right of a line
+    // become above and below where the line is nearer horizontal.
+    struct Whereabouts {
+        Message side = Message::Count;
+        std::string line;   // a side's line, as LineThrough names it
+    };
+    Whereabouts Where(const NewPoint& point) const {
         const Pick& pick = point.pick;
-        if (pick.rule == Pick::Rule::NearerTo) return "по-близо до " + pick.p;
+        if (pick.rule == Pick::Rule::NearerTo) return {Message::NearerTo, {}};
         if (pick.rule != Pick::Rule::LeftOf && pick.rule != Pick::Rule::RightOf) return {};
         const Spot p = MadePoint(pick.p).at, q = MadePoint(pick.q).at, s = MadePoint(point.name).at;
         const double dx = q.x - p.x, dy = q.y - p.y;
-        const std::string line = "правата " + LineThrough(pick.p, pick.q);
-        if (std::fabs(dx) >= std::fabs(dy)) return (s.y < p.y + dy * (s.x - p.x) / dx ? "над " : "под ") + line;
-        return (s.x < p.x + dx * (s.y - p.y) / dy ? "вляво от " : "вдясно от ") + line;
+        const std::string line = LineThrough(pick.p, pick.q);
+        if (std::fabs(dx) >= std::fabs(dy)) return {s.y < p.y + dy * (s.x - p.x) / dx ? Message::Above : Message::Below, line};
+        return {s.x < p.x + dx * (s.y - p.y) / dy ? Message::LeftOf : Message::RightOf, line};
+    }
+
+    // Whereabouts in words a pupil checks on the drawing: "над правата A₁O", "по-близо до A₁";
+    // `again` names the line as the one just named ("под нея") and the point shortly ("до A₃").
+    std::string Said(const Whereabouts& where, const NewPoint& point, bool again) const {
+        if (where.side == Message::NearerTo)
+            return Say(again ? Message::NearerToShort : Message::NearerTo, {{"point", point.pick.p}});
+        return Say(where.side, {{"line", again ? Say(Message::ThatLine) : Say(Message::TheLine, {{"name", where.line}})}});
     }
 
     // Which of two points made at once is which: "A₂ е над правата A₁O, а A₆ — под нея."
     std::string WhichIsWhich(const NewPoint& first, const NewPoint& second) const {
-        const std::string one = Where(first), other = Where(second);
-        if (one.empty()) return other.empty() ? "" : " " + second.name + " е " + other + ".";
-        std::string said = " " + first.name + " е " + one;
-        const std::size_t lineAt = one.find("правата ");
-        if (other.empty()) return said + ".";
-        if (lineAt != std::string::npos && other.size() > lineAt && other.ends_with(one.substr(lineAt)))
-            return said + ", а " + second.name + " — " + other.substr(0, other.size() - (one.size() - lineAt)) + "нея.";
-        if (first.pick.rule == Pick::Rule::NearerTo && second.pick.rule == Pick::Rule::NearerTo)
-            return said + ", а " + second.name + " — до " + second.pick.p + ".";
-        return said + ", а " + second.name + " е " + other + ".";
+        const Whereabouts one = Where(first), other = Where(second);
+        if (one.side == Message::Count && other.side == Message::Count) return {};
+        if (one.side == Message::Count || other.side == Message::Count) {
+            const NewPoint& point = one.side == Message::Count ? second : first;
+            return Say(Message::PointIs, {{"point", point.name}, {"where", Said(one.side == Message::Count ? other : one, point, false)}});
+        }
+        // The same line, or both nearer to a point: the verb and the line are said once.
+        const bool again = one.side == Message::NearerTo ? other.side == Message::NearerTo
+                                                          : other.side != Message::NearerTo && one.line == other.line;
+        return Say(again ? Message::PointsAreShort : Message::PointsAre,
+                   {{"first", first.name}, {"where", Said(one, first, false)}, {"second", second.name},
+                    {"otherWhere", Said(other, second, again)}});
     }
 
     std::string Pair(const NewPoint& point) const {
         const ReplayedObject* f = replay_.Object(point.first);
         const ReplayedObject* g = replay_.Object(point.second);
-        if (f && g && f->kind == Kind::Line && g->kind == Kind::Line) return "правите " + point.first + " и " + point.second;
-        return Called(point.first) + " и " + Called(point.second);
+        if (f && g && f->kind == Kind::Line && g->kind == Kind::Line)
+            return Say(Message::TheLines, {{"first", point.first}, {"second", point.second}});
+        return Say(Message::TwoObjects, {{"first", Called(point.first)}, {"second", Called(point.second)}});
     }
 
     void Take(const Step& step) {
@@ -184,112 +200,110 @@ private:
         std::string sentence;
         switch (step.tool) {
             case Tool::Straightedge: {
-                if (step.uses.size() != 2) Refuse(Reason::BadObject, "правата се определя от две точки");
+                if (step.uses.size() != 2) Refuse(Reason::BadObject, Say(Message::LineNeedsTwoPoints));
                 const Spot a = MadePoint(step.uses[0]).at, b = MadePoint(step.uses[1]).at;
-                if (Distance(a, b) <= tolerance_) Refuse(Reason::BadObject, "през две съвпадащи точки минават безброй прави");
+                if (Distance(a, b) <= tolerance_) Refuse(Reason::BadObject, Say(Message::LineThroughOnePoint));
                 AddObject(step, Kind::Line, a, b, 0);
-                sentence = "Построяваме правата " + step.draws + ".";
+                sentence = Say(Message::DrawLine, {{"line", step.draws}});
                 break;
             }
             case Tool::Compass: {
                 if (step.uses.size() != 2 && step.uses.size() != 3)
-                    Refuse(Reason::BadObject, "окръжността се определя от център и радиус");
+                    Refuse(Reason::BadObject, Say(Message::CircleNeedsCentreAndRadius));
                 const Spot centre = MadePoint(step.uses[0]).at;
                 const std::size_t from = step.uses.size() == 2 ? 0 : 1;
                 const double radius = Distance(MadePoint(step.uses[from]).at, MadePoint(step.uses.back()).at);
-                if (radius <= tolerance_) Refuse(Reason::BadObject, "радиусът на окръжността е нула");
+                if (radius <= tolerance_) Refuse(Reason::BadObject, Say(Message::CircleOfNoRadius));
                 AddObject(step, Kind::Circle, centre, centre, radius);
-                sentence = "Построяваме окръжност " + step.draws + " с център " + step.uses[0] + " и радиус " +
-                           step.uses[from] + step.uses.back() + ".";
+                sentence = Say(Message::DrawCircle, {{"circle", step.draws}, {"centre", step.uses[0]},
+                                                     {"radius", step.uses[from] + step.uses.back()}});
                 break;
             }
             case Tool::Protractor: {
-                if (construction_.exact) Refuse(Reason::ToolNotAllowed, "тук се използват само линийка и пергел");
-                if (step.uses.size() != 2) Refuse(Reason::BadObject, "ъгълът се нанася от връх и рамо");
+                if (construction_.exact) Refuse(Reason::ToolNotAllowed, Say(Message::OnlyStraightedgeAndCompass));
+                if (step.uses.size() != 2) Refuse(Reason::BadObject, Say(Message::AngleNeedsVertexAndArm));
                 const Spot vertex = MadePoint(step.uses[0]).at, onArm = MadePoint(step.uses[1]).at;
-                if (Distance(vertex, onArm) <= tolerance_) Refuse(Reason::BadObject, "рамото на ъгъла не е определено");
+                if (Distance(vertex, onArm) <= tolerance_) Refuse(Reason::BadObject, Say(Message::ArmUndefined));
                 // Counter-clockwise on the screen, whose Y axis points down.
                 const double c = std::cos(step.value * kDegree), s = std::sin(step.value * kDegree);
                 const Spot d{onArm.x - vertex.x, onArm.y - vertex.y};
                 AddObject(step, Kind::Line, vertex, {vertex.x + d.x * c + d.y * s, vertex.y - d.x * s + d.y * c}, 0);
-                sentence = "С транспортир нанасяме от лъча " + step.uses[0] + step.uses[1] +
-                           " обратно на часовниковата стрелка ъгъл " +
-                           std::string(step.value == std::round(step.value) ? "" : "≈ ") + DecimalText(step.value) +
-                           "° с връх " + step.uses[0] + ".";
+                sentence = Say(Message::Protractor,
+                               {{"ray", step.uses[0] + step.uses[1]},
+                                {"angle", (step.value == std::round(step.value) ? "" : "≈ ") + DecimalText(step.value)},
+                                {"vertex", step.uses[0]}});
                 break;
             }
             case Tool::Sides: {
-                if (step.uses.size() < 3) Refuse(Reason::BadObject, "многоъгълникът има поне три върха");
+                if (step.uses.size() < 3) Refuse(Reason::BadObject, Say(Message::PolygonNeedsThreeVertices));
                 for (const std::string& name : step.uses) replay_.vertices.push_back(MadePoint(name).at);
-                sentence = "Свързваме последователно точките ";
-                for (std::size_t i = 0; i < step.uses.size(); ++i)
-                    sentence += (i == 0 ? "" : i + 1 == step.uses.size() ? " и " : ", ") + step.uses[i];
-                sentence += ".";
+                std::string points = step.uses[0];
+                for (std::size_t i = 1; i < step.uses.size(); ++i)
+                    points = Say(i + 1 == step.uses.size() ? Message::ListLast : Message::ListNext,
+                                 {{"list", points}, {"item", step.uses[i]}});
+                sentence = Say(Message::Sides, {{"points", points}});
                 break;
             }
             case Tool::Given: break;
         }
-        sentence += MakePoints(step);
+        MakePoints(step, sentence);
         Finish(sentence, step);
     }
 
     void TakeGiven(const Step& step) {
-        if (tools_used_) Refuse(Reason::GivenTooLate, "дадените точки и окръжности са само в началото");
+        if (tools_used_) Refuse(Reason::GivenTooLate, Say(Message::GivenOnlyFirst));
         std::string sentence;
         if (!step.draws.empty()) {
             if (step.makes.size() != 1 || !step.makes[0].first.empty() || step.value <= 0)
-                Refuse(Reason::BadObject, "дадената окръжност се задава с центъра си и радиуса си");
+                Refuse(Reason::BadObject, Say(Message::GivenCircleNeeds));
             const Spot centre{step.x, step.y};
             AddPoint(step.makes[0].name, centre);
             AddObject(step, Kind::Circle, centre, centre, step.value);
-            sentence = "Дадена е окръжност " + step.draws + "(" + step.makes[0].name + "; R), R = " +
-                       DecimalText(step.value) + ".";
+            sentence = Say(Message::GivenCircle,
+                           {{"circle", step.draws}, {"centre", step.makes[0].name}, {"radius", DecimalText(step.value)}});
         } else {
             for (const NewPoint& point : step.makes) {
                 const ReplayedObject& on = DrawnObject(point.first);
                 if (on.kind != Kind::Circle || !point.second.empty())
-                    Refuse(Reason::NotACrossing, "избира се точка от дадена окръжност");
+                    Refuse(Reason::NotACrossing, Say(Message::ChosenOnGivenCircle));
                 const double a = step.value * kDegree;
                 AddPoint(point.name, {on.a.x + on.radius * std::cos(a), on.a.y - on.radius * std::sin(a)});
-                sentence += std::string(sentence.empty() ? "" : " ") + "Избираме точка " + point.name + " от " + point.first + ".";
+                Join(sentence, Say(Message::ChosenPoint, {{"point", point.name}, {"circle", point.first}}));
             }
         }
         Finish(sentence, step);
     }
 
-    // Makes the step's points, and says so: a sentence per pair of crossing objects.
-    std::string MakePoints(const Step& step) {
-        std::string said;
+    // Makes the step's points, and says so in `said`: a sentence per pair of crossing objects.
+    void MakePoints(const Step& step, std::string& said) {
         for (std::size_t i = 0; i < step.makes.size(); ++i) {
             const NewPoint& point = step.makes[i];
             AddPoint(point.name, Crossing(point));
             const bool two = i + 1 < step.makes.size() && step.makes[i + 1].first == point.first &&
                              step.makes[i + 1].second == point.second;
             if (step.tool == Tool::Protractor) {
-                said += " Другото му рамо пресича " + point.first + " в точка " + point.name + ".";
+                Join(said, Say(Message::OtherArmCrosses, {{"line", point.first}, {"point", point.name}}));
             } else if (two) {
                 AddPoint(step.makes[i + 1].name, Crossing(step.makes[i + 1]));
-                said += " Пресечните точки на " + Pair(point) + " означаваме с " + point.name + " и " +
-                        step.makes[i + 1].name + "." + WhichIsWhich(point, step.makes[i + 1]);
+                Join(said, Say(Message::TwoCrossings, {{"pair", Pair(point)}, {"first", point.name}, {"second", step.makes[i + 1].name}}));
+                Join(said, WhichIsWhich(point, step.makes[i + 1]));
                 ++i;
             } else if (point.pick.rule == Pick::Rule::OtherThan) {
-                said += " Втората пресечна точка на " + Pair(point) + " означаваме с " + point.name + ".";
+                Join(said, Say(Message::SecondCrossing, {{"pair", Pair(point)}, {"point", point.name}}));
             } else if (point.pick.rule == Pick::Rule::NearerTo) {
-                said += " Пресечната точка на " + Pair(point) + ", по-близка до " + point.pick.p + ", означаваме с " +
-                        point.name + ".";
+                Join(said, Say(Message::NearerCrossing, {{"pair", Pair(point)}, {"near", point.pick.p}, {"point", point.name}}));
             } else {
-                said += " Пресечната точка на " + Pair(point) + " означаваме с " + point.name + ".";
+                Join(said, Say(Message::OnlyCrossing, {{"pair", Pair(point)}, {"point", point.name}}));
             }
         }
-        return said;
     }
 
     Spot Crossing(const NewPoint& point) const {
-        if (point.second.empty()) Refuse(Reason::NotACrossing, point.name + " не е пресечна точка на две линии");
+        if (point.second.empty()) Refuse(Reason::NotACrossing, Say(Message::NotACrossing, {{"point", point.name}}));
         const std::vector<Spot> found = Crossings(DrawnObject(point.first), DrawnObject(point.second), tolerance_);
-        if (found.empty()) Refuse(Reason::NotACrossing, point.first + " и " + point.second + " не се пресичат");
+        if (found.empty()) Refuse(Reason::NotACrossing, Say(Message::DoNotCross, {{"first", point.first}, {"second", point.second}}));
         const Pick& pick = point.pick;
-        const auto refuse = [&] { Refuse(Reason::NotACrossing, "не е ясно коя пресечна точка е " + point.name); };
+        const auto refuse = [&] { Refuse(Reason::NotACrossing, Say(Message::WhichCrossing, {{"point", point.name}})); };
         switch (pick.rule) {
             case Pick::Rule::Only:
                 if (found.size() > 1) refuse();
@@ -321,12 +335,17 @@ private:
                 return at0 ? found[1] : found[0];
             }
         }
-        Refuse(Reason::NotACrossing, "не е ясно коя пресечна точка е " + point.name);
+        Refuse(Reason::NotACrossing, Say(Message::WhichCrossing, {{"point", point.name}}));
+    }
+
+    // Sentences follow each other after a space.
+    static void Join(std::string& text, const std::string& sentence) {
+        if (!text.empty() && !sentence.empty()) text += ' ';
+        text += sentence;
     }
 
     void Finish(std::string sentence, const Step& step) {
-        if (!sentence.empty() && sentence[0] == ' ') sentence.erase(0, 1);
-        if (!step.note.empty()) sentence += (sentence.empty() ? "" : " ") + step.note;
+        Join(sentence, step.note);
         replay_.sentences.push_back(std::move(sentence));
     }
 

@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "form/messages.h"
 #include "lesson/label_layout.h"
 #include "lesson/lesson.h"
 #include "lesson/scene_draw.h"
@@ -175,7 +176,7 @@ SceneItem Drawn(const Construction& construction, const Replay& replay, const Re
 }  // namespace
 
 std::string StepCaption(std::size_t step, std::size_t steps) {
-    return "Стъпка " + std::to_string(step) + " от " + std::to_string(steps);
+    return Say(Message::StepCaption, {{"step", std::to_string(step)}, {"count", std::to_string(steps)}});
 }
 
 void FrameConstruction(const Construction& construction, const Replay& replay, Scene& scene) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "form/markup.h"
+#include "form/messages.h"
 #include "form/polygon_names.h"
 #include "geometry/numeric.h"
 #include "lesson/lesson.h"
@@ -81,9 +82,8 @@ ConstructionView ConstructionSteps::View(std::size_t step) const {
 
 std::string ConstructionSteps::Title() const {
     if (empty()) return {};
-    if (construction_.n == 4) return "Построяване на квадрат";
-    const std::string name = PolygonName(construction_.n, std::to_string(construction_.n));
-    return (construction_.exact ? "Построяване на правилен " : "Чертане на правилен ") + name;
+    const std::string polygon = RegularPolygonName(construction_.n, std::to_string(construction_.n));
+    return Say(construction_.exact ? Message::ConstructionTitle : Message::DrawingTitle, {{"polygon", polygon}});
 }
 
 std::vector<std::string> WrapText(const std::string& text, std::size_t width) {
@@ -108,7 +108,7 @@ std::vector<std::string> WrapText(const std::string& text, std::size_t width) {
 std::vector<std::string> ConstructionPageLines(const ConstructionSteps& steps, std::size_t step) {
     if (steps.empty()) return {};
     const ConstructionView view = steps.View(step);
-    std::vector<std::string> lines{steps.Title() + " — " + view.caption};
+    std::vector<std::string> lines{Say(Message::StepHeading, {{"title", steps.Title()}, {"caption", view.caption}})};
     // Where the protractor is used, every page says so; the first step's sentence gives the reason.
     const std::string& statement = steps.construction().statement;
     if (!statement.empty() && step > 1)

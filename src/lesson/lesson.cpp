@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "form/markup.h"
+#include "form/messages.h"
 #include "form/number_text.h"
 #include "form/polygon_names.h"
 #include "geometry/draw_polygon.h"
@@ -39,11 +40,6 @@ public:
     double radius = 0;
     std::vector<ScenePoint> points;   // the start vertex, then each line's end
 };
-
-const char* const kTimes = "·";
-const char* const kMinus = "−";
-const char* const kDivide = " : ";
-const char* const kUnits = " единици";
 
 std::string Whole(double n) { return std::to_string(static_cast<long long>(n)); }
 
@@ -153,13 +149,20 @@ LessonValue FormatLessonValue(double value) {
     return out;
 }
 
+std::string LessonNumber::Text() const {
+    return Say(Message::LessonNumber, {{"name", name}, {"working", Working()}});
+}
+
+std::string LessonNumber::Working() const {
+    return Say(Message::LessonWorking, {{"formula", formula}, {"putIn", putIn}, {"result", result}});
+}
+
 std::string Lesson::Description() const {
-    if (title.empty()) return "Няма избрана фигура";
-    std::string text = title + ". " + givens + ".";
+    if (title.empty()) return Say(Message::NoFigure);
+    std::string text = Say(Message::LessonHeading, {{"title", title}, {"givens", givens}});
     for (const LessonNumber& number : numbers) {
         text += '\n';
-        text += number.Text();
-        text += '.';
+        text += Say(Message::LessonSentence, {{"text", number.Text()}});
     }
     return text;
 }
@@ -179,26 +182,24 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
     const Shown givenR{std::llround(R * 100), true, false};
     const std::string radius = givenR.Digits();
     lesson.title = PolygonTitle(n, countText);
-    Append(lesson.givens, {"R = ", radius, kUnits, ", n = ", countText});
+    lesson.givens = Say(Message::Givens, {{"radius", radius}, {"n", countText}});
 
-    // The numbers, each worked out from the figures put in as they are shown. Texts are
-    // joined by Append, which keeps the browser's WebAssembly small.
-    const auto add = [&](const char* name, std::initializer_list<std::string_view> formula,
-                         std::initializer_list<std::string_view> putIn, const Shown& shown, const char* unit) {
-        LessonNumber number{name, {}, {}, {}, shown.Value()};
-        Append(number.formula, formula);
-        Append(number.putIn, putIn);
-        Append(number.result, {shown.exact ? "=" : "≈", " ", shown.Digits(), unit});
-        lesson.numbers.push_back(std::move(number));
-        return shown.Digits();
+    // The numbers, each worked out from the figures put in as they are shown: the catalogue's
+    // name, formula and put-in figures (message, message + 1, message + 2), and the result in
+    // `unit` (Degrees, Units, SquareUnits).
+    const auto add = [&](Message message, std::initializer_list<Place> figures, const Shown& shown, Message unit) {
+        const auto at = [message](int k) { return static_cast<Message>(static_cast<int>(message) + k); };
+        const std::string digits = shown.Digits();
+        lesson.numbers.push_back({Say(message), Say(at(1)), Say(at(2), figures),
+                                  Say(unit, {{"relation", shown.exact ? "=" : "≈"}, {"value", digits}}), shown.Value()});
+        return digits;
     };
     const std::string& nt = countText;
-    add("Вътрешен ъгъл", {"α = (n ", kMinus, " 2)", kTimes, "180°", kDivide, "n"},
-        {"(", nt, " ", kMinus, " 2)", kTimes, "180°", kDivide, nt}, Quotient((N - 2) * 180, N, true), "°");
+    const Shown interior = Quotient((N - 2) * 180, N, true);
+    add(Message::InteriorAngle, {{"n", nt}}, interior, Message::Degrees);
     const Shown central = Quotient(360, N, true);
-    add("Централен ъгъл", {"∠A₁OA₂ = 360°", kDivide, "n"}, {"360°", kDivide, nt}, central, "°");
-    add("Сбор на вътрешните ъгли", {"(n ", kMinus, " 2)", kTimes, "180°"}, {"(", nt, " ", kMinus, " 2)", kTimes, "180°"},
-        Quotient((N - 2) * 180, 1, true), "°");
+    add(Message::CentralAngle, {{"n", nt}}, central, Message::Degrees);
+    add(Message::AngleSum, {{"n", nt}}, Quotient((N - 2) * 180, 1, true), Message::Degrees);
     // sin 30° = 1/2 and cos 60° = 1/2 are the only rational values among these sines and
     // cosines: the side of the hexagon and the apothem of the triangle are exact.
     const double shownR = givenR.Value();
@@ -206,12 +207,10 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
     const Shown r = count == 3 ? Quotient(givenR.hundredths, 200, true) : Irrational(shownR * std::cos(std::numbers::pi / n));
     const Shown P{N * a.hundredths, a.exact, false};
     const Shown S = Quotient(P.hundredths * r.hundredths, 20000, P.exact && r.exact);
-    const std::string side = add("Страна", {"a = 2R", kTimes, "sin(180°", kDivide, "n)"},
-                                 {"2", kTimes, radius, kTimes, "sin(180°", kDivide, nt, ")"}, a, kUnits);
-    const std::string perimeter = add("Периметър", {"P = n", kTimes, "a"}, {nt, kTimes, side}, P, kUnits);
-    const std::string apothem = add("Апотема r, радиусът на вписаната окръжност", {"r = R", kTimes, "cos(180°", kDivide, "n)"},
-                                    {radius, kTimes, "cos(180°", kDivide, nt, ")"}, r, kUnits);
-    add("Лице", {"S = P", kTimes, "r", kDivide, "2"}, {perimeter, kTimes, apothem, kDivide, "2"}, S, " кв. единици");
+    const std::string side = add(Message::Side, {{"radius", radius}, {"n", nt}}, a, Message::Units);
+    const std::string perimeter = add(Message::Perimeter, {{"n", nt}, {"side", side}}, P, Message::Units);
+    const std::string apothem = add(Message::Apothem, {{"radius", radius}, {"n", nt}}, r, Message::Units);
+    add(Message::Area, {{"perimeter", perimeter}, {"apothem", apothem}}, S, Message::SquareUnits);
 
     // DrawPolygon goes clockwise on screen from the bottom-right vertex to the bottom-left
     // one and on; the letters go the other way from the bottom-left one.
@@ -286,7 +285,7 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
                    {p, Direction(O, p), -1, LabelRegion{p, Direction(p, before), 360 - interior}});
     }
     // The interior angle's value inside the angle, beyond its arc.
-    PlaceLabel(scene, Ink::Highlight, lesson.numbers[0].result.substr(lesson.numbers[0].result.find(' ') + 1),
+    PlaceLabel(scene, Ink::Highlight, interior.Digits() + "°",
                {An, startInterior + interiorSweep / 2, interiorArc + gap, LabelRegion{An, startInterior, interiorSweep}});
     // O above the centre, clear of the lines from it; M outside the side A₂A₃.
     PlaceLabel(scene, Ink::Figure, "O", {O, 135, -1, std::nullopt});
@@ -319,10 +318,8 @@ std::vector<LessonLine> LessonLines(const Lesson& lesson) {
             lines.push_back({text, false});
             continue;
         }
-        lines.push_back({number.name + ":", false});
-        std::string rest;
-        Append(rest, {number.formula, " = ", number.putIn, " ", number.result});
-        lines.push_back({std::move(rest), false});
+        lines.push_back({Say(Message::LessonNumberName, {{"name", number.name}}), false});
+        lines.push_back({number.Working(), false});
     }
     return lines;
 }

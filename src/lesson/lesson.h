@@ -35,7 +35,8 @@ struct LessonNumber {
     std::string putIn;     // "(6 − 2)·180° : 6"
     std::string result;    // "= 120°", "≈ 259,81 единици"
     double value = 0;      // the result as shown
-    std::string Text() const { return name + ": " + formula + " = " + putIn + " " + result; }
+    std::string Text() const;      // the name, then Working
+    std::string Working() const;   // "α = (n − 2)·180° : n = (6 − 2)·180° : 6 = 120°"
 };
 
 struct Lesson {

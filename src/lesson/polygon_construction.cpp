@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "form/messages.h"
 #include "form/number_text.h"
 #include "form/polygon_names.h"
 
@@ -56,7 +57,7 @@ public:
         Step chosen;
         chosen.value = 270 - 180.0 / n_;
         chosen.makes.push_back({Vertex(1), "k", {}, {}});
-        chosen.note = "Избираме я така, че многоъгълникът да стъпва на хоризонтална долна страна.";
+        chosen.note = Say(Message::ChosenSoThat);
         c_.steps.push_back(chosen);
         known_.insert(1);
     }
@@ -113,12 +114,11 @@ public:
         Circle(d_, "O", {{u_, "k", Next(), Left("O", a1)}, {v_, "k", Next(), Right("O", a1)}});
         const std::string first = Line(a1, u_);
         Line(d_, k_, {{"X", first, d_ + k_, kOnly}},
-             "Правите " + first + " и " + d_ + k_ + " са симетрични спрямо диаметъра, перпендикулярен на " + a1 + d_ +
-                 ", и се пресичат върху него.");
+             Say(Message::SymmetricLines, {{"first", first}, {"second", d_ + k_}, {"diameter", a1 + d_}}));
         e_ = At(90, "E");
         f_ = At(270, "F");
         perpendicular_ = Line("O", "X", {{e_, "k", "OX", Left("O", a1)}, {f_, "k", "OX", Right("O", a1)}},
-                              "Диаметрите " + a1 + d_ + " и " + e_ + f_ + " са перпендикулярни.");
+                              Say(Message::PerpendicularDiameters, {{"first", a1 + d_}, {"second", e_ + f_}}));
     }
 
     // The midpoint of the arc from vertex p to vertex q (local directions dp < dq): the
@@ -132,7 +132,7 @@ public:
         std::vector<NewPoint> makes{{near, "k", "O" + helper, Nearer(p)}};
         const std::string far = At(middle + 180, {});
         if (!far.empty()) makes.push_back({far, "k", "O" + helper, Other(near)});
-        Line("O", helper, std::move(makes), "Правата O" + helper + " е симетралата на " + p + q + ".");
+        Line("O", helper, std::move(makes), Say(Message::PerpendicularBisector, {{"line", "O" + helper}, {"chord", p + q}}));
     }
 
     // The golden section of the radius (Ptolemy): T, the midpoint of OD, is where the chord UV
@@ -140,9 +140,8 @@ public:
     // and area.) Then OG is the side of the regular
     // decagon and EG the side of the regular pentagon inscribed in k.
     void GoldenSection() {
-        Line(u_, v_, {{"T", u_ + v_, Vertex(1) + "O", kOnly}}, "T е средата на радиуса O" + d_ + ".");
-        Circle("T", e_, {{"G", Vertex(1) + "O", Next(), Nearer("O")}},
-               "OG е страната на правилния десетоъгълник, а " + e_ + "G — страната на правилния петоъгълник, вписани в k.");
+        Line(u_, v_, {{"T", u_ + v_, Vertex(1) + "O", kOnly}}, Say(Message::MidpointOfRadius, {{"point", "T"}, {"radius", "O" + d_}}));
+        Circle("T", e_, {{"G", Vertex(1) + "O", Next(), Nearer("O")}}, Say(Message::GoldenSection, {{"pentagonSide", e_ + "G"}}));
     }
 
     // Steps the side, the chord of two known neighbours, round the circle until every vertex is
@@ -182,10 +181,11 @@ public:
         Step sides;
         sides.tool = Tool::Sides;
         for (int j = 1; j <= n_; ++j) sides.uses.push_back(Vertex(j));
-        sides.note = "Получаваме правилния " + PolygonName(n_, std::to_string(n_)) + " " + Vertex(1) + Vertex(2) + "…" +
-                     Vertex(n_) + ".";
-        if (n_ == 3) sides.note = "Получаваме правилния триъгълник A₁A₂A₃.";
-        if (n_ == 4) sides.note = "Получаваме квадрата A₁A₂A₃A₄.";
+        // Every vertex up to four, else the first two and the last.
+        std::string vertices = Vertex(1) + Vertex(2) + (n_ > 4 ? "…" : "");
+        for (int j = n_ > 4 ? n_ : 3; j <= n_; ++j) vertices += Vertex(j);
+        sides.note = Say(Message::PolygonMade,
+                         {{"polygon", RegularPolygonName(n_, std::to_string(n_), true)}, {"vertices", vertices}});
         c_.steps.push_back(std::move(sides));
         return std::move(c_);
     }
@@ -227,36 +227,37 @@ private:
 void Heptadecagon(Builder& b) {
     const std::string a1 = Vertex(1), d = b.d(), diameter = a1 + "O", ex = b.perpendicular();
     b.Circle(b.e(), "O", {{"Q₁", "k", b.Next(), Right("O", b.e())}, {"Q₂", "k", b.Next(), Left("O", b.e())}});
-    b.Line("Q₁", "Q₂", {{"C", "Q₁Q₂", ex, kOnly}}, "C е средата на O" + b.e() + ".");
+    b.Line("Q₁", "Q₂", {{"C", "Q₁Q₂", ex, kOnly}}, Say(Message::Midpoint, {{"point", "C"}, {"segment", "O" + b.e()}}));
     b.Circle("O", "C");
     b.Circle("C", "O", {{"Y₁", b.Current(), b.Next(), Left("O", "C")}, {"Y₂", b.Current(), b.Next(), Right("O", "C")}});
-    b.Line("Y₁", "Y₂", {{"J", "Y₁Y₂", ex, kOnly}}, "J е средата на OC, така че OJ = O" + b.e() + " : 4.");
+    b.Line("Y₁", "Y₂", {{"J", "Y₁Y₂", ex, kOnly}},
+           Say(Message::MidpointQuarter, {{"point", "J"}, {"segment", "OC"}, {"part", "OJ"}, {"whole", "O" + b.e()}}));
     const std::string ja = b.Line("J", a1);
     const std::string cj = b.Circle("J", "O", {{"T₁", ja, b.Next(), Nearer(a1)}});
     const std::string co = b.Circle("O", "J");
     b.Circle("T₁", "J", {{"T₂", co, b.Next(), Other("J")}});
-    b.Line("J", "T₂", {{"T₃", cj, "JT₂", Nearer("T₂")}}, "Правата JT₂ разполовява ∠OJ" + a1 + ".");
+    b.Line("J", "T₂", {{"T₃", cj, "JT₂", Nearer("T₂")}}, Say(Message::Bisects, {{"line", "JT₂"}, {"angle", "OJ" + a1}}));
     b.Circle("T₃", "J", {{"T₄", co, b.Next(), Other("J")}});
     b.Line("J", "T₄", {{"G", "JT₄", diameter, kOnly}, {"B₁", cj, "JT₄", Nearer("G")}, {"B₂", cj, "JT₄", Other("B₁")}},
-           "∠OJG е четвърт от ∠OJ" + a1 + ".");
+           Say(Message::QuarterOf, {{"part", "OJG"}, {"angle", "OJ" + a1}}));
     b.Circle("B₁", "B₂");
     b.Circle("B₂", "B₁", {{"W₁", b.Current(), b.Next(), Left("B₁", "B₂")}, {"W₂", b.Current(), b.Next(), Right("B₁", "B₂")}});
-    b.Line("W₁", "W₂", {{"W", cj, "W₁W₂", Nearer(d)}}, "JW е перпендикулярна на JG.");
+    b.Line("W₁", "W₂", {{"W", cj, "W₁W₂", Nearer(d)}}, Say(Message::Perpendicular, {{"line", "JW"}, {"other", "JG"}}));
     b.Circle("B₁", "J");
     b.Circle("W", "J", {{"Z", b.Current(), b.Next(), Other("J")}});
-    b.Line("J", "Z", {{"H", "JZ", diameter, kOnly}}, "∠GJH = 45°.");
+    b.Line("J", "Z", {{"H", "JZ", diameter, kOnly}}, Say(Message::Angle45));
     const std::string around = b.Opening("H", "O", a1);
     // k₁, the circle about A₁ through O, has the same radius: the two meet on the bisector of HA₁.
     b.construction().steps.back().makes = {{"H₁", "k₁", around, Left("H", a1)}, {"H₂", "k₁", around, Right("H", a1)}};
-    b.Line("H₁", "H₂", {{"C₁", "H₁H₂", diameter, kOnly}}, "C₁ е средата на H" + a1 + ".");
+    b.Line("H₁", "H₂", {{"C₁", "H₁H₂", diameter, kOnly}}, Say(Message::Midpoint, {{"point", "C₁"}, {"segment", "H" + a1}}));
     b.Circle("C₁", a1, {{"K₁", ex, b.Next(), Nearer(b.e())}});
     b.Circle("G", "K₁", {{"N₃", diameter, b.Next(), Nearer(a1)}, {"N₅", diameter, b.Next(), Nearer(d)}});
     b.Circle("N₃", "O", {{"D₃", diameter, b.Next(), Other("O")}});
     b.Opening("D₃", "O", a1, {{b.At(360.0 * 3 / 17, ""), "k", b.Next(), Left("O", a1)}, {b.At(360.0 * 14 / 17, ""), "k", b.Next(), Right("O", a1)}},
-              "A₄ и A₁₅ лежат на перпендикуляра към " + a1 + d + " в N₃.");
+              Say(Message::OnPerpendicular, {{"first", "A₄"}, {"second", "A₁₅"}, {"line", a1 + d}, {"foot", "N₃"}}));
     b.Circle("N₅", "O", {{"D₅", diameter, b.Next(), Other("O")}});
     b.Opening("D₅", "O", a1, {{b.At(360.0 * 5 / 17, ""), "k", b.Next(), Left("O", a1)}, {b.At(360.0 * 12 / 17, ""), "k", b.Next(), Right("O", a1)}},
-              "A₆ и A₁₃ лежат на перпендикуляра към " + a1 + d + " в N₅.");
+              Say(Message::OnPerpendicular, {{"first", "A₆"}, {"second", "A₁₃"}, {"line", a1 + d}, {"foot", "N₅"}}));
     b.Bisect("A₄", "A₆", 360.0 * 3 / 17, 360.0 * 5 / 17, "Z₁");
 }
 
@@ -281,10 +282,10 @@ std::string WhyNot(int n) {
     const std::string number = std::to_string(n);
     for (const int p : primes)
         if (!fermat(p)) {
-            if (primes.size() == 1 && p == n) return number + " е просто число, но не е число на Ферма.";
-            return number + " = " + factors + " се дели на " + std::to_string(p) + ", което не е число на Ферма.";
+            if (primes.size() == 1 && p == n) return Say(Message::PrimeNotFermat, {{"n", number}});
+            return Say(Message::FactorNotFermat, {{"n", number}, {"factors", factors}, {"prime", std::to_string(p)}});
         }
-    return number + " = " + factors + " съдържа простото число на Ферма 3 два пъти.";
+    return Say(Message::FermatTwice, {{"n", number}, {"factors", factors}});
 }
 
 }  // namespace
@@ -301,22 +302,17 @@ Construction BuildConstruction(double radius, int n) {
     if (n < kFewestVertices || n > kMostVertices) ThrowOutOfRange("vertex count outside 3..20");
     Builder b(radius, n);
     if (!Constructible(n)) {
-        const std::string central = DecimalText(360.0 / n);
-        const std::string exact = 360 % n == 0 ? "= " : "≈ ";
+        const std::string number = std::to_string(n);
         b.construction().statement =
-            "Правилен " + PolygonName(n, std::to_string(n)) + " не може да се построи само с линийка и пергел. " +
-            "Правилен n-ъгълник се построява с линийка и пергел точно когато n е степен на 2, умножена по различни "
-            "прости числа на Ферма (известни са пет: 3, 5, 17, 257 и 65 537). " + WhyNot(n) +
-            " Затова го чертаем с транспортир: нанасяме централния ъгъл 360° : " + std::to_string(n) + " " + exact +
-            central + "° последователно около центъра.";
+            Say(Message::NotConstructible, {{"polygon", PolygonTitle(n, number)}, {"why", WhyNot(n)}, {"n", number},
+                                            {"relation", 360 % n == 0 ? "=" : "≈"}, {"central", DecimalText(360.0 / n)}});
         if (n == 7) {
             // The old approximation: the heptagon's side taken as half the inscribed triangle's side.
             const double approximate = 2 * std::asin(std::sqrt(3.0) / 4) * 180 / std::numbers::pi;
             const double error = 360.0 / 7 - approximate;
-            b.construction().statement += " Приблизително построяване: за страна се взема половината от страната на "
-                                          "вписания правилен триъгълник; всеки централен ъгъл излиза с около " +
-                                          DecimalText(std::round(error * 100) / 100) + "° по-малък, а след седем "
-                                          "стъпки разликата е около " + DecimalText(std::round(7 * error * 100) / 100) + "°.";
+            b.construction().statement += ' ' + Say(Message::HeptagonApproximation,
+                                                    {{"error", DecimalText(std::round(error * 100) / 100)},
+                                                     {"total", DecimalText(std::round(7 * error * 100) / 100)}});
         }
     }
     b.Start();
@@ -337,11 +333,11 @@ Construction BuildConstruction(double radius, int n) {
     switch (n) {
         case 3:
             b.Circle(b.d(), "O", {{Vertex(2), "k", b.Next(), Left("O", a1)}, {Vertex(3), "k", b.Next(), Right("O", a1)}},
-                     "Дъгите A₁A₂, A₂A₃ и A₃A₁ са по 120°.");
+                     Say(Message::TriangleArcs));
             break;
         case 6:
             b.Circle(a1, "O", {{Vertex(2), "k", b.Next(), Left("O", a1)}, {Vertex(6), "k", b.Next(), Right("O", a1)}},
-                     "Страната на правилния шестоъгълник е равна на радиуса R.");
+                     Say(Message::HexagonSide));
             b.Circle(Vertex(4), "O", {{Vertex(3), "k", b.Next(), Left("O", a1)}, {Vertex(5), "k", b.Next(), Right("O", a1)}});
             break;
         case 4:
@@ -376,8 +372,7 @@ Construction BuildConstruction(double radius, int n) {
             b.Opening(a1, from, "G", {{left, "k", b.Next(), Left("O", a1)}, {right, "k", b.Next(), Right("O", a1)}});
             if (n == 15) {
                 b.Opening(left, b.e(), "G", {{b.At(144, {}), "k", b.Next(), Other(a1)}},
-                          "A₆ е връх на вписания правилен триъгълник A₁A₆A₁₁, а A₇ — на петоъгълника; дъгата A₆A₇ е "
-                          "144° − 120° = 24° = 360°/15.");
+                          Say(Message::PentadecagonArc));
             }
             if (n == 20) b.Bisect(a1, Vertex(3), 0, 36, "Z");
             b.Fill();

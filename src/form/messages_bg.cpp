@@ -1,0 +1,172 @@
+// The catalogue in Bulgarian: every sentence of the lesson, the construction and the figure
+// description, and the polygons' names. A translation is a file like this one, with the same
+// entries in the same order and the same places, compiled instead of it.
+#include <array>
+#include <utility>
+
+#include "form/messages.h"
+#include "form/polygon_names.h"
+
+namespace tamirel {
+
+namespace {
+
+using M = Message;
+
+constexpr std::pair<Message, const char*> kCatalogue[] = {
+    {M::PolygonOfCount, "{digits}-ъгълник"},
+    {M::Regular, "правилен {name}"},
+    {M::RegularDefinite, "правилния {name}"},
+    {M::RegularTitle, "Правилен {name}"},
+    {M::Square, "квадрат"},
+    {M::SquareDefinite, "квадрата"},
+    {M::SquareTitle, "Квадрат"},
+
+    {M::EmptyDrawing, "Празен чертеж"},
+    {M::FiguresCounted, "{total} фигури, последните три вида: {kinds}"},
+    {M::FigureRepeated, "{times} × {figure}"},
+    {M::FirstCircle, "Окръжност с радиус {radius}"},
+    {M::NextCircle, "окръжност с радиус {radius}"},
+    {M::CircleAndPolygon, "{circle} и вписан {polygon} с вътрешен ъгъл {angle}°"},
+
+    {M::NoFigure, "Няма избрана фигура"},
+    {M::Givens, "R = {radius} единици, n = {n}"},
+    {M::LessonHeading, "{title}. {givens}."},
+    {M::LessonNumber, "{name}: {working}"},
+    {M::LessonNumberName, "{name}:"},
+    {M::LessonWorking, "{formula} = {putIn} {result}"},
+    {M::LessonSentence, "{text}."},
+    {M::Degrees, "{relation} {value}°"},
+    {M::Units, "{relation} {value} единици"},
+    {M::SquareUnits, "{relation} {value} кв. единици"},
+    {M::InteriorAngle, "Вътрешен ъгъл"},
+    {M::InteriorAngleFormula, "α = (n − 2)·180° : n"},
+    {M::InteriorAnglePutIn, "({n} − 2)·180° : {n}"},
+    {M::CentralAngle, "Централен ъгъл"},
+    {M::CentralAngleFormula, "∠A₁OA₂ = 360° : n"},
+    {M::CentralAnglePutIn, "360° : {n}"},
+    {M::AngleSum, "Сбор на вътрешните ъгли"},
+    {M::AngleSumFormula, "(n − 2)·180°"},
+    {M::AngleSumPutIn, "({n} − 2)·180°"},
+    {M::Side, "Страна"},
+    {M::SideFormula, "a = 2R·sin(180° : n)"},
+    {M::SidePutIn, "2·{radius}·sin(180° : {n})"},
+    {M::Perimeter, "Периметър"},
+    {M::PerimeterFormula, "P = n·a"},
+    {M::PerimeterPutIn, "{n}·{side}"},
+    {M::Apothem, "Апотема r, радиусът на вписаната окръжност"},
+    {M::ApothemFormula, "r = R·cos(180° : n)"},
+    {M::ApothemPutIn, "{radius}·cos(180° : {n})"},
+    {M::Area, "Лице"},
+    {M::AreaFormula, "S = P·r : 2"},
+    {M::AreaPutIn, "{perimeter}·{apothem} : 2"},
+
+    {M::ConstructionTitle, "Построяване на {polygon}"},
+    {M::DrawingTitle, "Чертане на {polygon}"},
+    {M::StepCaption, "Стъпка {step} от {count}"},
+    {M::StepHeading, "{title} — {caption}"},
+    {M::RefusedStep, "Стъпка {step}: {reason}"},
+
+    {M::GivenCircle, "Дадена е окръжност {circle}({centre}; R), R = {radius}."},
+    {M::ChosenPoint, "Избираме точка {point} от {circle}."},
+    {M::DrawLine, "Построяваме правата {line}."},
+    {M::DrawCircle, "Построяваме окръжност {circle} с център {centre} и радиус {radius}."},
+    {M::Protractor, "С транспортир нанасяме от лъча {ray} обратно на часовниковата стрелка ъгъл {angle}° с връх {vertex}."},
+    {M::Sides, "Свързваме последователно точките {points}."},
+    {M::ListNext, "{list}, {item}"},
+    {M::ListLast, "{list} и {item}"},
+    {M::OtherArmCrosses, "Другото му рамо пресича {line} в точка {point}."},
+    {M::TwoCrossings, "Пресечните точки на {pair} означаваме с {first} и {second}."},
+    {M::SecondCrossing, "Втората пресечна точка на {pair} означаваме с {point}."},
+    {M::NearerCrossing, "Пресечната точка на {pair}, по-близка до {near}, означаваме с {point}."},
+    {M::OnlyCrossing, "Пресечната точка на {pair} означаваме с {point}."},
+    {M::TheLine, "правата {name}"},
+    {M::TheLines, "правите {first} и {second}"},
+    {M::TwoObjects, "{first} и {second}"},
+    {M::ThatLine, "нея"},
+    {M::Above, "над {line}"},
+    {M::Below, "под {line}"},
+    {M::LeftOf, "вляво от {line}"},
+    {M::RightOf, "вдясно от {line}"},
+    {M::NearerTo, "по-близо до {point}"},
+    {M::NearerToShort, "до {point}"},
+    {M::PointIs, "{point} е {where}."},
+    {M::PointsAre, "{first} е {where}, а {second} е {otherWhere}."},
+    {M::PointsAreShort, "{first} е {where}, а {second} — {otherWhere}."},
+
+    {M::NotMadeYet, "точка {point} още не е построена"},
+    {M::NotDrawnYet, "{object} още не е начертана"},
+    {M::NameTaken, "името „{name}“ вече е дадено"},
+    {M::LineNeedsTwoPoints, "правата се определя от две точки"},
+    {M::LineThroughOnePoint, "през две съвпадащи точки минават безброй прави"},
+    {M::CircleNeedsCentreAndRadius, "окръжността се определя от център и радиус"},
+    {M::CircleOfNoRadius, "радиусът на окръжността е нула"},
+    {M::OnlyStraightedgeAndCompass, "тук се използват само линийка и пергел"},
+    {M::AngleNeedsVertexAndArm, "ъгълът се нанася от връх и рамо"},
+    {M::ArmUndefined, "рамото на ъгъла не е определено"},
+    {M::PolygonNeedsThreeVertices, "многоъгълникът има поне три върха"},
+    {M::GivenOnlyFirst, "дадените точки и окръжности са само в началото"},
+    {M::GivenCircleNeeds, "дадената окръжност се задава с центъра си и радиуса си"},
+    {M::ChosenOnGivenCircle, "избира се точка от дадена окръжност"},
+    {M::NotACrossing, "{point} не е пресечна точка на две линии"},
+    {M::DoNotCross, "{first} и {second} не се пресичат"},
+    {M::WhichCrossing, "не е ясно коя пресечна точка е {point}"},
+
+    {M::ChosenSoThat, "Избираме я така, че многоъгълникът да стъпва на хоризонтална долна страна."},
+    {M::SymmetricLines, "Правите {first} и {second} са симетрични спрямо диаметъра, перпендикулярен на {diameter}, и се "
+                        "пресичат върху него."},
+    {M::PerpendicularDiameters, "Диаметрите {first} и {second} са перпендикулярни."},
+    {M::PerpendicularBisector, "Правата {line} е симетралата на {chord}."},
+    {M::MidpointOfRadius, "{point} е средата на радиуса {radius}."},
+    {M::GoldenSection, "OG е страната на правилния десетоъгълник, а {pentagonSide} — страната на правилния петоъгълник, "
+                       "вписани в k."},
+    {M::PolygonMade, "Получаваме {polygon} {vertices}."},
+    {M::TriangleArcs, "Дъгите A₁A₂, A₂A₃ и A₃A₁ са по 120°."},
+    {M::HexagonSide, "Страната на правилния шестоъгълник е равна на радиуса R."},
+    {M::PentadecagonArc, "A₆ е връх на вписания правилен триъгълник A₁A₆A₁₁, а A₇ — на петоъгълника; дъгата A₆A₇ е "
+                         "144° − 120° = 24° = 360°/15."},
+    {M::Midpoint, "{point} е средата на {segment}."},
+    {M::MidpointQuarter, "{point} е средата на {segment}, така че {part} = {whole} : 4."},
+    {M::Bisects, "Правата {line} разполовява ∠{angle}."},
+    {M::QuarterOf, "∠{part} е четвърт от ∠{angle}."},
+    {M::Perpendicular, "{line} е перпендикулярна на {other}."},
+    {M::Angle45, "∠GJH = 45°."},
+    {M::OnPerpendicular, "{first} и {second} лежат на перпендикуляра към {line} в {foot}."},
+    {M::NotConstructible, "{polygon} не може да се построи само с линийка и пергел. Правилен n-ъгълник се построява с "
+                          "линийка и пергел точно когато n е степен на 2, умножена по различни прости числа на Ферма "
+                          "(известни са пет: 3, 5, 17, 257 и 65\u00A0537). {why} Затова го чертаем с транспортир: нанасяме "
+                          "централния ъгъл 360° : {n} {relation} {central}° последователно около центъра."},
+    {M::PrimeNotFermat, "{n} е просто число, но не е число на Ферма."},
+    {M::FactorNotFermat, "{n} = {factors} се дели на {prime}, което не е число на Ферма."},
+    {M::FermatTwice, "{n} = {factors} съдържа простото число на Ферма 3 два пъти."},
+    {M::HeptagonApproximation, "Приблизително построяване: за страна се взема половината от страната на вписания "
+                               "правилен триъгълник; всеки централен ъгъл излиза с около {error}° по-малък, а след "
+                               "седем стъпки разликата е около {total}°."},
+};
+
+constexpr bool InOrder() {
+    if (std::size(kCatalogue) != static_cast<std::size_t>(Message::Count)) return false;
+    for (std::size_t i = 0; i < std::size(kCatalogue); ++i)
+        if (static_cast<std::size_t>(kCatalogue[i].first) != i) return false;
+    return true;
+}
+static_assert(InOrder(), "the catalogue gives every message once, in the order of Message");
+
+constexpr std::array<const char*, kMostVertices - kFewestVertices + 1> kPolygonWords = {
+    "триъгълник",          "четириъгълник",        "петоъгълник",           "шестоъгълник",
+    "седмоъгълник",        "осмоъгълник",          "деветоъгълник",         "десетоъгълник",
+    "единадесетоъгълник",  "дванадесетоъгълник",   "тринадесетоъгълник",    "четиринадесетоъгълник",
+    "петнадесетоъгълник",  "шестнадесетоъгълник",  "седемнадесетоъгълник",  "осемнадесетоъгълник",
+    "деветнадесетоъгълник", "двадесетоъгълник",
+};
+
+}  // namespace
+
+std::string_view Template(Message id) { return kCatalogue[static_cast<std::size_t>(id)].second; }
+
+std::string_view PolygonWord(int n) {
+    if (n < kFewestVertices || n > kMostVertices) return {};
+    return kPolygonWords[static_cast<std::size_t>(n - kFewestVertices)];
+}
+
+}  // namespace tamirel

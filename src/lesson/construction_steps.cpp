@@ -88,22 +88,7 @@ std::string ConstructionSteps::Title() const {
 }
 
 std::vector<std::string> WrapText(const std::string& text, std::size_t width) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(' ', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string word = text.substr(start, end - start);
-        if (!line.empty() && CodePoints(line) + 1 + CodePoints(word) > width) {
-            lines.push_back(line);
-            line.clear();
-        }
-        if (!word.empty()) line += (line.empty() ? "" : " ") + word;
-        start = end + 1;
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
+    return WrapWords(text, [width](const std::string& line) { return CodePoints(line) <= width; });
 }
 
 std::vector<std::string> ConstructionPageLines(const ConstructionSteps& steps, std::size_t step) {

@@ -36,8 +36,7 @@ Scene InBlack(Scene scene) {
 
 }  // namespace
 
-std::vector<std::string> WrapToWidth(const std::string& text, double size, double width) {
-    const double scale = size / kLabelHeight;
+std::vector<std::string> WrapWords(const std::string& text, const std::function<bool(const std::string&)>& fits) {
     std::vector<std::string> lines;
     std::string line;
     std::size_t start = 0;
@@ -45,7 +44,7 @@ std::vector<std::string> WrapToWidth(const std::string& text, double size, doubl
         std::size_t end = text.find(' ', start);
         if (end == std::string::npos) end = text.size();
         const std::string word = text.substr(start, end - start);
-        if (!line.empty() && !word.empty() && EstimateLabelSize(line + " " + word, scale).width > width) {
+        if (!line.empty() && !word.empty() && !fits(line + " " + word)) {
             lines.push_back(line);
             line.clear();
         }
@@ -54,6 +53,11 @@ std::vector<std::string> WrapToWidth(const std::string& text, double size, doubl
     }
     if (!line.empty()) lines.push_back(line);
     return lines;
+}
+
+std::vector<std::string> WrapToWidth(const std::string& text, double size, double width) {
+    const double scale = size / kLabelHeight;
+    return WrapWords(text, [&](const std::string& line) { return EstimateLabelSize(line, scale).width <= width; });
 }
 
 Page LessonPage(const Lesson& lesson) {

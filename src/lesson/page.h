@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -77,6 +78,9 @@ Picture LessonPicture(const Lesson& lesson);
 Picture StepPicture(const ConstructionSteps& steps, std::size_t step);
 Picture HandoutPicture(const ConstructionSteps& steps);
 Picture DrawingPicture(const Drawing& drawing, double scaleWidth, double scaleHeight, const std::string& description);
+
+// `text` broken at spaces into lines, each as long as `fits` allows (a longer word stands alone).
+std::vector<std::string> WrapWords(const std::string& text, const std::function<bool(const std::string&)>& fits);
 
 // `text` broken at spaces into lines whose estimated width at letters `size` high is at most
 // `width` (a longer word stands alone).

@@ -81,11 +81,17 @@ add_library(tamirel_lesson STATIC
   ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/lesson_commands.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/page.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/picture_formats.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/picture_formats.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/polygon_construction.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/scene_draw.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/tikz_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/tikz_writer.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/view_zoom.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/view_zoom.h)
 target_link_libraries(tamirel_lesson PUBLIC tamirel_form)

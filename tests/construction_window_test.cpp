@@ -180,8 +180,7 @@ TEST_F(ConstructionWindowTest, ItsFigureIsEnlargedAndMovedAndTheMainWindowKeepsI
 
 TEST_F(ConstructionWindowTest, HandoutHasEveryStepWithItsSentence) {
     const ConstructionSteps& steps = panel->steps();
-    const QByteArray pdf = PdfDocument([&](QPagedPaintDevice& device) { return PaintHandout(device, steps); },
-                                       QStringLiteral("Раздатка"), QString());
+    const QByteArray pdf = PictureBytes(*FindPictureFormat("pdf"), HandoutPicture(steps));
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("handout.pdf")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -191,7 +190,7 @@ TEST_F(ConstructionWindowTest, HandoutHasEveryStepWithItsSentence) {
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file.fileName(), QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(10000));
     const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified();
-    EXPECT_EQ(words.count(QStringLiteral("Построяване на правилен петоъгълник, R = 300")), 3);   // 14 steps, 6 a page
+    EXPECT_EQ(words.count(QStringLiteral("Построяване на правилен петоъгълник, R = 300 единици")), 3);   // 14 steps, 6 a page
     for (std::size_t step = 1; step <= steps.steps(); ++step) {
         const QString first = QString::fromStdString(steps.View(step).sentence).section(QLatin1Char(' '), 0, 2);
         EXPECT_TRUE(words.contains(QStringLiteral("%1. %2").arg(step).arg(first))) << step;

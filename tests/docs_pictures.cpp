@@ -7,6 +7,7 @@
 #include "lesson/construction_steps.h"
 #include "lesson/lesson.h"
 #include "window/construction_panel.h"
+#include "window/drawing_files.h"
 #include "window/lesson_window.h"
 
 int main(int argc, char** argv) {
@@ -24,13 +25,13 @@ int main(int argc, char** argv) {
     CallLog log;
     const FakeListBox radii("List1(1)", log, {"300"}, 0);
     const FakeListBox counts("List1(2)", log, {"6"}, 0);
-    const bool lesson = LessonToImage(MakeLesson(radii, counts, false)).save(folder + QStringLiteral("/lesson.png"));
+    const bool lesson = PictureImage(LessonPicture(MakeLesson(radii, counts, false))).save(folder + QStringLiteral("/lesson.png"));
 
     // The pentagon's construction at its last step.
     ConstructionSteps pentagon;
     pentagon.Follow(300, 5);
     pentagon.End();
-    const bool construction = ConstructionToImage(pentagon).save(folder + QStringLiteral("/construction.png"));
+    const bool construction = PictureImage(StepPicture(pentagon, pentagon.step())).save(folder + QStringLiteral("/construction.png"));
     if (lesson && construction) return 0;
     std::fprintf(stderr, "docs_pictures: could not write the pictures in %s\n", argv[1]);
     return 1;

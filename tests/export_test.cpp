@@ -141,14 +141,18 @@ TEST(Export, ClipboardDataHasImageAndSvg) {
     EXPECT_FALSE(png.hasAlphaChannel());
 }
 
-TEST(Export, SaveWritesPngOrSvgByExtension) {
+TEST(Export, SaveWritesEachFormatByExtension) {
     QTemporaryDir dir;
     const Canvas drawing = Figure(kDashDot);
     EXPECT_EQ(SaveCanvas(drawing, "", dir.filePath(QStringLiteral("a.png"))), QString());
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("a.png"))).size(), QSize(kExportSide, kExportSide));
     EXPECT_EQ(SaveCanvas(drawing, "", dir.filePath(QStringLiteral("b.SVG"))), QString());
     EXPECT_TRUE(QSvgRenderer(dir.filePath(QStringLiteral("b.SVG"))).isValid());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(SaveCanvas(drawing, "", dir.filePath(QStringLiteral("c.tex"))), QString());
+    QFile tex(dir.filePath(QStringLiteral("c.tex")));
+    ASSERT_TRUE(tex.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(tex.readAll().contains("dash pattern=on "));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
 }
 
 TEST(Export, FailedSaveReportsAndLeavesNoFile) {

@@ -20,6 +20,7 @@
 #include <QtTest/QTest>
 
 #include "lesson/scene_draw.h"
+#include "lesson/tikz_writer.h"
 #include "window/construction_panel.h"
 #include "window/scene_view.h"
 #include "window/startup.h"
@@ -104,6 +105,7 @@ TEST_F(LessonWindowTest, CtrlCCopiesTheSvgAndAnImageAndCtrlDDrawsTheDiagonals) {
     const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
     EXPECT_EQ(svg.toStdString(), LessonToSvg(lesson->lesson()));
     EXPECT_TRUE(svg.contains("<circle cx=\"500\" cy=\"500\" r=\"300\""));
+    EXPECT_EQ(data->data(QStringLiteral("text/x-tex")).toStdString(), PictureToTikz(LessonPicture(lesson->lesson())));
     const QImage image = qvariant_cast<QImage>(data->imageData());
     EXPECT_EQ(image.width(), qRound(LessonPageWidth()));
     // The centre O is a dot at (500, 500) of the figure, the page's margin in from its corner.
@@ -130,7 +132,7 @@ TEST_F(LessonWindowTest, CtrlSSavesEachTypeWholeAndCtrlPShowsThePreview) {
     QTemporaryDir dir;
     QString next;
     lesson->setSavePathChooser([&](const QString&) { return dir.filePath(next); });
-    for (const char* name : {"lesson.svg", "lesson.png", "lesson.pdf"}) {
+    for (const char* name : {"lesson.svg", "lesson.png", "lesson.pdf", "lesson.tex"}) {
         next = QString::fromLatin1(name);
         QTest::keyClick(lesson->windowHandle(), Qt::Key_S, Qt::ControlModifier);
     }
@@ -141,6 +143,9 @@ TEST_F(LessonWindowTest, CtrlSSavesEachTypeWholeAndCtrlPShowsThePreview) {
     QFile pdf(dir.filePath(QStringLiteral("lesson.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+    QFile tex(dir.filePath(QStringLiteral("lesson.tex")));
+    ASSERT_TRUE(tex.open(QIODevice::ReadOnly));
+    EXPECT_EQ(tex.readAll().toStdString(), PictureToTikz(LessonPicture(lesson->lesson())));
 
     bool previewed = false;
     QTimer poll;   // the preview runs a loop of its own

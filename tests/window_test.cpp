@@ -742,7 +742,7 @@ QStringList TextsOnEveryTab(QWidget& dialog) {
 // Bulgarian.
 QStringList EnglishWords(const QStringList& texts) {
     // Formats, paper standards and units, written so in Bulgarian too.
-    static const QStringList kSame = {"PDF", "PNG", "SVG", "png", "svg", "pdf", "Tamirel",
+    static const QStringList kSame = {"PDF", "PNG", "SVG", "png", "svg", "pdf", "TikZ", "LaTeX", "tex", "Tamirel",
                                       "ANSI", "JIS", "PRC", "DL", "DD", "CC", "mm", "in", "pt", "x"};
     QStringList english;
     for (const QString& text : texts) {

@@ -286,3 +286,71 @@ EMSCRIPTEN_KEEPALIVE int tamirel_view_pan(int view, double dx, double dy) {
 }
 
 }  // extern "C"
+
+// ---- Pictures: the one list of formats and the pages the lesson layer lays out, for the
+// page's save, copy and print. (Included here, with the exports that use them.)
+#include <cmath>
+
+#include "lesson/page.h"
+#include "lesson/picture_formats.h"
+#include "lesson/scene_draw.h"
+
+extern "C" {
+
+// The formats a picture is offered in, in the save dialog's order, as PictureFormatsJson
+// writes them: [{"id", "name", "extension", "mime", "text"}, …]; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_formats() { return (Kept() = PictureFormatsJson()).c_str(); }
+
+// Picture `what` in the format whose extension is `extension` ("svg", "tex"): 0 the drawing,
+// 1 the lesson for the lists' current choice (with the diagonals when `option` is not 0), 2
+// its construction at step `option` (1..steps), 3 the handout. The contents for the formats the
+// core writes ("text": true); "" for the others (PNG and PDF, which the page makes from the same
+// page's SVG) and for an unknown `what`. Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_picture(int what, int option, const char* extension) {
+    Program& p = TheProgram();
+    const PictureFormat* format = FindPictureFormat(extension ? extension : "");
+    Picture picture;
+    switch (what) {
+        case 0:
+            picture = DrawingPicture(p.canvas.drawing(), std::abs(p.canvas.ScaleWidth()), std::abs(p.canvas.ScaleHeight()),
+                                     p.form.Description());
+            break;
+        case 1: {
+            Lesson lesson;
+            p.form.Notify([&] { lesson = MakeLesson(p.lists[1], p.lists[2], option != 0); });
+            picture = LessonPicture(lesson);
+            break;
+        }
+        case 2:
+        case 3: {
+            ConstructionSteps steps;
+            p.form.Notify([&] { steps.Follow(p.lists[1], p.lists[2]); });
+            while (static_cast<int>(steps.step()) < option && steps.Forward()) continue;
+            picture = what == 2 ? StepPicture(steps, steps.step()) : HandoutPicture(steps);
+            break;
+        }
+        default:
+            return "";
+    }
+    return (Kept() = format && format->write ? format->write(picture) : std::string()).c_str();
+}
+
+// The printed construction for the lists' current choice: {"title", "heading", "pages": [SVG
+// document, …]}, each page HandoutPages lays out (A4 within kSheetMargin, in millimetres: print
+// it at 180 mm x 267 mm), six steps a page under the heading; no pages without a figure. Valid
+// until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_handout_pages() {
+    Program& p = TheProgram();
+    ConstructionSteps steps;
+    p.form.Notify([&] { steps.Follow(p.lists[1], p.lists[2]); });
+    const Picture handout = HandoutPicture(steps);
+    std::string json = "{\"title\":" + JsonString(handout.title) + ",\"heading\":" + JsonString(handout.description) +
+                       ",\"pages\":[";
+    for (const Page& page : handout.pages) {
+        if (&page != &handout.pages.front()) json += ',';
+        json += JsonString(PageToSvg(page, handout.title, handout.description));
+    }
+    return (Kept() = json + "]}").c_str();
+}
+
+}  // extern "C"

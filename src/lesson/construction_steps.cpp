@@ -7,6 +7,7 @@
 #include "form/polygon_names.h"
 #include "geometry/numeric.h"
 #include "lesson/lesson.h"
+#include "lesson/page.h"
 #include "lesson/polygon_construction.h"
 #include "lesson/scene_draw.h"
 
@@ -87,22 +88,7 @@ std::string ConstructionSteps::Title() const {
 }
 
 std::vector<std::string> WrapText(const std::string& text, std::size_t width) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(' ', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string word = text.substr(start, end - start);
-        if (!line.empty() && CodePoints(line) + 1 + CodePoints(word) > width) {
-            lines.push_back(line);
-            line.clear();
-        }
-        if (!word.empty()) line += (line.empty() ? "" : " ") + word;
-        start = end + 1;
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
+    return WrapWords(text, [width](const std::string& line) { return CodePoints(line) <= width; });
 }
 
 std::vector<std::string> ConstructionPageLines(const ConstructionSteps& steps, std::size_t step) {
@@ -124,32 +110,7 @@ double ConstructionPageHeight(const ConstructionSteps& steps, std::size_t step) 
 }
 
 std::string ConstructionToSvg(const ConstructionSteps& steps) {
-    const ConstructionView view = steps.View();
-    const std::string width = SceneNumber(LessonPageWidth()), height = SceneNumber(ConstructionPageHeight(steps, steps.step()));
-    const std::string left = SceneNumber(-kLessonMargin);
-    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + width + "\" height=\"" + height +
-                      "\" viewBox=\"" + left + " " + left + " " + width + " " + height + "\">\n"
-                      "<title>" + EscapeXml(steps.empty() ? "Tamirel" : steps.Title()) + "</title>\n"
-                      "<desc>" + EscapeXml(view.sentence) + "</desc>\n"
-                      "<rect x=\"" + left + "\" y=\"" + left + "\" width=\"" + width + "\" height=\"" + height +
-                      "\" fill=\"#ffffff\"/>\n"
-                      // Compass circles reach far past the figure: cut them at the margin round it.
-                      "<clipPath id=\"figure\"><rect x=\"" + left + "\" y=\"" + left + "\" width=\"" + width +
-                      "\" height=\"" + width + "\"/></clipPath>\n<g clip-path=\"url(#figure)\">\n"
-                      "<svg x=\"0\" y=\"0\" width=\"1000\" height=\"1000\" viewBox=\"0 0 1000 1000\" overflow=\"visible\">\n"
-                      "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n" +
-                      SceneToSvgElements(view.scene) + "</g>\n</svg>\n</g>\n";
-    svg += "<g font-family=\"" + EscapeXml(kSceneFont) + "\" fill=\"#000000\" font-size=\"" + SceneNumber(kLessonTextSize) + "\">\n";
-    double y = kSceneSide + kLessonMargin + kLessonLineHeight;
-    bool first = true;
-    for (const std::string& line : ConstructionPageLines(steps, steps.step())) {
-        svg += "<text x=\"0\" y=\"" + SceneNumber(y) + "\"" + (first ? " font-weight=\"bold\"" : "") + ">" +
-               EscapeXml(line) + "</text>\n";
-        y += kLessonLineHeight;
-        first = false;
-    }
-    return svg + "</g>\n</svg>\n";
+    return PageToSvg(StepPage(steps, steps.step()), steps.empty() ? "" : steps.Title(), steps.View().sentence);
 }
 
 std::string ConstructionFigureSvg(const ConstructionSteps& steps, std::size_t step) {

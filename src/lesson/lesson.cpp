@@ -12,6 +12,7 @@
 #include "geometry/draw_polygon.h"
 #include "geometry/numeric.h"
 #include "lesson/label_layout.h"
+#include "lesson/page.h"
 #include "lesson/scene_draw.h"
 
 namespace tamirel {
@@ -331,28 +332,7 @@ double LessonPageHeight(const Lesson& lesson) {
            kLessonMargin;
 }
 
-std::string LessonToSvg(const Lesson& lesson) {
-    const std::string width = SceneNumber(LessonPageWidth()), height = SceneNumber(LessonPageHeight(lesson));
-    const std::string left = SceneNumber(-kLessonMargin);
-    std::string svg;
-    Append(svg, {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"",
-                 width, "\" height=\"", height, "\" viewBox=\"", left, " ", left, " ", width, " ", height, "\">\n<title>",
-                 EscapeXml(lesson.title.empty() ? "Tamirel" : lesson.title), "</title>\n<desc>", EscapeXml(lesson.Description()),
-                 "</desc>\n<rect x=\"", left, "\" y=\"", left, "\" width=\"", width, "\" height=\"", height,
-                 "\" fill=\"#ffffff\"/>\n"
-                 "<svg x=\"0\" y=\"0\" width=\"1000\" height=\"1000\" viewBox=\"0 0 1000 1000\" overflow=\"visible\">\n"
-                 "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n",
-                 SceneToSvgElements(lesson.scene), "</g>\n</svg>\n<g font-family=\"", EscapeXml(kSceneFont),
-                 "\" fill=\"#000000\">\n"});
-    double y = kSceneSide + kLessonMargin + kLessonLineHeight;
-    for (const LessonLine& line : LessonLines(lesson)) {
-        Append(svg, {"<text x=\"0\" y=\"", SceneNumber(y), "\" font-size=\"",
-                     SceneNumber(line.title ? kLessonTitleSize : kLessonTextSize), "\"",
-                     line.title ? " font-weight=\"bold\"" : "", ">", EscapeXml(line.text), "</text>\n"});
-        y += kLessonLineHeight;
-    }
-    return svg + "</g>\n</svg>\n";
-}
+std::string LessonToSvg(const Lesson& lesson) { return PageToSvg(LessonPage(lesson), lesson.title, lesson.Description()); }
 
 std::string LessonToJson(const Lesson& lesson) {
     // The page's measures, so that a face draws the scene and the page as LessonToSvg does.

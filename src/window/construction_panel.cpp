@@ -30,42 +30,6 @@ namespace tamirel {
 
 namespace {
 
-// The scene's 1000 units on `area`, cut at `frame`: compass circles reach far past the figure.
-void PaintFigure(QPainter& painter, const Scene& scene, const QRectF& area, const QRectF& frame) {
-    painter.save();
-    painter.setClipRect(frame, Qt::IntersectClip);
-    PaintScene(painter, scene, area);
-    painter.restore();
-}
-
-// The step's page as ConstructionToSvg lays it out, scaled to `target`'s width.
-void PaintStepPage(QPainter& painter, const ConstructionSteps& steps, const QRectF& target) {
-    const qreal scale = target.width() / LessonPageWidth();
-    const QPointF origin(target.left() + kLessonMargin * scale, target.top() + kLessonMargin * scale);
-    painter.fillRect(target, Qt::white);
-    const QRectF area(origin, QSizeF(kSceneSide * scale, kSceneSide * scale));
-    const qreal margin = kLessonMargin * scale;
-    PaintFigure(painter, steps.View().scene, area, area.adjusted(-margin, -margin, margin, margin));
-    painter.save();
-    painter.setPen(Qt::black);
-    qreal y = origin.y() + (kSceneSide + kLessonMargin + kLessonLineHeight) * scale;
-    bool first = true;
-    for (const std::string& line : ConstructionPageLines(steps, steps.step())) {
-        painter.setFont(LessonFont(kLessonTextSize * scale, first));
-        painter.drawText(QPointF(origin.x(), y), QString::fromStdString(line));
-        y += kLessonLineHeight * scale;
-        first = false;
-    }
-    painter.restore();
-}
-
-// In print, black and grey only: what the step adds is black like the figure.
-Scene InBlack(Scene scene) {
-    for (SceneItem& item : scene.items)
-        if (item.ink == Ink::Highlight) item.ink = Ink::Figure;
-    return scene;
-}
-
 // Qt's key for each KeyName, in its order.
 constexpr Qt::Key kQtKeys[] = {Qt::Key_Home,  Qt::Key_End,    Qt::Key_Left, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_PageDown,
                                Qt::Key_Space, Qt::Key_Escape, Qt::Key_C,    Qt::Key_D,     Qt::Key_P,      Qt::Key_S};
@@ -91,57 +55,6 @@ QPushButton* CommandButton(QWidget& parent, const CommandSpec& spec) {
     button->setAutoDefault(false);
     button->setToolTip(QString::fromStdString(CommandTitle(spec)));
     return button;
-}
-
-QImage ConstructionToImage(const ConstructionSteps& steps) {
-    QImage image(qRound(LessonPageWidth()), qRound(ConstructionPageHeight(steps, steps.step())), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    PaintStepPage(painter, steps, QRectF(0, 0, image.width(), image.height()));
-    return image;
-}
-
-QMimeData* ConstructionToMimeData(const ConstructionSteps& steps) {
-    return PictureMimeData(ConstructionToImage(steps), QByteArray::fromStdString(ConstructionToSvg(steps)),
-                           QString::fromStdString(steps.View().sentence));
-}
-
-bool PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps) {
-    if (steps.empty()) return true;
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    const QRectF page = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const qreal mm = device.logicalDpiX() / 25.4;
-    constexpr int kAcross = 2, kDown = 3;
-    const qreal header = 10 * mm, gap = 6 * mm;
-    const qreal cellWidth = (page.width() - gap) / kAcross;
-    const qreal cellHeight = (page.height() - header) / kDown;
-    const qreal figureSide = std::min(cellWidth, cellHeight * 0.66);
-    const std::size_t perPage = kAcross * kDown;
-    const QString title = QString::fromStdString(steps.Title());
-    const QString radius = QString::fromStdString(FormatLessonValue(steps.construction().radius).digits);
-    for (std::size_t step = 1; step <= steps.steps(); ++step) {
-        const std::size_t index = (step - 1) % perPage;
-        if (index == 0) {
-            if (step > 1 && !device.newPage()) return false;
-            painter.setPen(Qt::black);
-            painter.setFont(LessonFont(4 * mm, true));
-            painter.drawText(QRectF(0, 0, page.width(), header), Qt::AlignLeft | Qt::AlignTop,
-                             QStringLiteral("%1, R = %2").arg(title, radius));
-        }
-        const qreal left = static_cast<qreal>(index % kAcross) * (cellWidth + gap);
-        const qreal top = header + static_cast<qreal>(index / kAcross) * cellHeight;
-        // The scene's view (the circle and its letters) filling a square centred in the cell.
-        const Scene scene = InBlack(steps.View(step).scene);
-        const QRectF frame(left + (cellWidth - figureSide) / 2, top, figureSide, figureSide);
-        PaintFigure(painter, scene, SceneArea(frame, scene.focus, scene.reach), frame);
-        painter.setPen(Qt::black);
-        painter.setFont(LessonFont(3.2 * mm));
-        painter.drawText(QRectF(left, top + figureSide + 1 * mm, cellWidth, cellHeight - figureSide - 3 * mm),
-                         Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("%1. %2").arg(step).arg(QString::fromStdString(steps.View(step).sentence)));
-    }
-    return painter.end();
 }
 
 ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window_(window) {
@@ -282,44 +195,21 @@ void ConstructionPanel::Show() {
 }
 
 void ConstructionPanel::CopyStep() {
-    if (!steps_.empty()) QGuiApplication::clipboard()->setMimeData(ConstructionToMimeData(steps_));
+    if (steps_.empty()) return;
+    QGuiApplication::clipboard()->setMimeData(
+        PictureMimeData(StepPicture(steps_, steps_.step()), QString::fromStdString(steps_.View().sentence)));
 }
 
 void ConstructionPanel::SaveStepAs() {
     if (steps_.empty()) return;
-    const QString folder = saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_;
-    const QString path = chooseSavePath_(folder);
-    if (path.isEmpty()) return;
-    saveFolder_ = QFileInfo(path).absolutePath();
-    const ConstructionSteps& steps = steps_;
-    const QString title = QString::fromStdString(steps.Title());
-    const QString error = SaveFile(
-        {[&] { return PngBytes(ConstructionToImage(steps)); },
-         [&] { return QByteArray::fromStdString(ConstructionToSvg(steps)); },
-         [&] {
-             return PdfDocument(
-                 [&](QPagedPaintDevice& device) {
-                     QPainter painter;
-                     if (!painter.begin(&device)) return false;
-                     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
-                     const qreal height = page.width() * ConstructionPageHeight(steps, steps.step()) / LessonPageWidth();
-                     PaintStepPage(painter, steps, QRectF(0, 0, page.width(), std::min<qreal>(height, page.height())));
-                     return painter.end();
-                 },
-                 title, QString::fromStdString(steps.View().sentence));
-         }},
-        path);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(&window_, window_.window()->windowTitle(),
-                             QStringLiteral("Стъпката не беше запазена в „%1“.\n%2").arg(QDir::toNativeSeparators(path), error));
-    }
+    SavePictureAs(&window_, chooseSavePath_, saveFolder_, StepPicture(steps_, steps_.step()),
+                  QStringLiteral("Стъпката не беше запазена в „%1“."));
 }
 
 void ConstructionPanel::PrintHandout() {
     if (steps_.empty()) return;
     Stop();
-    PrintWithPreview(&window_, QString::fromStdString(steps_.Title()), QString::fromStdString(steps_.Title()),
-                     [this](QPagedPaintDevice& device) { return PaintHandout(device, steps_); });
+    PrintPicture(&window_, HandoutPicture(steps_));
 }
 
 }  // namespace tamirel

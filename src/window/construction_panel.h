@@ -16,10 +16,7 @@
 
 class QAction;
 class QBoxLayout;
-class QImage;
 class QLabel;
-class QMimeData;
-class QPagedPaintDevice;
 class QPushButton;
 class QTimer;
 class QWidget;
@@ -115,15 +112,5 @@ private:
     SavePathChooser chooseSavePath_;
     QString saveFolder_;
 };
-
-// The step's page as an image, one pixel a canvas unit, and as clipboard contents (PNG, SVG
-// and the sentence as text).
-QImage ConstructionToImage(const ConstructionSteps& steps);
-QMimeData* ConstructionToMimeData(const ConstructionSteps& steps);
-
-// The handout: every step as a small numbered figure in black and grey with its sentence, six
-// to an A4 page (two across, three down), each page headed by the construction's title.
-// False when the device would not begin, turn a page or finish.
-bool PaintHandout(QPagedPaintDevice& device, const ConstructionSteps& steps);
 
 }  // namespace tamirel

@@ -13,7 +13,9 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMessageBox>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -23,6 +25,7 @@
 #include "controls/whole_file.h"
 #include "form/layout.h"
 #include "form/svg_writer.h"
+#include "window/scene_painter.h"
 
 namespace tamirel {
 
@@ -207,9 +210,7 @@ QByteArray PdfDocument(const PagePainter& paint, const QString& title, const QSt
 }
 
 QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description) {
-    const QString text = QString::fromStdString(description);
-    return PdfDocument([&](QPagedPaintDevice& device) { return PaintPage(device, canvas.drawing(), text); },
-                       QStringLiteral("Tamirel"), text);
+    return PictureBytes(*FindPictureFormat("pdf"), CanvasPicture(canvas, description));
 }
 
 QString PrintDocument(QPrinter& printer, const PagePainter& paint, const QString& title, const QString& subject) {
@@ -232,9 +233,14 @@ QString NameForFileType(const QString& name, const QString& extension, NameChang
     if (name.size() == slash + 1) return name;   // no name yet
     if (dot <= slash + 1) return name + QLatin1Char('.') + extension;   // none, or a hidden file's leading dot
     const QString own = name.mid(dot + 1).toLower();
-    const bool known = own == QLatin1String("png") || own == QLatin1String("svg") || own == QLatin1String("pdf");
+    const bool known = FindPictureFormat(own.toStdString()) != nullptr;
     if (!known) return name + (own.isEmpty() ? QString() : QStringLiteral(".")) + extension;
     return change == NameChange::kTypeChosen ? name.left(dot + 1) + extension : name;
+}
+
+Picture CanvasPicture(const RetainedPictureBox& canvas, const std::string& description) {
+    return DrawingPicture(canvas.drawing(), std::fabs(static_cast<double>(canvas.ScaleWidth())),
+                          std::fabs(static_cast<double>(canvas.ScaleHeight())), description);
 }
 
 QByteArray CanvasToSvg(const RetainedPictureBox& canvas, const std::string& description) {
@@ -242,45 +248,87 @@ QByteArray CanvasToSvg(const RetainedPictureBox& canvas, const std::string& desc
         DrawingToSvg(canvas.drawing(), canvas.ScaleWidth(), canvas.ScaleHeight(), description));
 }
 
-QMimeData* PictureMimeData(const QImage& image, const QByteArray& svg, const QString& text) {
+bool PaintPicture(QPagedPaintDevice& device, const Picture& picture) {
+    if (picture.drawing) return PaintPage(device, *picture.drawing, QString::fromStdString(picture.description));
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    for (std::size_t i = 0; i < picture.pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) return false;
+        PaintPage(painter, picture.pages[i], QRectF(0, 0, paint.width(), paint.height()));
+    }
+    return painter.end();
+}
+
+QImage PictureImage(const Picture& picture) {
+    if (picture.drawing) return DrawingToImage(*picture.drawing);
+    const Page page = picture.pages.empty() ? Page{} : picture.pages.front();
+    QImage image(std::max(1, qRound(page.box.width)), std::max(1, qRound(page.box.height)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintPage(painter, page, QRectF(0, 0, image.width(), image.height()));
+    return image;
+}
+
+QByteArray PictureBytes(const PictureFormat& format, const Picture& picture) {
+    if (format.write) return QByteArray::fromStdString(format.write(picture));
+    if (std::string_view(format.id) == "png") return PngBytes(PictureImage(picture));
+    if (std::string_view(format.id) == "pdf") {
+        return PdfDocument([&](QPagedPaintDevice& device) { return PaintPicture(device, picture); },
+                           QString::fromStdString(picture.title), QString::fromStdString(picture.description));
+    }
+    return {};
+}
+
+QMimeData* PictureMimeData(const Picture& picture, const QString& text) {
     auto* data = new QMimeData;
+    const QImage image = PictureImage(picture);
     data->setImageData(image);
-    data->setData(QStringLiteral("image/png"), PngBytes(image));
-    data->setData(QStringLiteral("image/svg+xml"), svg);
+    for (const PictureFormat& format : PictureFormats()) {
+        data->setData(QString::fromLatin1(format.mime),
+                      std::string_view(format.id) == "png" ? PngBytes(image) : PictureBytes(format, picture));
+    }
     if (!text.isEmpty()) data->setText(text);
     return data;
 }
 
 QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string& description) {
-    return PictureMimeData(DrawingToImage(canvas.drawing()), CanvasToSvg(canvas, description));
+    return PictureMimeData(CanvasPicture(canvas, description));
 }
 
-QString SaveFile(const FileContents& contents, const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const std::function<QByteArray()>* make = suffix == QLatin1String("png")   ? &contents.png
-                                              : suffix == QLatin1String("svg") ? &contents.svg
-                                              : suffix == QLatin1String("pdf") ? &contents.pdf
-                                                                               : nullptr;
-    if (!make || !*make) {
-        return QStringLiteral("Неподдържан вид файл: изберете име, завършващо на .png, .svg или .pdf.");
-    }
-    const QByteArray bytes = (*make)();
+QString SavePicture(const Picture& picture, const QString& path) {
+    const PictureFormat* format = FormatOfPath(QFileInfo(path).fileName().toStdString());
+    if (!format) return QString::fromStdString(UnsupportedFormatMessage());
+    const QByteArray bytes = PictureBytes(*format, picture);
+    if (bytes.isEmpty()) return QStringLiteral("Страницата не можа да бъде подготвена.");
     return QString::fromStdString(
         WriteWholeFile(QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), bytes.size())));
 }
 
 QString SaveCanvas(const RetainedPictureBox& canvas, const std::string& description, const QString& path) {
-    return SaveFile({[&] { return PngBytes(DrawingToImage(canvas.drawing())); },
-                     [&] { return CanvasToSvg(canvas, description); },
-                     [&] { return CanvasToPdf(canvas, description); }},
-                    path);
+    return SavePicture(CanvasPicture(canvas, description), path);
 }
 
 QString AskSavePath(QWidget* parent, const QString& folder, const QString& name) {
-    SaveDialog dialog(parent, QStringLiteral("Запази като"), folder,
-                      QStringLiteral("Изображение PNG (*.png);;Рисунка SVG (*.svg);;Документ PDF (*.pdf)"));
+    QStringList filters;
+    for (const PictureFormat& format : PictureFormats()) {
+        filters << QStringLiteral("%1 (*.%2)").arg(QString::fromUtf8(format.name), QString::fromLatin1(format.extension));
+    }
+    SaveDialog dialog(parent, QStringLiteral("Запази като"), folder, filters.join(QStringLiteral(";;")));
     dialog.selectFile(name);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+void SavePictureAs(QWidget* parent, const std::function<QString(const QString&)>& choose, QString& folder,
+                   const Picture& picture, const QString& notSaved) {
+    const QString path = choose(folder.isEmpty() ? QDir::homePath() : folder);
+    if (path.isEmpty()) return;
+    folder = QFileInfo(path).absolutePath();
+    const QString error = SavePicture(picture, path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(parent, parent->window()->windowTitle(),
+                             notSaved.arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n') + error);
+    }
 }
 
 }  // namespace tamirel

@@ -1,5 +1,5 @@
-// The canvas's drawing on the clipboard and in files: PNG painted like the screen, SVG from
-// the shared writer.
+// Pictures (the canvas's drawing, the lesson's and a step's page, the handout) on the
+// clipboard, in files and on paper, in every format of PictureFormats: one save flow for all.
 #pragma once
 
 #include <QtCore/QByteArray>
@@ -9,6 +9,8 @@
 #include <string>
 
 #include "controls/retained_picture_box.h"
+#include "lesson/page.h"
+#include "lesson/picture_formats.h"
 
 class QImage;
 class QMimeData;
@@ -18,17 +20,25 @@ class QWidget;
 
 namespace tamirel {
 
+// The canvas's drawing, described by `description`, as a picture to save, copy or print.
+Picture CanvasPicture(const RetainedPictureBox& canvas, const std::string& description);
+
 // The drawing as an SVG document in the canvas's units, described by `description`.
 QByteArray CanvasToSvg(const RetainedPictureBox& canvas, const std::string& description);
 
-// Clipboard contents for a picture: `image` (as PNG and the platform's image types), the `svg`
-// document and, when not empty, `text`.
-QMimeData* PictureMimeData(const QImage& image, const QByteArray& svg, const QString& text = QString());
+// The first page (or the drawing) as an opaque image: one pixel a page unit; the drawing
+// kExportSide square.
+QImage PictureImage(const Picture& picture);
 
-// Clipboard contents: the image (PNG and the platform's image types) and the SVG.
+// Clipboard contents for `picture`: its image (PNG and the platform's image types), every
+// format of PictureFormats by its MIME type (TikZ as text/x-tex) and, when not empty, `text`
+// as plain text.
+QMimeData* PictureMimeData(const Picture& picture, const QString& text = QString());
+
+// Clipboard contents for the drawing: its picture, without plain text.
 QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string& description);
 
-inline constexpr double kPageMargin = 15;      // millimetres, at least, on every side
+inline constexpr double kPageMargin = kSheetMargin;   // millimetres, at least, on every side
 inline constexpr double kCaptionPoints = 14;   // the caption's font size
 
 // The page the drawing is printed and saved as PDF on: A4 upright, kPageMargin all round.
@@ -40,6 +50,11 @@ QPageLayout DrawingPageLayout();
 // caption of kCaptionPoints below it. A printer and the PDF writer give the same page. False
 // when the device would not begin or finish.
 bool PaintPage(QPagedPaintDevice& device, const Drawing& drawing, const QString& description);
+
+// The picture's pages on `device`, a page each: the drawing by the page above, the layer's
+// pages by PaintPage within the device's margins. False when the device would not begin, turn
+// a page or finish.
+bool PaintPicture(QPagedPaintDevice& device, const Picture& picture);
 
 // The drawing as an A4 PDF document, the same page as printed.
 QByteArray CanvasToPdf(const RetainedPictureBox& canvas, const std::string& description);
@@ -59,30 +74,34 @@ QByteArray PdfDocument(const PagePainter& paint, const QString& title, const QSt
 QString PrintDocument(QPrinter& printer, const PagePainter& paint, const QString& title, const QString& subject);
 
 // The file name the save dialog gives `name` for the file type with `extension` ("png"): a
-// name whose own extension is not one of the types written (.png, .svg, .pdf, any case), or
-// that has none ("plan.v2", "урок 5.2"), gets the extension added; one with a known extension
-// keeps it when the dialog is accepted and has it replaced when another type is chosen.
+// name whose own extension is not one of PictureFormats (any case), or that has none
+// ("plan.v2", "урок 5.2"), gets the extension added; one with a known extension keeps it when
+// the dialog is accepted and has it replaced when another type is chosen.
 enum class NameChange { kTypeChosen, kAccepted };
 QString NameForFileType(const QString& name, const QString& extension, NameChange change);
 
-// What a save can write, each made only when its type is chosen.
-struct FileContents {
-    std::function<QByteArray()> png, svg, pdf;
-};
+// The file contents of `picture` in `format`: PNG and PDF painted here, the others written by
+// the format's own writer; empty when the pages could not be painted.
+QByteArray PictureBytes(const PictureFormat& format, const Picture& picture);
 
-// Writes to `path` the contents of the type its extension names (png, svg or pdf, case-
-// insensitive), whole or not at all: a failed save leaves an existing file as it was and no
-// new one. Returns the empty string on success, otherwise the reason in Bulgarian.
-QString SaveFile(const FileContents& contents, const QString& path);
+// Writes `picture` to `path` in the format its extension names (case-insensitive), whole or
+// not at all: a failed save leaves an existing file as it was and no new one. Returns the
+// empty string on success, otherwise the reason in Bulgarian.
+QString SavePicture(const Picture& picture, const QString& path);
 
-// The save dialog ("Запази като", PNG, SVG or PDF; the toolkit's own, in Bulgarian) starting
-// in `folder` with `name` proposed, naming the file by NameForFileType. The chosen path, or
-// the empty string when cancelled.
+// The save dialog ("Запази като", one type for each of PictureFormats; the toolkit's own, in
+// Bulgarian) starting in `folder` with `name` proposed, naming the file by NameForFileType.
+// The chosen path, or the empty string when cancelled.
 QString AskSavePath(QWidget* parent, const QString& folder, const QString& name);
 
-// Writes the drawing to `path` as PNG, SVG or PDF, chosen by the extension (case-insensitive),
-// whole or not at all: a failed save leaves an existing file as it was and no new one.
-// Returns the empty string on success, otherwise the reason in Bulgarian.
+// The one save flow: asks `choose` for a path, starting in `folder` (the home folder when
+// empty), which then remembers the chosen path's folder for the next save, and saves `picture`
+// there by SavePicture; a failure is shown over `parent` as `notSaved` ("Урокът не беше
+// запазен в „%1“.", %1 the path) and the reason. Nothing happens when the dialog is cancelled.
+void SavePictureAs(QWidget* parent, const std::function<QString(const QString&)>& choose, QString& folder,
+                   const Picture& picture, const QString& notSaved);
+
+// Writes the drawing to `path` by SavePicture.
 QString SaveCanvas(const RetainedPictureBox& canvas, const std::string& description, const QString& path);
 
 }  // namespace tamirel

@@ -55,16 +55,6 @@ QLabel* ReadableText(QWidget* parent) {
     return label;
 }
 
-// The lesson's page on a printer or a PDF writer, within the device's margins; false when the
-// device would not begin or finish.
-bool PaintLesson(QPagedPaintDevice& device, const Lesson& lesson) {
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    PaintLessonPage(painter, lesson, QRectF(0, 0, page.width(), page.height()));
-    return painter.end();
-}
-
 // Forgets the sizes `layout` and the layouts in it have worked out, which a layout keeps until
 // it is next activated.
 void Invalidate(QLayout& layout) {
@@ -74,19 +64,6 @@ void Invalidate(QLayout& layout) {
 }
 
 }  // namespace
-
-QImage LessonToImage(const Lesson& lesson) {
-    QImage image(qRound(LessonPageWidth()), qRound(LessonPageHeight(lesson)), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    PaintLessonPage(painter, lesson, QRectF(0, 0, image.width(), image.height()));
-    return image;
-}
-
-QMimeData* LessonToMimeData(const Lesson& lesson) {
-    return PictureMimeData(LessonToImage(lesson), QByteArray::fromStdString(LessonToSvg(lesson)),
-                           QString::fromStdString(lesson.Description()));
-}
 
 LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent,
                            AreaMeasure area)
@@ -359,35 +336,18 @@ void LessonWindow::Relayout() {
 // Ctrl+C, Ctrl+S and Ctrl+P act on the construction while its controls have the focus.
 void LessonWindow::CopyLesson() {
     if (construction_->HasFocus()) return construction_->CopyStep();
-    QGuiApplication::clipboard()->setMimeData(LessonToMimeData(lesson_));
+    QGuiApplication::clipboard()->setMimeData(
+        PictureMimeData(LessonPicture(lesson_), QString::fromStdString(lesson_.Description())));
 }
 
 void LessonWindow::SaveLessonAs() {
     if (construction_->HasFocus()) return construction_->SaveStepAs();
-    const QString folder = saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_;
-    const QString path = chooseSavePath_(folder);
-    if (path.isEmpty()) return;
-    saveFolder_ = QFileInfo(path).absolutePath();
-    const Lesson lesson = lesson_;
-    const QString description = QString::fromStdString(lesson.Description());
-    const QString error = SaveFile(
-        {[&] { return PngBytes(LessonToImage(lesson)); }, [&] { return QByteArray::fromStdString(LessonToSvg(lesson)); },
-         [&] {
-             return PdfDocument([&](QPagedPaintDevice& device) { return PaintLesson(device, lesson); },
-                                QString::fromStdString(lesson.title), description);
-         }},
-        path);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("Урокът не беше запазен в „%1“.\n%2").arg(QDir::toNativeSeparators(path), error));
-    }
+    SavePictureAs(this, chooseSavePath_, saveFolder_, LessonPicture(lesson_), QStringLiteral("Урокът не беше запазен в „%1“."));
 }
 
 void LessonWindow::PrintLesson() {
     if (construction_->HasFocus()) return construction_->PrintHandout();
-    const Lesson lesson = lesson_;
-    PrintWithPreview(this, windowTitle(), QString::fromStdString(lesson.Description()),
-                     [&](QPagedPaintDevice& device) { return PaintLesson(device, lesson); });
+    PrintPicture(this, LessonPicture(lesson_));
 }
 
 }  // namespace tamirel

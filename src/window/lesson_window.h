@@ -15,6 +15,7 @@ class QBoxLayout;
 class QCheckBox;
 class QLabel;
 class QMimeData;
+class QPushButton;
 class QScrollArea;
 
 namespace tamirel {
@@ -118,10 +119,5 @@ private:
     Arrangement arrangement_ = Arrangement::OneColumn;
     bool arranging_ = false;
 };
-
-// The lesson's page as an image, one pixel a canvas unit (LessonPageWidth wide), and as PNG
-// and SVG clipboard contents (with the lesson's text as plain text).
-QImage LessonToImage(const Lesson& lesson);
-QMimeData* LessonToMimeData(const Lesson& lesson);
 
 }  // namespace tamirel

@@ -57,4 +57,9 @@ void PrintWithPreview(QWidget* parent, const QString& title, const QString& subj
     if (!failure.isEmpty()) QMessageBox::warning(parent, parent->window()->windowTitle(), failure);
 }
 
+void PrintPicture(QWidget* parent, const Picture& picture) {
+    PrintWithPreview(parent, QString::fromStdString(picture.title), QString::fromStdString(picture.description),
+                     [&](QPagedPaintDevice& device) { return PaintPicture(device, picture); });
+}
+
 }  // namespace tamirel

@@ -20,4 +20,7 @@ void UseDecimalComma(QPrintPreviewDialog& preview);
 // print that fails is shown to the user in a message box over `parent`.
 void PrintWithPreview(QWidget* parent, const QString& title, const QString& subject, const PagePainter& paint);
 
+// The print dialog with a preview of `picture`'s pages (PaintPicture), named by its title.
+void PrintPicture(QWidget* parent, const Picture& picture);
+
 }  // namespace tamirel

@@ -106,21 +106,26 @@ void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area, const
     painter.restore();
 }
 
-void PaintLessonPage(QPainter& painter, const Lesson& lesson, const QRectF& target) {
-    const qreal scale = std::min(target.width() / LessonPageWidth(), target.height() / LessonPageHeight(lesson));
-    const QRectF page(target.left() + (target.width() - LessonPageWidth() * scale) / 2, target.top(),
-                      LessonPageWidth() * scale, LessonPageHeight(lesson) * scale);
+void PaintPage(QPainter& painter, const Page& page, const QRectF& target) {
+    const PageRect& box = page.box;
+    if (!(box.width > 0 && box.height > 0)) return;
+    const qreal scale = std::min(target.width() / box.width, target.height() / box.height);
+    const QPointF corner(target.left() + (target.width() - box.width * scale) / 2, target.top());
+    const auto at = [&](double x, double y) { return corner + QPointF(x - box.x, y - box.y) * scale; };
+    const auto rect = [&](const PageRect& r) { return QRectF(at(r.x, r.y), QSizeF(r.width, r.height) * scale); };
     painter.save();
-    painter.fillRect(page, Qt::white);
-    const QPointF origin = page.topLeft() + QPointF(kLessonMargin, kLessonMargin) * scale;
-    PaintScene(painter, lesson.scene, QRectF(origin, QSizeF(kSceneSide, kSceneSide) * scale));
+    painter.fillRect(rect(box), Qt::white);
+    for (const PageFigure& figure : page.figures) {
+        painter.save();
+        if (figure.clip) painter.setClipRect(rect(*figure.clip), Qt::IntersectClip);
+        PaintScene(painter, figure.scene, rect(figure.area));
+        painter.restore();
+    }
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setPen(Qt::black);
-    qreal y = kSceneSide + kLessonMargin + kLessonLineHeight;
-    for (const LessonLine& line : LessonLines(lesson)) {
-        painter.setFont(LessonFont((line.title ? kLessonTitleSize : kLessonTextSize) * scale, line.title));
-        painter.drawText(origin + QPointF(0, y * scale), QString::fromStdString(line.text));
-        y += kLessonLineHeight;
+    for (const PageText& text : page.texts) {
+        painter.setFont(LessonFont(text.size * scale, text.bold));
+        painter.drawText(at(text.x, text.y), QString::fromStdString(text.text));
     }
     painter.restore();
 }

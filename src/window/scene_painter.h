@@ -1,11 +1,11 @@
-// Paints a lesson's scene, and the lesson's whole page, with QPainter: on the screen, into an
+// Paints a lesson's scene, and a whole page of the lesson layer, with QPainter: on the screen, into an
 // image, onto a printer or a PDF. Any scene: the lesson's marks or a construction's steps.
 #pragma once
 
 #include <QtCore/QRectF>
 #include <QtGui/QFont>
 
-#include "lesson/lesson.h"
+#include "lesson/page.h"
 #include "lesson/scene.h"
 
 class QPainter;
@@ -33,8 +33,9 @@ void PaintScene(QPainter& painter, const Scene& scene, const QRectF& area, const
 // to each side, fills `frame`'s shorter side, centred in it.
 QRectF SceneArea(const QRectF& frame, ScenePoint focus, double reach);
 
-// Paints the lesson's page (as LessonToSvg lays it out: white ground, figure, title, givens
-// and numbers) into `target`, as large as fits, centred at the top.
-void PaintLessonPage(QPainter& painter, const Lesson& lesson, const QRectF& target);
+// The page on `painter`, as large as fits in `target`, centred across it at its top, on white:
+// its figures (cut where they say) and its texts in the program's serif font, as PageToSvg
+// draws it.
+void PaintPage(QPainter& painter, const Page& page, const QRectF& target);
 
 }  // namespace tamirel

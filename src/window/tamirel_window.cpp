@@ -176,12 +176,7 @@ bool Tamirel::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void Tamirel::PrintDrawing() {
-    const QString description = QString::fromStdString(form_->Description());
-    PrintWithPreview(this, QStringLiteral("Tamirel"), description, [&](QPagedPaintDevice& device) {
-        return PaintPage(device, controls_.Picture1->drawing(), description);
-    });
-}
+void Tamirel::PrintDrawing() { PrintPicture(this, CanvasPicture(*controls_.Picture1, form_->Description())); }
 
 void Tamirel::ShowCanvasMenu(const QPoint& at) {
     // One key can bring both a context menu request and the shortcut (X11 sends both for the
@@ -203,15 +198,8 @@ void Tamirel::CopyDrawing() {
 }
 
 void Tamirel::SaveDrawingAs() {
-    const QString folder = saveFolder_.isEmpty() ? QDir::homePath() : saveFolder_;
-    const QString path = chooseSavePath_(folder);
-    if (path.isEmpty()) return;
-    saveFolder_ = QFileInfo(path).absolutePath();
-    const QString error = SaveCanvas(*controls_.Picture1, form_->Description(), path);
-    if (!error.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("Чертежът не беше запазен в „%1“.\n%2").arg(QDir::toNativeSeparators(path), error));
-    }
+    SavePictureAs(this, chooseSavePath_, saveFolder_, CanvasPicture(*controls_.Picture1, form_->Description()),
+                  QStringLiteral("Чертежът не беше запазен в „%1“."));
 }
 
 }  // namespace tamirel

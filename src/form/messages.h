@@ -118,6 +118,27 @@ enum class Message {
     FactorNotFermat,          // {n}, {factors}, {prime}
     FermatTwice,              // {n}, {factors}
     HeptagonApproximation,    // {error}, {total}
+    // The lesson's and the construction's commands, and the keys whose names are words.
+    CommandFold,
+    CommandUnfold,
+    CommandFoldHint,
+    CommandDiagonals,
+    CommandCopy,
+    CommandSave,
+    CommandPrint,
+    CommandClose,
+    CommandHome,
+    CommandBack,
+    CommandPlay,
+    CommandStop,
+    CommandForward,
+    CommandEnd,
+    CommandCopyStep,
+    CommandSaveStep,
+    CommandPrintHandout,
+    KeyLeft,
+    KeyRight,
+    KeySpace,
     Count
 };
 

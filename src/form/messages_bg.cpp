@@ -142,6 +142,27 @@ constexpr std::pair<Message, const char*> kCatalogue[] = {
     {M::HeptagonApproximation, "Приблизително построяване: за страна се взема половината от страната на вписания "
                                "правилен триъгълник; всеки централен ъгъл излиза с около {error}° по-малък, а след "
                                "седем стъпки разликата е около {total}°."},
+
+    {M::CommandFold, "Скрий"},
+    {M::CommandUnfold, "Покажи"},
+    {M::CommandFoldHint, "Показва списъците на прозореца под урока"},
+    {M::CommandDiagonals, "Диагонали от A₁"},
+    {M::CommandCopy, "Копирай"},
+    {M::CommandSave, "Запази като…"},
+    {M::CommandPrint, "Печат…"},
+    {M::CommandClose, "Затвори"},
+    {M::CommandHome, "Начало"},
+    {M::CommandBack, "Назад"},
+    {M::CommandPlay, "Пусни"},
+    {M::CommandStop, "Спри"},
+    {M::CommandForward, "Напред"},
+    {M::CommandEnd, "Край"},
+    {M::CommandCopyStep, "Копирай стъпката"},
+    {M::CommandSaveStep, "Запази стъпката…"},
+    {M::CommandPrintHandout, "Печат на построяването…"},
+    {M::KeyLeft, "Стрелка наляво"},
+    {M::KeyRight, "Стрелка надясно"},
+    {M::KeySpace, "Интервал"},
 };
 
 constexpr bool InOrder() {

@@ -51,9 +51,6 @@ struct Lesson {
     std::string Description() const;
 };
 
-// The check box and command that add the diagonals to the lesson's figure.
-inline constexpr const char* kDiagonalsCaption = "Диагонали от A₁";
-
 // How far the lesson's view reaches from the centre, in radii: the circle and every label.
 inline constexpr double kLessonReach = 1.4;
 

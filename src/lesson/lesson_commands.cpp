@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "form/messages.h"
 #include "lesson/lesson.h"
 #include "lesson/scene_draw.h"
 
@@ -10,19 +11,19 @@ namespace tamirel {
 namespace {
 
 struct KeyText {
-    const char* words;   // as a tooltip reads it
-    const char* name;    // as KeyboardEvent.key and aria-keyshortcuts name it
+    std::string_view words;   // as a tooltip reads it
+    std::string_view name;    // as KeyboardEvent.key and aria-keyshortcuts name it
 };
 
 KeyText TextOf(KeyName key) {
     switch (key) {
         case KeyName::Home: return {"Home", "Home"};
         case KeyName::End: return {"End", "End"};
-        case KeyName::Left: return {"Стрелка наляво", "ArrowLeft"};
-        case KeyName::Right: return {"Стрелка надясно", "ArrowRight"};
+        case KeyName::Left: return {Template(Message::KeyLeft), "ArrowLeft"};
+        case KeyName::Right: return {Template(Message::KeyRight), "ArrowRight"};
         case KeyName::PageUp: return {"Page Up", "PageUp"};
         case KeyName::PageDown: return {"Page Down", "PageDown"};
-        case KeyName::Space: return {"Интервал", "Space"};
+        case KeyName::Space: return {Template(Message::KeySpace), "Space"};
         case KeyName::Escape: return {"Escape", "Escape"};
         case KeyName::C: return {"C", "C"};
         case KeyName::D: return {"D", "D"};
@@ -32,7 +33,7 @@ KeyText TextOf(KeyName key) {
     return {"", ""};
 }
 
-std::string Joined(const std::vector<Key>& keys, const char* ctrl, const char* separator, const char* KeyText::*part) {
+std::string Joined(const std::vector<Key>& keys, const char* ctrl, const char* separator, std::string_view KeyText::*part) {
     std::string text;
     for (const Key& key : keys) Append(text, {text.empty() ? "" : separator, key.ctrl ? ctrl : "", TextOf(key.name).*part});
     return text;
@@ -54,21 +55,22 @@ const std::vector<CommandSpec>& LessonCommands() {
     using C = Command;
     using G = CommandGroup;
     using K = KeyName;
+    using M = Message;
     static const std::vector<CommandSpec> table = {
-        {C::LessonFold, "fold", G::LessonHead, "Скрий", "Покажи", {}, "Показва списъците на прозореца под урока", kBrowserFace},
-        {C::LessonDiagonals, "diagonals", G::Lesson, kDiagonalsCaption, {}, {{K::D, true}}, {}, kBothFaces, true},
-        {C::LessonCopy, "copy", G::Lesson, "Копирай", {}, {{K::C, true}}, {}},
-        {C::LessonSave, "save", G::Lesson, "Запази като…", {}, {{K::S, true}}, {}},
-        {C::LessonPrint, "print", G::Lesson, "Печат…", {}, {{K::P, true}}, {}, kDesktopFace},
-        {C::LessonClose, "close", G::Lesson, "Затвори", {}, {{K::Escape}}, {}},
-        {C::StepHome, "home", G::Moves, "Начало", {}, {{K::Home}}, {}},
-        {C::StepBack, "back", G::Moves, "Назад", {}, {{K::Left}, {K::PageUp}}, {}},
-        {C::StepPlay, "play", G::Moves, "Пусни", "Спри", {{K::Space}}, {}},
-        {C::StepForward, "forward", G::Moves, "Напред", {}, {{K::Right}, {K::PageDown}}, {}},
-        {C::StepEnd, "end", G::Moves, "Край", {}, {{K::End}}, {}},
-        {C::StepCopy, "copy", G::StepFiles, "Копирай стъпката", {}, {{K::C, true}}, {}},
-        {C::StepSave, "save", G::StepFiles, "Запази стъпката…", {}, {{K::S, true}}, {}},
-        {C::StepPrint, "print", G::StepFiles, "Печат на построяването…", {}, {{K::P, true}}, {}},
+        {C::LessonFold, "fold", G::LessonHead, Say(M::CommandFold), Say(M::CommandUnfold), {}, Say(M::CommandFoldHint), kBrowserFace},
+        {C::LessonDiagonals, "diagonals", G::Lesson, Say(M::CommandDiagonals), {}, {{K::D, true}}, {}, kBothFaces, true},
+        {C::LessonCopy, "copy", G::Lesson, Say(M::CommandCopy), {}, {{K::C, true}}, {}},
+        {C::LessonSave, "save", G::Lesson, Say(M::CommandSave), {}, {{K::S, true}}, {}},
+        {C::LessonPrint, "print", G::Lesson, Say(M::CommandPrint), {}, {{K::P, true}}, {}, kDesktopFace},
+        {C::LessonClose, "close", G::Lesson, Say(M::CommandClose), {}, {{K::Escape}}, {}},
+        {C::StepHome, "home", G::Moves, Say(M::CommandHome), {}, {{K::Home}}, {}},
+        {C::StepBack, "back", G::Moves, Say(M::CommandBack), {}, {{K::Left}, {K::PageUp}}, {}},
+        {C::StepPlay, "play", G::Moves, Say(M::CommandPlay), Say(M::CommandStop), {{K::Space}}, {}},
+        {C::StepForward, "forward", G::Moves, Say(M::CommandForward), {}, {{K::Right}, {K::PageDown}}, {}},
+        {C::StepEnd, "end", G::Moves, Say(M::CommandEnd), {}, {{K::End}}, {}},
+        {C::StepCopy, "copy", G::StepFiles, Say(M::CommandCopyStep), {}, {{K::C, true}}, {}},
+        {C::StepSave, "save", G::StepFiles, Say(M::CommandSaveStep), {}, {{K::S, true}}, {}},
+        {C::StepPrint, "print", G::StepFiles, Say(M::CommandPrintHandout), {}, {{K::P, true}}, {}},
     };
     return table;
 }

@@ -45,6 +45,8 @@ endforeach()
 string(REPLACE "<!--form-->" "${form}" page "${page}")
 string(STRIP "${colours}" colours)
 string(REPLACE "/*colours*/" "${colours}" page "${page}")
+# The style sheet's comments are for its readers, not sent (the page has no other /* */).
+string(REGEX REPLACE "/\\*[^*]*\\*/\n?" "" page "${page}")
 string(REPLACE "</script" "<\\/script" program "${program}")
 string(REPLACE "<script src=\"tamirel.js\"></script>" "<script>\n${program}\n</script>" page "${page}")
 if(STANDALONE)

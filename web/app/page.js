@@ -154,6 +154,8 @@ const app = self.tamirelApp = {
     if (!lessonDialog.open) {
       document.getElementById('lesson-title').textContent = 'Урокът се зарежда…';
       lessonDialog.classList.add('loading');
+      // In sight until the lesson's script places it.
+      if (!lessonDialog.style.left) Object.assign(lessonDialog.style, { left: '8px', top: '8px' });
       lessonDialog.show();
     }
     app.late().then(() => app.act(() => app.openLesson(back)), () => {

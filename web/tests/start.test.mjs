@@ -131,7 +131,8 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
   t.after(() => page.close().catch(() => {}));
   await page.keyboard.press('F1');
   await page.waitForSelector('#lesson[open]');
-  assert.equal(await page.$eval('#lesson-title', (h) => h.textContent), 'Урокът се зарежда…');
+  assert.deepEqual(await page.$eval('#lesson-title', (h) => [h.textContent, h.getBoundingClientRect().top >= 0
+    && h.getBoundingClientRect().bottom <= innerHeight]), ['Урокът се зарежда…', true], 'in sight');
   release();
   await page.waitForSelector('#lesson[open]:not(.loading)');
   await painted(page);

@@ -82,10 +82,13 @@ export async function launch(args = [], prefs = {}) {
   return browser;
 }
 
-// A new tab on `url`, once the page has built its window (or, `until`, reached another state).
+// A new tab on `url`, once the page has built its window (or, `until`, reached another state),
+// with the lesson's scripts loaded (`late`, by default when it waits for the window), so that
+// F1 opens the lesson at once, as it does for a pupil once they are there.
 // `page.errors` collects uncaught errors and console errors; `page.uncaught` the first alone.
 // `viewport`: puppeteer's; `prepare(page)` runs before the page loads.
-export async function open(browser, url, { viewport = { width: 600, height: 460 }, until = 'html[data-ready]', prepare } = {}) {
+export async function open(browser, url, { viewport = { width: 600, height: 460 }, until = 'html[data-ready]', prepare,
+  late = until === 'html[data-ready]' } = {}) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
   const errors = [], uncaught = [];
@@ -96,6 +99,7 @@ export async function open(browser, url, { viewport = { width: 600, height: 460 
   if (prepare) await prepare(page);
   await page.goto(url);
   await page.waitForSelector(until);
+  if (late) await page.evaluate(() => self.tamirelApp.late());
   await page.bringToFront();
   return page;
 }

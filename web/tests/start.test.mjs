@@ -127,7 +127,7 @@ test('before the program is ready: the whole window shows as it will run, and a 
 test('the lesson opens from a page whose lesson scripts have not arrived, saying it is loading meanwhile', async (t) => {
   const server = closing(t, await serve(site));
   const release = server.hold('lesson.js');
-  const page = await open(browser, server.url);
+  const page = await open(browser, server.url, { late: false });
   t.after(() => page.close().catch(() => {}));
   await page.keyboard.press('F1');
   await page.waitForSelector('#lesson[open]');

@@ -1,11 +1,34 @@
 # cmake -DPAGE=index.html -DFORM=form.html -DCOLOURS=colours.css -DPROGRAM=tamirel.js
-#   -DSCRIPTS=web/ -DOUTPUT=out.html [-DSTANDALONE=ON] -P single_file.cmake
+#   -DEARLY=a.js,b.js -DLATE=c.js,d.js -DOUTPUT=out.html
+#   [-DLATE_OUTPUT=lesson.js | -DSTANDALONE=ON -DPACKED=tamirel-wasm.js] -P single_file.cmake
 # The page with the window's markup in place of <!--form--> (and its further parts in theirs), its colours in place of
-# /*colours*/, and its scripts written into it: tamirel.js from PROGRAM, every other
-# <script src="name.js"> from the folder SCRIPTS. So it loads in one request besides the
-# WebAssembly. STANDALONE: the one self-contained file, whose program carries its WebAssembly
-# inside, without what only a served site has (manifest, icon, the early fetch of the
-# WebAssembly, service worker).
+# /*colours*/, and its scripts written into it: <script src="tamirel.js"> is PROGRAM, and
+# <script src="app.js"> the EARLY scripts joined in order, so it loads in one request besides
+# the WebAssembly. The LATE scripts (the lesson's) run only when first asked for: a site has
+# them joined in LATE_OUTPUT; the STANDALONE file, the one self-contained file, carries them
+# as text (script#late) and its WebAssembly packed (PACKED, pack_wasm.mjs's) in place of the
+# early fetch, without what only a served site has (manifest, icon, service worker).
+# Each file is written whole or not at all.
+function(join_scripts out files)
+  string(REPLACE "," ";" files "${files}")
+  set(joined "")
+  foreach(file IN LISTS files)
+    file(READ "${file}" script)
+    string(APPEND joined "${script}")
+  endforeach()
+  # Smaller to send: without whole-line comments and indentation (no script of ours spans a
+  # string over lines).
+  string(REGEX REPLACE "\n[ \t]*//[^\n]*" "" joined "${joined}")
+  string(REGEX REPLACE "\n[ \t]+" "\n" joined "${joined}")
+  string(REPLACE "</script" "<\\/script" joined "${joined}")
+  set(${out} "${joined}" PARENT_SCOPE)
+endfunction()
+
+function(write_whole path text)
+  file(WRITE "${path}.part" "${text}")
+  file(RENAME "${path}.part" "${path}")
+endfunction()
+
 file(READ "${PAGE}" page)
 file(READ "${FORM}" form)
 file(READ "${COLOURS}" colours)
@@ -27,7 +50,11 @@ while(NOT at EQUAL -1)
   string(REPLACE "${mark}" "${part}" page "${page}")
   string(FIND "${form}" "<!--part " at REVERSE)
 endwhile()
-foreach(mark "<!--form-->" "/*colours*/")
+file(READ "${PROGRAM}" program)
+join_scripts(early "${EARLY}")
+join_scripts(late "${LATE}")
+foreach(mark "<!--form-->" "/*colours*/" "<script src=\"tamirel.js\"></script>" "<script src=\"app.js\"></script>"
+        "<script id=\"early\">")
   string(FIND "${page}" "${mark}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "${PAGE} has no ${mark}")
@@ -36,20 +63,18 @@ endforeach()
 string(REPLACE "<!--form-->" "${form}" page "${page}")
 string(STRIP "${colours}" colours)
 string(REPLACE "/*colours*/" "${colours}" page "${page}")
-string(REGEX MATCHALL "<script src=\"[a-z-]+\\.js\"></script>" tags "${page}")
-foreach(tag IN LISTS tags)
-  string(REGEX REPLACE "<script src=\"([a-z-]+\\.js)\"></script>" "\\1" name "${tag}")
-  if(name STREQUAL "tamirel.js")
-    file(READ "${PROGRAM}" script)
-  else()
-    file(READ "${SCRIPTS}/${name}" script)
-  endif()
-  string(REPLACE "</script" "<\\/script" script "${script}")
-  string(REPLACE "${tag}" "<script>\n${script}\n</script>" page "${page}")
-endforeach()
+# The style sheet's comments are for its readers, not sent (the page has no other /* */).
+string(REGEX REPLACE "/\\*[^*]*\\*/\n?" "" page "${page}")
+string(REPLACE "</script" "<\\/script" program "${program}")
+string(REPLACE "<script src=\"tamirel.js\"></script>" "<script>\n${program}\n</script>" page "${page}")
 if(STANDALONE)
+  file(READ "${PACKED}" packed)
   string(REGEX REPLACE "<link rel=\"icon\"[^>]*>\n" "" page "${page}")
-  string(REGEX REPLACE "<script id=\"early\">[^<]*</script>\n" "" page "${page}")
+  string(REGEX REPLACE "<script id=\"early\">[^<]*</script>" "<script>\n${packed}self.tamirelWasm = self.tamirelWasmBytes;\n</script>" page "${page}")
+  string(REPLACE "<script src=\"app.js\"></script>"
+                 "<script>\n${early}\n</script>\n<script type=\"text/plain\" id=\"late\">\n${late}\n</script>" page "${page}")
+else()
+  string(REPLACE "<script src=\"app.js\"></script>" "<script>\n${early}\n</script>" page "${page}")
+  write_whole("${LATE_OUTPUT}" "${late}")
 endif()
-file(WRITE "${OUTPUT}.part" "${page}")
-file(RENAME "${OUTPUT}.part" "${OUTPUT}")
+write_whole("${OUTPUT}" "${page}")

@@ -6,19 +6,13 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { clipboardTypes, open, painted, withSiteAndBrowser } from './harness.mjs';
+import { choose, clipboardTypes, ctrl, open, painted, withSiteAndBrowser } from './harness.mjs';
 
 let server, browser;
 withSiteAndBrowser((s, b) => { server = s; browser = b; });
 
-const choose = async (page, list, text) => { await page.select(`#List1_${list}`, text); await painted(page); };
 const caption = (page) => page.$eval('#construction-caption', (c) => c.textContent);
 const state = (page) => page.evaluate(() => window.tamirel.construction());
-async function ctrl(page, key) {
-  await page.keyboard.down('Control');
-  await page.keyboard.press(key);
-  await page.keyboard.up('Control');
-}
 
 async function openPentagon(width = 1280) {
   const page = await open(browser, server.url);

@@ -2,10 +2,7 @@
 // and in the saved PNG, ink and gaps keep each style's proportions.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { open, painted, withSiteAndBrowser } from './harness.mjs';
+import { downloads, open, painted, withSiteAndBrowser } from './harness.mjs';
 
 let server, browser;
 withSiteAndBrowser((s, b) => { server = s; browser = b; });
@@ -76,9 +73,7 @@ const show = (runs) => runs.map((r) => (r.ink ? '' : '-') + r.length).join(' ');
 
 test('a dashed side keeps its style\'s proportions on the canvas and in the saved PNG', async () => {
   const page = await open(browser, server.url);
-  const folder = mkdtempSync(join(tmpdir(), 'tamirel-dashes-'));
-  const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  const files = await downloads(page);
   await page.select('#List1_2', '4');   // R = 500 is the first choice
   await painted(page);
 
@@ -88,19 +83,11 @@ test('a dashed side keeps its style\'s proportions on the canvas and in the save
     const onScreen = sideRuns(await band(page), 1);
     assert.ok(followsPattern(onScreen, pattern, 1), `${style} on the canvas: ${show(onScreen)}`);
 
-    const file = join(folder, 'tamirel.png');
-    rmSync(file, { force: true });
-    await page.keyboard.down('Control');
-    await page.keyboard.press('KeyS');
-    await page.keyboard.up('Control');
-    await page.waitForSelector('#save-dialog[open]');
-    await page.click('#save-dialog button[value=png]');
-    for (let i = 0; i < 100 && !existsSync(file); ++i) await new Promise((r) => setTimeout(r, 50));
     // The exported image's pen is 3 pixels wide, and its dashes with it.
-    const inFile = sideRuns(await band(page, readFileSync(file)), 3);
+    const inFile = sideRuns(await band(page, await files.save('png', 'tamirel.png')), 3);
     assert.ok(followsPattern(inFile, pattern, 3), `${style} in the PNG: ${show(inFile)}`);
   }
   assert.deepEqual(page.errors, []);
-  rmSync(folder, { recursive: true, force: true });
+  files.remove();
   await page.close();
 });

@@ -2,7 +2,7 @@
 // headless, driven by puppeteer-core.
 import { createServer } from 'node:http';
 import { after, before } from 'node:test';
-import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -16,16 +16,25 @@ const types = {
   '.png': 'image/png', '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml',
 };
 
-// Serves `folder` on 127.0.0.1 at a free port, with the Last-Modified of a plain static host;
-// resolves to { url, close, use }, where use(other) serves another folder at the same address.
+// Serves `folder` on 127.0.0.1 at a free port as a plain static host does: Last-Modified to the
+// second, and 304 to a request whose If-Modified-Since is that; resolves to { url, close, use,
+// hold }, where use(other) serves another folder at the same address, and hold(name) keeps
+// the answers for the file `name` back until the function it returns is called.
 export function serve(folder) {
-  const server = createServer((request, response) => {
+  const held = new Map();
+  const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
     const file = join(folder, path.endsWith('/') ? path + 'index.html' : path);
+    await held.get(path.replace(/^\//, ''))?.promise;
     try {
       const body = readFileSync(file);
-      response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream',
-        'Last-Modified': statSync(file).mtime.toUTCString() });
+      const modified = statSync(file).mtime.toUTCString();
+      if (request.headers['if-modified-since'] === modified) {
+        response.writeHead(304);
+        response.end();
+        return;
+      }
+      response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream', 'Last-Modified': modified });
       response.end(body);
     } catch {
       response.writeHead(404);
@@ -34,8 +43,18 @@ export function serve(folder) {
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
     url: `http://127.0.0.1:${server.address().port}/`,
-    close: () => new Promise((done) => { server.close(done); server.closeAllConnections(); }),
+    close: () => new Promise((done) => {
+      for (const entry of held.values()) entry.release();
+      server.close(done);
+      server.closeAllConnections();
+    }),
     use: (other) => { folder = other; },
+    hold: (name) => {
+      const entry = {};
+      entry.promise = new Promise((resolve) => { entry.release = resolve; });
+      held.set(name, entry);
+      return () => { held.delete(name); entry.release(); };
+    },
   })));
 }
 
@@ -63,10 +82,13 @@ export async function launch(args = [], prefs = {}) {
   return browser;
 }
 
-// A new tab on `url`, once the page has built its window (or, `until`, reached another state).
+// A new tab on `url`, once the page has built its window (or, `until`, reached another state),
+// with the lesson's scripts loaded (`late`, by default when it waits for the window), so that
+// F1 opens the lesson at once, as it does for a pupil once they are there.
 // `page.errors` collects uncaught errors and console errors; `page.uncaught` the first alone.
 // `viewport`: puppeteer's; `prepare(page)` runs before the page loads.
-export async function open(browser, url, { viewport = { width: 600, height: 460 }, until = 'html[data-ready]', prepare } = {}) {
+export async function open(browser, url, { viewport = { width: 600, height: 460 }, until = 'html[data-ready]', prepare,
+  late = until === 'html[data-ready]' } = {}) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
   const errors = [], uncaught = [];
@@ -77,6 +99,7 @@ export async function open(browser, url, { viewport = { width: 600, height: 460 
   if (prepare) await prepare(page);
   await page.goto(url);
   await page.waitForSelector(until);
+  if (late) await page.evaluate(() => self.tamirelApp.late());
   await page.bringToFront();
   return page;
 }
@@ -111,6 +134,37 @@ export const clipboardTypes = (page) => page.evaluate(async () => {
   return [];
 });
 export const painted = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+
+// Chooses the item `text` in list `list` (0 style, 1 radius, 2 vertices) and waits for the frame.
+export const choose = async (page, list, text) => { await page.select(`#List1_${list}`, text); await painted(page); };
+
+// Presses Ctrl with `key` (a puppeteer key name, 'KeyS').
+export async function ctrl(page, key) {
+  await page.keyboard.down('Control');
+  await page.keyboard.press(key);
+  await page.keyboard.up('Control');
+}
+
+// The page's downloads, into a folder of their own (chromium only): `save(format, name)` presses
+// Ctrl+S, answers the save dialog with `format` and resolves to the file `name`'s bytes once
+// written; `remove()` deletes the folder.
+export async function downloads(page) {
+  const folder = mkdtempSync(join(tmpdir(), 'tamirel-downloads-'));
+  const cdp = await page.createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  return {
+    async save(format, name) {
+      const file = join(folder, name);
+      rmSync(file, { force: true });
+      await ctrl(page, 'KeyS');
+      await page.waitForSelector('#save-dialog[open]');
+      await page.click(`#save-dialog button[value=${format}]`);
+      for (let i = 0; i < 100 && !existsSync(file); ++i) await new Promise((r) => setTimeout(r, 50));
+      return readFileSync(file);
+    },
+    remove: () => rmSync(folder, { recursive: true, force: true }),
+  };
+}
 
 // Serves the site and starts a browser before a test file's tests, and ends both after them;
 // `use` is handed the server and the browser once both are up.

@@ -3,25 +3,16 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { clipboardTypes, open, painted, withSiteAndBrowser } from './harness.mjs';
+import { choose, clipboardTypes, ctrl, downloads, open, painted, withSiteAndBrowser } from './harness.mjs';
 
 let server, browser;
 withSiteAndBrowser((s, b) => { server = s; browser = b; });
 
 const selected = (page) => page.$$eval('select', (lists) => lists.map((l) => l.value));
 const primitives = (page) => page.evaluate(() => window.tamirel.primitives());
-const choose = async (page, list, text) => { await page.select(`#List1_${list}`, text); await painted(page); };
 const title = (page) => page.$eval('#lesson-title', (t) => t.textContent);
 const isOpen = (page) => page.$eval('#lesson', (d) => d.open);
 const native = (...args) => execFileSync(process.env.TAMIREL_PARITY_NATIVE, args, { encoding: 'utf8', maxBuffer: 64 << 20 });
-async function ctrl(page, key) {
-  await page.keyboard.down('Control');
-  await page.keyboard.press(key);
-  await page.keyboard.up('Control');
-}
 // Ink on the lesson's figure: dark pixels, and blue ones (the marks).
 const figureInk = (page) => page.evaluate(() => {
   const c = document.getElementById('lesson-figure');
@@ -102,20 +93,14 @@ test('the canvas menu opens it too; Ctrl+D draws the diagonals; Ctrl+C copies', 
 
 test('save gives the desktop\'s very SVG for the same choices', async () => {
   const page = await open(browser, server.url);
-  const folder = mkdtempSync(join(tmpdir(), 'tamirel-lesson-'));
-  const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  const files = await downloads(page);
   await choose(page, 1, '300');
   await choose(page, 2, '6');
   await page.keyboard.press('F1');
-  await ctrl(page, 'KeyS');
-  await page.waitForSelector('#save-dialog[open]');
-  await page.click('#save-dialog button[value=svg]');
-  const file = join(folder, 'tamirel-urok.svg');
-  for (let i = 0; i < 100 && !existsSync(file); ++i) await new Promise((r) => setTimeout(r, 50));
-  assert.equal(readFileSync(file, 'utf8'), native('lesson', '4', '3', '0'));
+  await page.waitForSelector('#lesson:not(.loading)');
+  assert.equal((await files.save('svg', 'tamirel-urok.svg')).toString('utf8'), native('lesson', '4', '3', '0'));
   assert.equal(await isOpen(page), true, 'the lesson stays open');
-  rmSync(folder, { recursive: true, force: true });
+  files.remove();
   await page.close();
 });
 

@@ -2,10 +2,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { clipboardTypes, ink, open, painted, singleFile, withSiteAndBrowser } from './harness.mjs';
+import { choose, clipboardTypes, ctrl, downloads, ink, open, painted, singleFile, withSiteAndBrowser } from './harness.mjs';
 
 let server, browser;
 withSiteAndBrowser((s, b) => { server = s; browser = b; });
@@ -14,7 +11,6 @@ const selected = (page) => page.$$eval('select', (lists) => lists.map((l) => l.v
 const primitives = (page) => page.evaluate(() => window.tamirel.primitives());
 const description = (page) => page.$eval('#description', (d) => d.textContent);
 const anyInk = (rows) => rows.some((row) => row.includes(true));
-const choose = async (page, list, text) => { await page.select(`#List1_${list}`, text); await painted(page); };
 const press = async (page, button) => { await page.click(`#Command1_${button}`); await painted(page); };
 
 test('start-up: the first items are selected and the canvas is white and empty', async () => {
@@ -149,28 +145,16 @@ test('the drawing stays through a resize and is repainted at the device\'s pixel
 
 test('save gives the desktop\'s very SVG and a 1000 × 1000 PNG with the figure in place', async () => {
   const page = await open(browser, server.url);
-  const folder = mkdtempSync(join(tmpdir(), 'tamirel-downloads-'));
-  const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  const files = await downloads(page);
   await choose(page, 0, '1 - Dash');
   await choose(page, 1, '300');
   await choose(page, 2, '4');
   await press(page, 0);
-  const saveAs = async (format, name) => {
-    await page.keyboard.down('Control');
-    await page.keyboard.press('KeyS');
-    await page.keyboard.up('Control');
-    await page.waitForSelector('#save-dialog[open]');
-    await page.click(`#save-dialog button[value=${format}]`);
-    const file = join(folder, name);
-    for (let i = 0; i < 100 && !existsSync(file); ++i) await new Promise((r) => setTimeout(r, 50));
-    return readFileSync(file);
-  };
-  const svg = (await saveAs('svg', 'tamirel.svg')).toString('utf8');
+  const svg = (await files.save('svg', 'tamirel.svg')).toString('utf8');
   const desktop = execFileSync(process.env.TAMIREL_PARITY_NATIVE, ['svg', '1', '4', '1'], { encoding: 'utf8' });
   assert.equal(svg, desktop);
 
-  const png = await saveAs('png', 'tamirel.png');
+  const png = await files.save('png', 'tamirel.png');
   const probe = await page.evaluate(async (base64) => {
     const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${base64}`)).blob());
     const c = new OffscreenCanvas(image.width, image.height);
@@ -183,7 +167,7 @@ test('save gives the desktop\'s very SVG and a 1000 × 1000 PNG with the figure 
       middle: dark(500, 500), apex: dark(500, p(0)) };
   }, png.toString('base64'));
   assert.deepEqual(probe, { width: 1000, height: 1000, corner: true, middle: false, apex: true });
-  rmSync(folder, { recursive: true, force: true });
+  files.remove();
   await page.close();
 });
 
@@ -194,9 +178,7 @@ test('Ctrl+C copies the drawing, the canvas menu opens from the keyboard, and ne
   await press(page, 0);
   const before = await primitives(page);
   await page.focus('canvas');
-  await page.keyboard.down('Control');
-  await page.keyboard.press('KeyC');
-  await page.keyboard.up('Control');
+  await ctrl(page, 'KeyC');
   const types = await clipboardTypes(page);
   assert.ok(types.includes('image/png'), types.join());
 

@@ -1,9 +1,9 @@
-// Getting the page to the pupil: a changed build on the server arrives, and a page that cannot
-// start says so.
+// Getting the page to the pupil: the window is there and takes input before the program is,
+// a changed build on the server arrives whole, and a page that cannot start says so.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readFileSync, rmSync, statSync, utimesSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -22,7 +22,7 @@ function copy(change = () => {}) {
 // A changed copy, then finished as the build finishes the site.
 function build(change) {
   const folder = copy(change);
-  execFileSync('cmake', [`-DSITE=${folder}`, `-DWORKER=${join(web, 'sw.js')}`, '-P', join(web, 'stamp_site.cmake')]);
+  execFileSync('cmake', [`-DSITE=${folder}`, `-DWORKER=${join(web, 'sw.js')}`, `-DNODE=${process.execPath}`, '-P', join(web, 'stamp_site.cmake')]);
   return folder;
 }
 const edit = (folder, file, from, to) => {
@@ -30,10 +30,11 @@ const edit = (folder, file, from, to) => {
   writeFileSync(path, readFileSync(path, 'utf8').replace(from, to));
 };
 const cacheName = (folder) => readFileSync(join(folder, 'sw.js'), 'utf8').match(/const CACHE = '([^']+)'/)[1];
+const primitives = (page) => page.evaluate(() => window.tamirel.primitives().length);
 const drawn = async (page) => {
   await page.click('#Command1_0');
   await painted(page);
-  return page.evaluate(() => window.tamirel.primitives().length);
+  return primitives(page);
 };
 
 let browser;
@@ -42,22 +43,45 @@ after(async () => {
   await browser?.close();
   for (const folder of folders) rmSync(folder, { recursive: true, force: true });
 });
+// Each test's own server, browser or context, closed however the test ends.
+const closing = (t, thing) => { t.after(() => thing?.close()); return thing; };
 
-test('a changed build served at the same address shows at the next load, then offline too', async () => {
+test('a changed build served at the same address shows whole at the next load, then offline too', async (t) => {
   const a = build();
-  const b = build((folder) => edit(folder, 'index.html', '<title>Tamirel</title>', '<title>Tamirel Б</title>'));
+  // Another build: another title, and other WebAssembly (a custom section appended) whose
+  // Last-Modified is A's, as a host shows a file copied with its times kept within the same
+  // second: asked again, the host answers 304 for it.
+  const b = build((folder) => {
+    edit(folder, 'index.html', '<title>Tamirel</title>', '<title>Tamirel Б</title>');
+    const wasm = join(folder, 'tamirel.wasm');
+    appendFileSync(wasm, Buffer.from([0, 4, 3, 0x62, 0x2d, 0x62]));
+    const { atime, mtime } = statSync(join(a, 'tamirel.wasm'));
+    utimesSync(wasm, atime, mtime);
+  });
+  const later = new Date(statSync(join(a, 'index.html')).mtimeMs + 2000);
+  utimesSync(join(b, 'index.html'), later, later);
   assert.notEqual(cacheName(a), cacheName(b), 'each build names its own cache');
   assert.equal(cacheName(a), cacheName(build()), 'the same build, the same name');
-  const server = await serve(a);
-  const context = await browser.createBrowserContext();
+  const server = closing(t, await serve(a));
+  const context = closing(t, await browser.createBrowserContext());
   const page = await context.newPage();
-  const load = async (how) => { await how(); await page.waitForSelector('html[data-ready]'); return page.title(); };
+  // The WebAssembly each load runs, by its length.
+  await page.evaluateOnNewDocument(() => {
+    const Module = WebAssembly.Module;
+    WebAssembly.Module = function (bytes) { self.tamirelRan = bytes.byteLength; return new Module(bytes); };
+  });
+  const load = async (how) => {
+    await how();
+    await page.waitForSelector('html[data-ready]');
+    return [await page.title(), await page.evaluate(() => self.tamirelRan)];
+  };
+  const wasm = (folder) => statSync(join(folder, 'tamirel.wasm')).size;
   await load(() => page.goto(server.url));
   await page.evaluate(() => navigator.serviceWorker.ready);
-  assert.equal(await load(() => page.reload()), 'Tamirel', 'under the worker of build A');
+  assert.deepEqual(await load(() => page.reload()), ['Tamirel', wasm(a)], 'under the worker of build A');
 
   server.use(b);
-  assert.equal(await load(() => page.reload()), 'Tamirel Б', 'the next load, from the network');
+  assert.deepEqual(await load(() => page.reload()), ['Tamirel Б', wasm(b)], 'the next load, from the network, all of build B');
   await page.waitForFunction((name) => caches.keys().then((names) => names.join() === name), {}, cacheName(b));
   const tab = await context.newPage();
   await tab.goto(server.url);
@@ -65,11 +89,57 @@ test('a changed build served at the same address shows at the next load, then of
   await tab.close();
   if (!firefox) {   // puppeteer takes firefox offline only in a later version
     await page.setOfflineMode(true);
-    assert.equal(await load(() => page.reload()), 'Tamirel Б', 'offline, from build B\'s copy');
+    assert.deepEqual(await load(() => page.reload()), ['Tamirel Б', wasm(b)], 'offline, from build B\'s copy');
     assert.equal(await drawn(page), 5);
   }
-  await context.close();
-  await server.close();
+});
+
+test('before the program is ready: the whole window shows as it will run, and a choice and a click wait their turn', async (t) => {
+  const server = closing(t, await serve(site));
+  const release = server.hold('tamirel.wasm');
+  const page = await open(browser, server.url, { until: '#form canvas' });
+  t.after(() => page.close().catch(() => {}));
+  await painted(page);
+  // The canvas aside, the first frame is the running window's, pixel for pixel.
+  const window = async () => {
+    await page.$eval('#form canvas', (c) => { c.style.visibility = 'hidden'; });
+    const shot = await page.screenshot();
+    await page.$eval('#form canvas', (c) => { c.style.visibility = ''; });
+    return shot;
+  };
+  const early = await window();
+  assert.equal(await page.$eval('#form canvas', (c) => c.getContext('2d').getImageData(0, 0, 1, 1).data.join()), '255,255,255,255');
+  await page.select('#List1_2', '6');
+  await page.click('#Command1_0');
+  assert.equal(await page.evaluate(() => document.documentElement.dataset.ready), undefined, 'still waiting');
+  release();
+  await page.waitForSelector('html[data-ready]');
+  await painted(page);
+  assert.equal(await primitives(page), 8, 'the hexagon, its circle and centre, drawn once');
+  assert.equal(await page.$eval('#List1_2', (l) => l.value), '6');
+  await page.goto(server.url);
+  await page.waitForSelector('html[data-ready]');
+  await painted(page);
+  assert.ok((await window()).equals(early), 'the first frame is the running window');
+  assert.deepEqual(page.errors, []);
+});
+
+test('the lesson opens from a page whose lesson scripts have not arrived, saying it is loading meanwhile', async (t) => {
+  const server = closing(t, await serve(site));
+  const release = server.hold('lesson.js');
+  const page = await open(browser, server.url, { late: false });
+  t.after(() => page.close().catch(() => {}));
+  await page.keyboard.press('F1');
+  await page.waitForSelector('#lesson[open]');
+  assert.deepEqual(await page.$eval('#lesson-title', (h) => [h.textContent, h.getBoundingClientRect().top >= 0
+    && h.getBoundingClientRect().bottom <= innerHeight]), ['Урокът се зарежда…', true], 'in sight');
+  release();
+  await page.waitForSelector('#lesson[open]:not(.loading)');
+  await painted(page);
+  assert.match(await page.$eval('#lesson-title', (h) => h.textContent), /^Правилен/);
+  assert.ok(await page.$eval('#lesson-figure', (c) => c.getContext('2d').getImageData(0, 0, c.width, c.height).data
+    .some((v, i) => i % 4 === 0 && v < 128)), 'the figure is painted');
+  assert.deepEqual(page.errors, []);
 });
 
 const noWebAssembly = (page) => page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
@@ -83,24 +153,22 @@ const cases = [
     says: /tamirel-wasm\.js.*единичния файл tamirel\.html/ },
 ];
 for (const { what, site: served, file, prepare, args, prefs, says } of cases) {
-  test(`cannot start: ${what}: an alert says why and what to do, and the window looks and acts dead`, async () => {
-    const server = served && await serve(served());
-    const own = args && await launch(args, prefs);
+  test(`cannot start: ${what}: an alert says why and what to do, and the window looks and acts dead`, async (t) => {
+    const server = closing(t, served && await serve(served()));
+    const own = closing(t, args && await launch(args, prefs));
     const page = await open(own || browser, server ? server.url : `file://${file()}`, { until: 'html[data-failed]', prepare });
+    t.after(() => page.close().catch(() => {}));
     const alert = await page.$eval('[role=alert]', (a) => ({ text: a.textContent, shown: a.getClientRects().length > 0 }));
     assert.match(alert.text, says);
     assert.equal(alert.shown, true);
     assert.deepEqual(await page.$eval('#form', (f) => [f.inert, getComputedStyle(f).opacity < 1]), [true, true]);
     assert.deepEqual(page.uncaught, []);
-    await page.close();
-    await own?.close();
-    await server?.close();
   });
 }
 
-test('the site\'s index.html opened straight from disk works', async () => {
+test('the site\'s index.html opened straight from disk works', async (t) => {
   const page = await open(browser, `file://${join(site, 'index.html')}`);
+  t.after(() => page.close().catch(() => {}));
   assert.equal(await drawn(page), 5);
   assert.deepEqual(page.errors, []);
-  await page.close();
 });

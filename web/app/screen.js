@@ -3,13 +3,10 @@
 // its designed size unless the viewport is too small for it, then as large as fits. The
 // browser's own zoom narrows the viewport in CSS pixels and so still enlarges the window. The
 // root's --scale holds the scale for the style sheet; a change of it fires `scale` on the form.
-// A long press on the canvas opens its menu, as a right click does.
 'use strict';
 
 (() => {
   const MARGIN = 8;         // CSS px around the window, the body's padding
-  const LONG_PRESS = 500;   // ms a finger rests on the canvas to open its menu
-  const SLOP = 10;          // CSS px a resting finger may move
 
   const form = document.getElementById('form');
   const coarse = matchMedia('(pointer: coarse)');
@@ -38,33 +35,4 @@
   fit();
   window.addEventListener('resize', fit);
   coarse.addEventListener('change', fit);
-
-  const canvas = form.querySelector('canvas');
-  let press = null, opened = false;
-  const release = () => {
-    if (press) clearTimeout(press.timer);
-    press = null;
-  };
-  canvas.addEventListener('pointerdown', (e) => {
-    if (e.pointerType === 'mouse') return;
-    release();
-    const { clientX, clientY } = e;
-    press = {
-      x: clientX, y: clientY,
-      timer: setTimeout(() => {
-        press = null;
-        opened = true;
-        canvas.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true, button: 2, clientX, clientY }));
-      }, LONG_PRESS),
-    };
-  });
-  canvas.addEventListener('pointermove', (e) => {
-    if (press && Math.hypot(e.clientX - press.x, e.clientY - press.y) > SLOP) release();
-  });
-  for (const type of ['pointerup', 'pointercancel', 'pointerleave']) canvas.addEventListener(type, release);
-  // The finger that opened the menu lifts without a tap, which would land on the menu.
-  canvas.addEventListener('touchend', (e) => {
-    if (opened && e.cancelable) e.preventDefault();
-    opened = false;
-  }, { passive: false });
 })();

@@ -1,0 +1,242 @@
+// The lesson: the chosen figure with its marks and numbers, in a dialog over the page.
+// Loaded with the construction's script when the lesson is first asked for (page.js).
+// F1 or "Урок…" in the canvas's menu opens it; it follows the radius and vertex-count lists
+// while open. The program makes the lesson (scene, numbers, SVG); the page only draws it.
+'use strict';
+
+(() => {
+  const app = self.tamirelApp;
+  const form = app.form, lists = app.lists;
+  const lessonDialog = document.getElementById('lesson');
+  const lessonFigure = document.getElementById('lesson-figure');
+  const lessonDiagonals = document.getElementById('lesson-diagonals');
+  let lesson = null, lessonBack = null;
+  // What the construction's script shares with the lesson's.
+  const parts = app.lessonParts = { construction: null, refreshConstruction() {}, lesson: () => lesson };
+
+  // Paints any scene (SceneToJson's) onto a 2D context `side` device pixels square, showing the
+  // square `view` ({focus: [x, y], reach}, the scene's own focus and reach unless enlarged).
+  // Pens, dots and letters keep the size they have in the scene's own square, so enlarging
+  // spreads the figure without enlarging its marks; no pen is thinner than `minPen` device
+  // pixels. Labels are set in the font `font`.
+  function paintScene(ctx, scene, side, font, view = scene, minPen = 0) {
+    const scale = side / (2 * view.reach);
+    const marks = view.reach / scene.reach;   // canvas units of the view per unit of a mark
+    const pen = (width) => Math.max(width * marks, minPen / scale);
+    ctx.save();
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(0, 0, side, side);
+    ctx.translate(side / 2 - view.focus[0] * scale, side / 2 - view.focus[1] * scale);
+    ctx.scale(scale, scale);
+    ctx.lineCap = ctx.lineJoin = 'round';
+    for (const it of scene.items) {
+      ctx.strokeStyle = ctx.fillStyle = it.colour;
+      ctx.lineWidth = pen(it.width);
+      ctx.beginPath();
+      const p = it.points;
+      switch (it.kind) {
+        case 'segment': case 'ray':
+          ctx.moveTo(it.a[0], it.a[1]); ctx.lineTo(it.b[0], it.b[1]); ctx.stroke(); break;
+        case 'circle':
+          ctx.arc(it.a[0], it.a[1], it.radius, 0, 2 * Math.PI); ctx.stroke(); break;
+        case 'arc': {   // degrees counter-clockwise on screen; the canvas's angles run clockwise
+          const rad = Math.PI / 180;
+          ctx.arc(it.a[0], it.a[1], it.radius, -it.start * rad, -(it.start + it.sweep) * rad, it.sweep > 0);
+          ctx.stroke();
+          break;
+        }
+        case 'polygon': case 'rightangle':
+          for (let i = 0; i < p.length; i += 2) ctx[i ? 'lineTo' : 'moveTo'](p[i], p[i + 1]);
+          if (it.kind === 'polygon') ctx.closePath();
+          ctx.stroke();
+          break;
+        case 'point':
+          ctx.arc(it.a[0], it.a[1], Math.max(it.radius * marks, minPen / scale), 0, 2 * Math.PI); ctx.fill(); break;
+        case 'label':
+          ctx.font = `${it.size * marks}px ${font}`;
+          ctx.textAlign = 'center';
+          ctx.textBaseline = 'alphabetic';   // placed by its baseline, as the SVG and the desktop place it
+          ctx.strokeStyle = '#fff';
+          ctx.lineWidth = 2 * it.halo * marks;
+          ctx.strokeText(it.text, it.a[0], it.a[1] + it.baseline * marks);
+          ctx.fillText(it.text, it.a[0], it.a[1] + it.baseline * marks);
+          break;
+      }
+    }
+    ctx.restore();
+  }
+
+  // The dialog's two figures: the scene each shows, and the program's view of it (0 the
+  // lesson's, 1 the construction's), which the user enlarges and moves.
+  const figures = parts.figures = [{ canvas: lessonFigure, view: 0, scene: () => lesson?.scene },
+    { canvas: document.getElementById('construction-figure'), view: 1, scene: () => parts.construction?.steps && parts.construction.scene }];
+  // CSS px at the window's designed size: its text, and the thinnest pen a projector shows.
+  const MIN_LETTER = 16, MIN_PEN = 2;
+  // How much larger than designed the page shows the window, and so the lesson: never below 1.
+  const lessonScale = () => Math.max(1, form.getBoundingClientRect().width / form.offsetWidth);
+
+  const paintFigure = parts.paintFigure = (figure) => {
+    const scene = figure.scene();
+    if (!scene) return;
+    const ratio = window.devicePixelRatio || 1;
+    const side = Math.round(figure.canvas.clientWidth * ratio);
+    if (figure.canvas.width !== side) figure.canvas.width = figure.canvas.height = side;
+    const f = (field) => app.program._tamirel_view(figure.view, field);
+    figure.canvas.classList.toggle('zoomed', f(0) > 1);
+    paintScene(figure.canvas.getContext('2d'), scene, side, lesson.measures.font,
+      { focus: [f(1), f(2)], reach: f(3) }, MIN_PEN * lessonScale() * ratio);
+  };
+
+  function paintLesson() {
+    paintFigure(figures[0]);
+    if (!performance.getEntriesByName('tamirel-lesson-paint').length) performance.mark('tamirel-lesson-paint');
+  }
+
+  // The side, in CSS px, below which a figure's smallest letter would be smaller than the
+  // window's text.
+  function legibleSide(scene) {
+    const sizes = scene ? scene.items.filter((i) => i.kind === 'label').map((i) => i.size) : [];
+    return sizes.length ? Math.ceil(MIN_LETTER * lessonScale() * 2 * scene.reach / Math.min(...sizes)) : 0;
+  }
+
+  // Both figures one side: as large as the dialog holds beside the text (or above it where the
+  // room is narrow), never smaller than their letters need; the dialog scrolls for the rest.
+  const TEXT_WIDTH = 280, GAP = 16, LARGEST = 800;
+  function fitFigures() {
+    const style = getComputedStyle(lessonDialog);
+    const width = lessonDialog.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    const height = lessonDialog.clientHeight - lessonDialog.querySelector('.lesson-head').offsetHeight - parseFloat(style.paddingBottom);
+    const legible = Math.max(...figures.map((f) => legibleSide(f.scene())));
+    const beside = width - GAP - TEXT_WIDTH * lessonScale();
+    const side = Math.floor(Math.max(legible, Math.min(beside >= legible ? beside : width, height, LARGEST)));
+    for (const { canvas } of figures) canvas.style.width = canvas.style.height = side + 'px';
+  }
+
+  // Where the lesson stands, a box that depends on the screen alone, never on what it shows:
+  // beside the window where ROOM_WIDE CSS px (times the lesson's scale) by ROOM_LOW are free
+  // right of it; else below it, ROOM_NARROW wide at least (a phone or tablet upright); else
+  // right of the radius and vertex lists, over the window's other controls, so that the lists
+  // the lesson follows stay in reach; else over the whole page, where "Скрий" folds it to its
+  // title bar at the bottom. The bottom margin holds the folded bar.
+  const ROOM_WIDE = 540, ROOM_NARROW = 320, ROOM_LOW = 400, MARGIN = 8;
+  function placeLesson() {
+    const room = document.documentElement;
+    const width = room.clientWidth, height = room.clientHeight;
+    const win = form.getBoundingClientRect();
+    const listsRight = Math.max(...[1, 2].map((i) => lists[i].getBoundingClientRect().right));
+    const box = (left, top) => ({ left, top, width: width - left - MARGIN, height: height - top - MARGIN });
+    const places = [box(win.right + MARGIN, MARGIN), box(MARGIN, win.bottom + MARGIN), box(listsRight + MARGIN, MARGIN)];
+    const k = lessonScale();
+    const place = places.find((p, i) => p.width >= (i === 1 ? ROOM_NARROW : ROOM_WIDE) * k && p.height >= ROOM_LOW) || box(MARGIN, MARGIN);
+    Object.assign(lessonDialog.style, { left: place.left + 'px', top: place.top + 'px',
+      width: place.width + 'px', height: place.height + 'px', bottom: MARGIN + 'px' });
+  }
+
+  // What takes the focus or is scrolled to stops below the title bar, not under it.
+  const clearHead = () => { lessonDialog.style.scrollPaddingTop = lessonDialog.querySelector('.lesson-head').offsetHeight + 'px'; };
+
+  // Fits the dialog to the screen and its figures to the dialog, and paints them.
+  function layoutLesson() {
+    if (!lessonDialog.open) return;
+    placeLesson();
+    fitFigures();
+    clearHead();
+    for (const figure of figures) paintFigure(figure);
+  }
+
+  // Reads the lesson for the lists' choices and shows it.
+  function refreshLesson() {
+    lesson = JSON.parse(app.program.UTF8ToString(app.program._tamirel_lesson(lessonDiagonals.checked ? 1 : 0)));
+    document.getElementById('lesson-title').textContent = lesson.title || lesson.description;
+    document.getElementById('lesson-givens').textContent = lesson.givens;
+    document.getElementById('lesson-numbers').replaceChildren(...lesson.numbers.map((n) => {
+      // Name, formula, then the figures put in and the result: three short lines.
+      const item = document.createElement('li');
+      for (const text of [n.name + ':', n.formula, `= ${n.putIn} ${n.result}`]) {
+        const line = document.createElement('span');
+        line.textContent = text;
+        item.append(line);
+      }
+      item.setAttribute('aria-label', n.text);
+      return item;
+    }));
+    lessonFigure.setAttribute('aria-label', 'Чертеж на урока: ' + (lesson.title || lesson.description));
+    parts.refreshConstruction();
+    fitFigures();
+    paintFigure(figures[1]);
+    paintLesson();
+  }
+
+  // `back`: what takes the focus again when the lesson closes.
+  function openLesson(back = document.activeElement) {
+    if (!lessonDialog.open || lessonDialog.classList.contains('loading')) {
+      lessonBack = back;
+      lessonDialog.classList.remove('loading');
+      lessonDialog.show();
+      placeLesson();
+    }
+    refreshLesson();
+    clearHead();
+    lessonFigure.focus();
+  }
+
+  function closeLesson() {
+    lessonDialog.close();
+    if (lessonBack && lessonBack.isConnected) lessonBack.focus();
+  }
+
+  // Folds the dialog to its title bar at the bottom of the screen, or opens it out again.
+  const foldButton = lessonDialog.querySelector('[data-lesson=fold]');
+  function foldLesson() {
+    const folded = lessonDialog.classList.toggle('folded');
+    foldButton.textContent = folded ? 'Покажи' : 'Скрий';
+    foldButton.setAttribute('aria-expanded', String(!folded));
+    if (!folded) layoutLesson();
+  }
+
+  const lessonSvgBlob = () => new Blob([lesson.svg], { type: 'image/svg+xml' });
+  const lessonPngBlob = () => app.svgToPng(lessonSvgBlob());
+  const copyLesson = () => app.copyPicture(lessonPngBlob, lessonSvgBlob, 'Урокът не беше копиран');
+  const saveLesson = () => app.savePicture(lessonPngBlob, lessonSvgBlob, 'tamirel-urok');
+
+  app.openLesson = openLesson;
+  const lessonCommands = { copy: copyLesson, save: saveLesson, close: closeLesson, fold: foldLesson };
+  for (const button of lessonDialog.querySelectorAll('[data-lesson]')) {
+    button.addEventListener('click', () => lessonCommands[button.dataset.lesson]());
+  }
+  lessonDiagonals.addEventListener('change', refreshLesson);
+  lessonDialog.addEventListener('keydown', (e) => {
+    const ctrl = (e.ctrlKey || e.metaKey) && !e.altKey;
+    const key = e.key.toLowerCase();
+    if (e.key === 'Escape') {
+      closeLesson();
+    } else if (ctrl && key === 'c' && getSelection().isCollapsed) {
+      copyLesson();
+    } else if (ctrl && key === 's') {
+      saveLesson();
+    } else if (ctrl && key === 'd') {
+      lessonDiagonals.checked = !lessonDiagonals.checked;
+      refreshLesson();
+    } else {
+      return;
+    }
+    e.preventDefault();
+    e.stopPropagation();   // the window's own Ctrl+S saves the drawing, not the lesson
+  });
+  // Following the lists: the user's choices, and writes from the program (as "Чисти" makes).
+  for (const list of form.querySelectorAll('select')) {
+    list.addEventListener('change', () => { if (lessonDialog.open && list.dataset.index !== '0') refreshLesson(); });
+  }
+  const selectRow = app.page.select;
+  app.page.select = (list, row) => {
+    selectRow(list, row);
+    if (lessonDialog.open && list > 0) queueMicrotask(refreshLesson);
+  };
+  // The browser's zoom changes the room in CSS pixels, the window's scale its place.
+  window.addEventListener('resize', layoutLesson);
+  form.addEventListener('scale', layoutLesson);
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', layoutLesson);
+
+  Object.assign(window.tamirel, { lesson: () => lesson,
+    view: (figure) => ({ factor: app.program._tamirel_view(figure, 0), focus: [1, 2].map((f) => app.program._tamirel_view(figure, f)) }) });
+})();

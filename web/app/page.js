@@ -1,0 +1,236 @@
+// The page's start: the window the page carries (written from the layout table at build time)
+// is in sight and takes input from its first frame; the program starts beside it. What the
+// user does before the program is ready waits in order and is served once it is. The modules
+// share `app`:
+//   app.program   the program's exports, once ready (null before)
+//   app.page      the calls the program makes into the page (repaint, select, describe, report)
+//   app.act(fn)   runs fn now if the program is ready, else once it is, in the order asked
+//   app.late()    loads the lesson's and the construction's scripts, once; resolves when run
+//   app.commands  the canvas menu's commands by name
+'use strict';
+
+const app = self.tamirelApp = {
+  form: document.getElementById('form'),
+  program: null,
+  commands: {},
+  lists: [],
+  waiting: [],
+  act(fn) {
+    if (app.program) fn();
+    else if (app.waiting) app.waiting.push(fn);
+  },
+};
+
+(() => {
+  const TRANSPARENT = 5;
+  const form = app.form;
+  const canvas = app.canvas = form.querySelector('canvas');
+  const description = document.getElementById('description');
+  let painted = 0, repaintAll = true, frameAsked = false;
+
+  app.page = {
+    repaint(cleared) {
+      if (cleared) repaintAll = true;
+      if (!frameAsked) {
+        frameAsked = true;
+        requestAnimationFrame(paintScreen);
+      }
+    },
+    select(list, row) { if (app.lists[list]) app.lists[list].selectedIndex = row; },
+    describe(text) {
+      description.textContent = text;
+      canvas.title = text;
+    },
+    report(text) { app.showMessage(text); },
+  };
+
+  // The retained drawing, primitive by primitive: kind 0 circle, 1 point, 2 line; fractions of the area.
+  app.primitives = (from) => {
+    const program = app.program, all = [];
+    for (let i = from, n = program ? program._tamirel_primitive_count() : 0; i < n; ++i) {
+      const f = (k) => program._tamirel_primitive(i, k);
+      all.push({ kind: f(0), style: f(1), x1: f(2), y1: f(3), x2: f(4), y2: f(5) });
+    }
+    return all;
+  };
+
+  app.cssColour = (bgr) => {
+    const hex = (v) => v.toString(16).padStart(2, '0');
+    return '#' + hex(bgr & 255) + hex((bgr >> 8) & 255) + hex((bgr >> 16) & 255);
+  };
+  // The drawing's background; white, as the program starts it, until the program is ready.
+  app.background = () => (app.program ? app.cssColour(app.program._tamirel_background()) : '#ffffff');
+
+  // Each line style's dash pattern in pen widths, as the program defines it.
+  const dashes = [];
+
+  // Paints primitives onto a 2D context `side` device pixels square with a pen `pen` device
+  // pixels wide. Fraction 0 puts the pen's first pixel on the first pixel and 1 its last on
+  // the last, as on the desktop; dashes restart on each segment.
+  app.paint = (ctx, side, pen, list) => {
+    const inset = (pen - 1) / 2, span = side - 1 - 2 * inset;
+    const at = (f) => inset + f * span + 0.5;
+    ctx.save();
+    ctx.beginPath();
+    ctx.rect(0, 0, side, side);
+    ctx.clip();
+    ctx.strokeStyle = ctx.fillStyle = '#000';
+    ctx.lineWidth = pen;
+    ctx.lineCap = 'butt';
+    for (const p of list) {
+      if (p.style === TRANSPARENT) continue;
+      ctx.setLineDash(dashes[p.style].map((d) => d * pen));
+      ctx.beginPath();
+      if (p.kind === 0) {
+        ctx.arc(at(p.x1), at(p.y1), p.x2 * span, 0, 2 * Math.PI);
+        ctx.stroke();
+      } else if (p.kind === 1) {
+        ctx.fillRect(at(p.x1) - pen / 2, at(p.y1) - pen / 2, pen, pen);
+      } else {
+        ctx.moveTo(at(p.x1), at(p.y1));
+        ctx.lineTo(at(p.x2), at(p.y2));
+        ctx.stroke();
+      }
+    }
+    ctx.restore();
+  };
+
+  // Before the program is ready this paints the canvas its starting white, so the first frame
+  // already shows the whole window.
+  function paintScreen() {
+    frameAsked = false;
+    // Device pixels per CSS pixel of the canvas, with the window's scale, so it stays sharp.
+    const ratio = (window.devicePixelRatio || 1) * (canvas.getBoundingClientRect().width / canvas.offsetWidth);
+    const side = Math.round(canvas.clientWidth * ratio);
+    if (canvas.width !== side) {
+      canvas.width = canvas.height = side;
+      repaintAll = true;
+    }
+    const ctx = canvas.getContext('2d');
+    if (repaintAll) {
+      ctx.fillStyle = app.background();
+      ctx.fillRect(0, 0, side, side);
+      painted = 0;
+      repaintAll = false;
+    }
+    const added = app.primitives(painted);
+    app.paint(ctx, side, Math.max(1, Math.round(ratio)), added);
+    painted += added.length;
+    if (!performance.getEntriesByName('tamirel-paint').length) performance.mark('tamirel-paint');
+  }
+  app.page.repaint(true);
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => app.page.repaint(true));
+  window.addEventListener('resize', () => app.page.repaint(true));
+  form.addEventListener('scale', () => app.page.repaint(true));
+
+  // The lesson's and the construction's scripts: in the single file they wait in the page as
+  // text, on a site they are a file of their own (its name carries the build's stamp, so it
+  // is always this page's build).
+  let late = null;
+  app.late = () => late ||= new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    const inline = document.getElementById('late');
+    if (inline) {
+      script.textContent = inline.textContent;
+      document.body.append(script);
+      resolve();
+    } else {
+      script.src = document.documentElement.dataset.late;
+      script.onload = () => resolve();
+      script.onerror = () => {
+        late = null;
+        reject(new Error('lesson'));
+      };
+      document.body.append(script);
+    }
+  });
+
+  // The lesson, by F1 or "Урок…" in the canvas's menu. Its first opening loads its scripts: the
+  // dialog says so meanwhile, and opens the lesson once they and the program are ready.
+  const lessonDialog = document.getElementById('lesson');
+  app.commands.lesson = () => {
+    if (app.openLesson) return app.act(() => app.openLesson());
+    const back = document.activeElement;
+    if (!lessonDialog.open) {
+      document.getElementById('lesson-title').textContent = 'Урокът се зарежда…';
+      lessonDialog.classList.add('loading');
+      // In sight until the lesson's script places it.
+      if (!lessonDialog.style.left) Object.assign(lessonDialog.style, { left: '8px', top: '8px' });
+      lessonDialog.show();
+    }
+    app.late().then(() => app.act(() => app.openLesson(back)), () => {
+      lessonDialog.close();
+      app.showMessage('Урокът не беше зареден: няма връзка със сървъра. Опитайте отново.');
+    });
+  };
+  document.addEventListener('keydown', (e) => {
+    if (e.key === 'F1') {
+      e.preventDefault();
+      app.commands.lesson();
+    }
+  });
+
+  // The WebAssembly is fetched (or, in the single file, unpacked) by the page's first script
+  // while the rest loads. It is small, so it is compiled at once here rather than in tasks
+  // queued behind the page's first frame.
+  (async () => {
+    let program;
+    try {
+      if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+      program = await new Promise((resolve, reject) => {
+        const early = self.tamirelWasm && {
+          instantiateWasm(imports, receive) {
+            self.tamirelWasm.then((bytes) => receive(new WebAssembly.Instance(new WebAssembly.Module(bytes), imports)))
+              .catch(reject);
+            return {};
+          },
+        };
+        createTamirel({ page: app.page, ...early }).then(resolve, reject);
+      });
+    } catch (error) {
+      cannotStart(error);
+      return;
+    }
+    for (let style = 0; style <= 6; ++style) {
+      dashes.push([]);
+      for (let i = 0, d; (d = program._tamirel_dash(style, i)) > 0; ++i) dashes[style].push(d);
+    }
+    app.program = program;
+    program._tamirel_start();
+    // What the user did meanwhile, in order; what it does in turn runs at once.
+    const waiting = app.waiting;
+    app.waiting = null;
+    for (const fn of waiting) fn();
+    if ('serviceWorker' in navigator && location.protocol.startsWith('http') && document.querySelector('link[rel=manifest]')) {
+      navigator.serviceWorker.register('sw.js').catch((error) => console.warn('Tamirel: no offline copy:', error));
+    }
+    document.documentElement.dataset.ready = 'true';
+  })();
+
+  // For scripts and tests: what the canvas holds, read-only; the lesson's script adds its own.
+  window.tamirel = { primitives: () => app.primitives(0), svg: () => app.program.UTF8ToString(app.program._tamirel_svg()) };
+
+  // The program cannot start: the page says why and what to do, in an alert, and the window
+  // stays in sight but no longer looks or acts usable; what the user did meanwhile is dropped.
+  function cannotStart(error) {
+    app.waiting = null;
+    lessonDialog.close();
+    const fromDisk = location.protocol === 'file:';
+    const advice = fromDisk
+      ? 'Отворете единичния файл tamirel.html, който работи и от диск, или отворете страницата в друг браузър.'
+      : 'Презаредете страницата; ако това не помогне, отворете я в друг браузър.';
+    let text;
+    if (typeof WebAssembly !== 'object') {
+      text = 'Tamirel не може да започне: този браузър не изпълнява WebAssembly (липсва или е забранено). '
+        + 'Отворете Tamirel в друг браузър: Firefox, Chrome, Edge или Safari от последните години.';
+    } else if (error.file) {
+      text = `Tamirel не може да започне: файлът ${error.file} не беше зареден (${error.message}). ${advice}`;
+    } else {
+      text = `Tamirel не може да започне: браузърът не успя да изпълни програмата (${error.message || error}). ${advice}`;
+    }
+    form.classList.add('failed');
+    form.inert = true;
+    document.getElementById('failure').textContent = text;
+    document.documentElement.dataset.failed = 'true';
+  }
+})();

@@ -132,13 +132,16 @@ TEST(Export, SvgParsesCarriesDashArraysAndDrawsTheSame) {
     ExpectStylesKept(rendered, "SVG");
 }
 
-TEST(Export, ClipboardDataHasImageAndSvg) {
-    const std::unique_ptr<QMimeData> data(CanvasToMimeData(Figure(kDot), ""));
+TEST(Export, ClipboardDataHasImageSvgAndTheDescriptionAsText) {
+    const std::unique_ptr<QMimeData> data(CanvasToMimeData(Figure(kDot), "Окръжност с радиус 300"));
     EXPECT_TRUE(data->hasImage());
     EXPECT_TRUE(data->hasFormat(QStringLiteral("image/svg+xml")));
+    EXPECT_EQ(data->text(), QStringLiteral("Окръжност с радиус 300"));
     const QImage png = QImage::fromData(data->data(QStringLiteral("image/png")), "PNG");
     EXPECT_EQ(png.size(), QSize(kExportSide, kExportSide));
     EXPECT_FALSE(png.hasAlphaChannel());
+    // On paper as wide as an A4 page's text, not 26 cm at the default 96 dpi.
+    EXPECT_NEAR(png.width() / (png.dotsPerMeterX() / 100.0), 16.5, 0.01);
 }
 
 TEST(Export, SaveWritesEachFormatByExtension) {

@@ -265,6 +265,7 @@ QImage PictureImage(const Picture& picture) {
     const Page page = picture.pages.empty() ? Page{} : picture.pages.front();
     QImage image(std::max(1, qRound(page.box.width)), std::max(1, qRound(page.box.height)), QImage::Format_RGB32);
     image.fill(Qt::white);
+    SetPrintedWidth(image);
     QPainter painter(&image);
     PaintPage(painter, page, QRectF(0, 0, image.width(), image.height()));
     return image;
@@ -293,7 +294,7 @@ QMimeData* PictureMimeData(const Picture& picture, const QString& text) {
 }
 
 QMimeData* CanvasToMimeData(const RetainedPictureBox& canvas, const std::string& description) {
-    return PictureMimeData(CanvasPicture(canvas, description));
+    return PictureMimeData(CanvasPicture(canvas, description), QString::fromStdString(description));
 }
 
 QString SavePicture(const Picture& picture, const QString& path) {

@@ -8,8 +8,15 @@
 
 namespace tamirel {
 
+void SetPrintedWidth(QImage& image) {
+    const int dotsPerMetre = qRound(image.width() / kPrintedWidthMetres);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+}
+
 QImage DrawingToImage(const Drawing& drawing, int side) {
     QImage image(side, side, QImage::Format_RGB32);
+    SetPrintedWidth(image);
     QPainter painter(&image);
     painter.fillRect(QRect(0, 0, side, side), ToQColor(drawing.background));
     PaintDrawing(painter, drawing, QSizeF(side, side), kExportPenWidth * side / kExportSide);

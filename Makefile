@@ -11,7 +11,7 @@ PROGRAM   := $(BUILD)/tamirel
 # Debian packages the build, the tests and the program need.
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev fonts-liberation2 xvfb xauth \
             appstream desktop-file-utils qt6-translations-l10n qt6-l10n-tools locales lintian dpkg-dev file poppler-utils \
-            texlive-latex-base texlive-latex-recommended texlive-pictures texlive-lang-cyrillic
+            texlive-latex-base texlive-latex-recommended texlive-pictures texlive-lang-cyrillic librsvg2-bin
 
 BENCH_BUILD := build-bench
 BENCH_PACKAGES := $(PACKAGES) libbenchmark-dev time

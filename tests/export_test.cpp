@@ -6,6 +6,7 @@
 #include <QtCore/QDir>
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
+#include <QtCore/QStandardPaths>
 #include <QtPrintSupport/QPrinter>
 #include <QtCore/QMimeData>
 #include <QtCore/QTemporaryDir>
@@ -23,6 +24,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <functional>
@@ -40,6 +42,9 @@
 #include "form/svg_writer.h"
 #include "geometry/draw_polygon.h"
 #include "ink_runs.h"
+#include "lesson/page.h"
+#include "lesson/scene_draw.h"
+#include "lesson/picture_formats.h"
 
 namespace tamirel {
 namespace {
@@ -519,6 +524,62 @@ TEST(Export, EachUsualCauseOfAFailedSaveHasItsOwnWords) {
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// Another program's reading of our SVG: librsvg (GNOME, many converters) draws every letter of
+// the lesson's page and of a construction step where our own PNG has it. Within a square of
+// two letter heights round each label, the ink's amount and centre agree: a letter drawn too
+// high, lost, or cut by its own halo moves or thins them.
+TEST(Svg, AnotherReaderDrawsEveryLetterWhereOurPngHasIt) {
+    const QString rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
+    if (rsvg.isEmpty()) GTEST_SKIP() << "rsvg-convert is missing (Debian: librsvg2-bin)";
+    testing::CallLog log;
+    const testing::FakeListBox radii("List1(1)", log, {"300"}, 0), counts("List1(2)", log, {"7"}, 0);
+    ConstructionSteps pentagon;
+    pentagon.Follow(300, 5);
+    QTemporaryDir dir;
+    int labels = 0;
+    for (const Picture& picture : {LessonPicture(MakeLesson(radii, counts, false)), StepPicture(pentagon, 9)}) {
+        const QImage ours = PictureImage(picture).convertToFormat(QImage::Format_Grayscale8);
+        const QString svg = dir.filePath(QStringLiteral("page.svg")), png = dir.filePath(QStringLiteral("page.png"));
+        QFile file(svg);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(PictureBytes(*FindPictureFormat("svg"), picture));
+        file.close();
+        ASSERT_EQ(QProcess::execute(rsvg, {QStringLiteral("-w"), QString::number(ours.width()), QStringLiteral("-h"),
+                                           QString::number(ours.height()), QStringLiteral("-b"), QStringLiteral("white"),
+                                           svg, QStringLiteral("-o"), png}), 0);
+        const QImage theirs = QImage(png).convertToFormat(QImage::Format_Grayscale8);
+        ASSERT_EQ(theirs.size(), ours.size());
+        const Page& page = picture.pages.front();
+        const double pixels = ours.width() / page.box.width;
+        for (const PageFigure& figure : page.figures) {
+            const double unit = figure.area.width / kSceneSide * pixels;
+            for (const SceneItem& item : figure.scene.items) {
+                if (item.kind != SceneItem::Kind::Label) continue;
+                ++labels;
+                const double em = kLabelHeight * figure.scene.markScale * unit;
+                const QPointF at((figure.area.x - page.box.x) * pixels + item.a.x * unit,
+                                 (figure.area.y - page.box.y) * pixels + item.a.y * unit);
+                const QRect square = QRectF(at - QPointF(em, em), QSizeF(2 * em, 2 * em)).toRect() & ours.rect();
+                // The amount of ink and its centre in the square.
+                const auto ink = [&](const QImage& image) {
+                    double amount = 0, x = 0, y = 0;
+                    for (int row = square.top(); row <= square.bottom(); ++row)
+                        for (int col = square.left(); col <= square.right(); ++col) {
+                            const double dark = (255 - image.constScanLine(row)[col]) / 255.0;
+                            amount += dark, x += dark * col, y += dark * row;
+                        }
+                    return std::array<double, 3>{amount, x / amount, y / amount};
+                };
+                const auto a = ink(ours), b = ink(theirs);
+                EXPECT_NEAR(b[0] / a[0], 1, 0.15) << item.text << " at " << item.a.x << ", " << item.a.y;
+                EXPECT_NEAR(b[1], a[1], 0.1 * em) << item.text;
+                EXPECT_NEAR(b[2], a[2], 0.1 * em) << item.text;
+            }
+        }
+    }
+    EXPECT_GT(labels, 15);
 }
 
 }  // namespace

@@ -35,16 +35,8 @@ std::uint32_t Bits(float f) {
     return bits;
 }
 
-class Transcript : public PictureBox {
+class Transcript : public FigureCalls {
 public:
-    void SetScaleWidth(float) override {}
-    void SetScaleHeight(float) override {}
-    float ScaleWidth() const override { return 1000; }
-    float ScaleHeight() const override { return 1000; }
-    void SetBackColor(Colour) override {}
-    void Cls() override {}
-    void SetDrawStyle(std::int16_t) override {}
-    std::int16_t DrawStyle() const override { return 0; }
     void Circle(float x, float y, float r) override { std::printf(" C%08x,%08x,%08x", Bits(x), Bits(y), Bits(r)); }
     void PSet(float x, float y) override { std::printf(" P%08x,%08x", Bits(x), Bits(y)); }
     void Line(float x, float y) override { std::printf(" L%08x,%08x", Bits(x), Bits(y)); }

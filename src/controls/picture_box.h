@@ -46,4 +46,19 @@ public:
     virtual void Line(float x, float y) = 0;
 };
 
+// A canvas that keeps nothing of its own: a fixed 1000 x 1000 scale, solid lines, and the
+// state calls (scale, background, clearing, style) ignored; for code that wants only a
+// figure's Circle, PSet and Line calls, which it overrides.
+class FigureCalls : public PictureBox {
+public:
+    void SetScaleWidth(float) override {}
+    void SetScaleHeight(float) override {}
+    float ScaleWidth() const override { return 1000; }
+    float ScaleHeight() const override { return 1000; }
+    void SetBackColor(Colour) override {}
+    void Cls() override {}
+    void SetDrawStyle(std::int16_t) override {}
+    std::int16_t DrawStyle() const override { return 0; }
+};
+
 }  // namespace tamirel

@@ -20,16 +20,8 @@ namespace tamirel {
 namespace {
 
 // A canvas that keeps what DrawPolygon hands it, on the main canvas's 1000 x 1000 scale.
-class VertexRecorder : public PictureBox {
+class VertexRecorder : public FigureCalls {
 public:
-    void SetScaleWidth(float) override {}
-    void SetScaleHeight(float) override {}
-    float ScaleWidth() const override { return 1000; }
-    float ScaleHeight() const override { return 1000; }
-    void SetBackColor(Colour) override {}
-    void Cls() override {}
-    void SetDrawStyle(std::int16_t) override {}
-    std::int16_t DrawStyle() const override { return kSolid; }
     void Circle(float x, float y, float radius) override {
         centre = {x, y};
         this->radius = radius;

@@ -5,6 +5,8 @@
 #include <emscripten.h>
 
 #include <array>
+#include <cmath>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,9 @@
 #include "lesson/construction_player.h"
 #include "lesson/lesson.h"
 #include "lesson/lesson_commands.h"
+#include "lesson/page.h"
+#include "lesson/picture_formats.h"
+#include "lesson/scene_draw.h"
 #include "lesson/view_zoom.h"
 
 namespace {
@@ -175,11 +180,6 @@ EMSCRIPTEN_KEEPALIVE double tamirel_dash(int style, int i) {
 
 EMSCRIPTEN_KEEPALIVE int tamirel_background() { return static_cast<int>(TheProgram().canvas.drawing().background); }
 
-EMSCRIPTEN_KEEPALIVE const char* tamirel_svg() {
-    const PageCanvas& c = TheProgram().canvas;
-    return (Kept() = DrawingToSvg(c.drawing(), c.ScaleWidth(), c.ScaleHeight(), TheProgram().form.Description())).c_str();
-}
-
 // The lesson for the lists' current radius and vertex count, as LessonToJson writes it, with
 // the diagonals from A when `diagonals` is not 0; valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tamirel_lesson(int diagonals) {
@@ -216,24 +216,6 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_player_tick() {
     return PlayerJson();
 }
 
-// The handout of the current construction, as ConstructionHandoutJson writes it.
-EMSCRIPTEN_KEEPALIVE const char* tamirel_player_handout() {
-    return (Kept() = ConstructionHandoutJson(Player().steps())).c_str();
-}
-
-// The older numbered form of the above, while the page's script still calls it: 0 follow,
-// 1 forward, 2 back, 3 home, 4 end, 5 the handout.
-EMSCRIPTEN_KEEPALIVE const char* tamirel_construction(int command) {
-    switch (command) {
-        case 1: return tamirel_player_forward();
-        case 2: return tamirel_player_back();
-        case 3: return tamirel_player_home();
-        case 4: return tamirel_player_end();
-        case 5: return tamirel_player_handout();
-        default: return tamirel_player_follow();
-    }
-}
-
 // The square view `view` (0 the lesson's figure, 1 the construction's) shows, as ViewZoom
 // gives it for the scene last handed out: its enlargement (1..ViewZoom::kMaxFactor), its
 // centre and its reach in canvas units; 0 for an unknown view.
@@ -243,14 +225,6 @@ EMSCRIPTEN_KEEPALIVE double tamirel_view_y(int view) { return Shown(view).focus.
 EMSCRIPTEN_KEEPALIVE double tamirel_view_reach(int view) { return Shown(view).reach; }
 // The enlargement of one step (a wheel notch), ViewZoom::kStepFactor.
 EMSCRIPTEN_KEEPALIVE double tamirel_view_step_factor() { return ViewZoom::kStepFactor; }
-
-// The older numbered form of the above, while the page's script still calls it: field 0 the
-// factor, 1 and 2 the centre, 3 the reach, 4 the step's factor; 0 for an unknown field.
-EMSCRIPTEN_KEEPALIVE double tamirel_view(int view, int field) {
-    const Square square = Shown(view);
-    const double fields[] = {square.factor, square.focus.x, square.focus.y, square.reach, ViewZoom::kStepFactor};
-    return field >= 0 && field < 5 ? fields[field] : 0.0;
-}
 
 // Enlarges view `view` by `ratio`, keeping the canvas point (x, y) where it is on the screen;
 // returns 1 when the view changed.
@@ -269,14 +243,11 @@ EMSCRIPTEN_KEEPALIVE int tamirel_view_reset(int view) {
     return zoomed ? 1 : 0;
 }
 
-// One step of view `view`: 1 in, -1 out, about the shown square's centre (0, as before, is
-// tamirel_view_reset); returns 1 when the view changed.
+// One step of view `view`: in when `direction` is positive, else out, about the shown square's
+// centre; returns 1 when the view changed.
 EMSCRIPTEN_KEEPALIVE int tamirel_view_step(int view, int direction) {
     View* v = FindView(view);
-    if (!v) return 0;
-    if (direction > 0) return v->zoom.ZoomIn(v->frame) ? 1 : 0;
-    if (direction < 0) return v->zoom.ZoomOut(v->frame) ? 1 : 0;
-    return tamirel_view_reset(view);
+    return v && (direction > 0 ? v->zoom.ZoomIn(v->frame) : v->zoom.ZoomOut(v->frame)) ? 1 : 0;
 }
 
 // Moves the square view `view` shows by (dx, dy) canvas units; returns 1 when it moved.
@@ -285,30 +256,19 @@ EMSCRIPTEN_KEEPALIVE int tamirel_view_pan(int view, double dx, double dy) {
     return v && v->zoom.Pan(v->frame, dx, dy) ? 1 : 0;
 }
 
-}  // extern "C"
-
-// ---- Pictures: the one list of formats and the pages the lesson layer lays out, for the
-// page's save, copy and print. (Included here, with the exports that use them.)
-#include <cmath>
-
-#include "lesson/page.h"
-#include "lesson/picture_formats.h"
-#include "lesson/scene_draw.h"
-
-extern "C" {
-
 // The formats a picture is offered in, in the save dialog's order, as PictureFormatsJson
 // writes them: [{"id", "name", "extension", "mime", "text"}, …]; valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tamirel_formats() { return (Kept() = PictureFormatsJson()).c_str(); }
 
-// Picture `what` in the format whose extension is `extension` ("svg", "tex"): 0 the drawing,
+// Picture `what` in format `format` (its index in tamirel_formats' list): 0 the drawing,
 // 1 the lesson for the lists' current choice (with the diagonals when `option` is not 0), 2
 // its construction at step `option` (1..steps), 3 the handout. The contents for the formats the
 // core writes ("text": true); "" for the others (PNG and PDF, which the page makes from the same
-// page's SVG) and for an unknown `what`. Valid until the next call.
-EMSCRIPTEN_KEEPALIVE const char* tamirel_picture(int what, int option, const char* extension) {
+// page's SVG) and for an unknown `what` or format. Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_picture(int what, int option, int format) {
     Program& p = TheProgram();
-    const PictureFormat* format = FindPictureFormat(extension ? extension : "");
+    const std::span<const PictureFormat> formats = PictureFormats();
+    if (format < 0 || format >= static_cast<int>(formats.size()) || !formats[format].write) return "";
     Picture picture;
     switch (what) {
         case 0:
@@ -332,7 +292,7 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_picture(int what, int option, const cha
         default:
             return "";
     }
-    return (Kept() = format && format->write ? format->write(picture) : std::string()).c_str();
+    return (Kept() = formats[format].write(picture)).c_str();
 }
 
 // The printed construction for the lists' current choice: {"title", "heading", "pages": [SVG

@@ -113,26 +113,6 @@ std::string ConstructionToSvg(const ConstructionSteps& steps) {
     return PageToSvg(StepPage(steps, steps.step()), steps.empty() ? "" : steps.Title(), steps.View().sentence);
 }
 
-std::string ConstructionFigureSvg(const ConstructionSteps& steps, std::size_t step) {
-    Scene scene = steps.View(step).scene;
-    for (SceneItem& item : scene.items)
-        if (item.ink == Ink::Highlight) item.ink = Ink::Figure;
-    const std::string left = SceneNumber(-kLessonMargin), side = SceneNumber(LessonPageWidth());
-    return "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + left + " " + left + " " + side + " " + side +
-           "\"><g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n" + SceneToSvgElements(scene) +
-           "</g></svg>";
-}
-
-std::string ConstructionHandoutJson(const ConstructionSteps& steps) {
-    std::string json = "[";
-    for (std::size_t step = 1; step <= steps.steps(); ++step) {
-        if (step > 1) json += ",";
-        json += "{\"step\":" + std::to_string(step) + ",\"sentence\":" + JsonString(steps.View(step).sentence) +
-                ",\"svg\":" + JsonString(ConstructionFigureSvg(steps, step)) + "}";
-    }
-    return json + "]";
-}
-
 std::string ConstructionToJson(const ConstructionSteps& steps) {
     if (steps.empty()) return "{\"steps\":0}";
     const ConstructionView view = steps.View();

@@ -70,14 +70,6 @@ std::vector<std::string> WrapText(const std::string& text, std::size_t width);
 // and the page's lines as <text>.
 std::string ConstructionToSvg(const ConstructionSteps& steps);
 
-// The figure alone at `step` as a small SVG for the printed handout: the area with its margin,
-// compass circles cut there, what the step adds in the figure's black (no colour in print).
-std::string ConstructionFigureSvg(const ConstructionSteps& steps, std::size_t step);
-
-// The handout for the browser face: [{"step", "sentence", "svg": ConstructionFigureSvg}, …]
-// for every step.
-std::string ConstructionHandoutJson(const ConstructionSteps& steps);
-
 // For the browser face: {"title", "caption", "sentence", "statement", "step", "steps",
 // "play": kPlayMilliseconds, "scene": SceneToJson, "svg"}, or {"steps": 0} without a figure.
 std::string ConstructionToJson(const ConstructionSteps& steps);

@@ -1,112 +1,70 @@
 // The construction: the lesson's figure built with straightedge and compass, step by step,
 // below the lesson in its dialog; loaded with the lesson's script.
-// The program holds the construction and where the pupil is in it; the page draws the step
-// and sends the keys. Ctrl+C, Ctrl+S and Ctrl+P are the construction's while its controls
-// have the focus.
+// The program's player holds the construction, where the pupil is in it, whether it plays,
+// and each command's caption and whether it is enabled; the page draws the step, runs the
+// player's timer and sends the commands (the lesson's script sends their keys).
 'use strict';
 
 (() => {
   const app = self.tamirelApp, parts = app.lessonParts;
   const constructionPart = document.getElementById('construction');
   const constructionFigure = document.getElementById('construction-figure');
-  const playButton = constructionPart.querySelector('[data-step=play]');
-  let playing = null;
+  let timer = null;
 
-  function showConstruction(json) {
+  // Shows the player's state (PlayerToJson's) and runs its timer while it plays.
+  function show(json) {
     const construction = parts.construction = JSON.parse(json);
+    if (construction.playing && !timer) timer = setInterval(() => player('tick'), construction.play);
+    if (!construction.playing && timer) {
+      clearInterval(timer);
+      timer = null;
+    }
     constructionPart.hidden = !construction.steps;
     if (!construction.steps) return;
     document.getElementById('construction-caption').textContent = `${construction.title} — ${construction.caption}`;
     document.getElementById('construction-sentence').textContent = construction.sentence;
     constructionFigure.setAttribute('aria-label', `Чертеж на построяването: ${construction.caption}. ${construction.sentence}`);
+    // Disabled buttons keep the focus (a disabled one would drop it, and the dialog's keys).
+    for (const { id, caption, enabled } of construction.commands) {
+      const button = constructionPart.querySelector(`[data-step=${id}]`);
+      button.textContent = caption;
+      button.setAttribute('aria-disabled', String(!enabled));
+    }
     parts.paintFigure(parts.figures[1]);
   }
 
-  function stopPlaying() {
-    clearInterval(playing);
-    playing = null;
-    playButton.textContent = 'Пусни';
-  }
+  // Runs the player's command `name` (follow, home, back, play, forward, end, stop, tick).
+  const player = (name) => show(app.program.UTF8ToString(app.program[`_tamirel_player_${name}`]()));
+  parts.refreshConstruction = () => player('follow');
 
-  // 0 follows the lists, 1 forward, 2 back, 3 the first step, 4 the last.
-  const step = (command) => showConstruction(app.program.UTF8ToString(app.program._tamirel_construction(command)));
-  parts.refreshConstruction = () => {
-    const before = parts.construction && parts.construction.title + parts.construction.steps;
-    step(0);
-    if (before !== parts.construction.title + parts.construction.steps) stopPlaying();
-  };
+  const step = { what: 2, option: () => parts.construction.step, name: 'tamirel-postroyavane', failure: 'Стъпката не беше копирана' };
 
-  // Plays from the current step (from the first at the end) and stops at the end; while
-  // playing, stops.
-  function play() {
-    const construction = parts.construction;
-    if (playing) return stopPlaying();
-    if (!construction.steps) return;
-    if (construction.step === construction.steps) step(3);
-    playButton.textContent = 'Спри';
-    playing = setInterval(() => {
-      step(1);
-      if (parts.construction.step === parts.construction.steps) stopPlaying();
-    }, construction.play);
-  }
-
-  const constructionSvgBlob = () => new Blob([parts.construction.svg], { type: 'image/svg+xml' });
-  const constructionPngBlob = () => app.svgToPng(constructionSvgBlob());
-  const copyStep = () => app.copyPicture(constructionPngBlob, constructionSvgBlob, 'Стъпката не беше копирана');
-  const saveStep = () => app.savePicture(constructionPngBlob, constructionSvgBlob, 'tamirel-postroyavane');
-
-  // The handout: every step a small numbered figure with its sentence, six to an A4 page.
+  // The handout: the core's pages, one to a printed sheet. Each page's clip paths are named
+  // apart from the other pages', as they share the document.
   function fillHandout() {
-    const handout = document.getElementById('handout');
-    const pages = [];
-    JSON.parse(app.program.UTF8ToString(app.program._tamirel_construction(5))).forEach((s, i) => {
-      if (i % 6 === 0) {
-        pages.push(document.createElement('section'));
-        const heading = document.createElement('h2');
-        heading.textContent = `${parts.construction.title}, ${parts.lesson().givens.split(',')[0]}`;
-        pages.at(-1).append(heading);
-      }
-      const cell = document.createElement('figure');
-      cell.innerHTML = s.svg;
-      const caption = document.createElement('figcaption');
-      caption.textContent = `${s.step}. ${s.sentence}`;
-      cell.append(caption);
-      pages.at(-1).append(cell);
-    });
-    handout.replaceChildren(...pages);
+    const { pages } = JSON.parse(app.program.UTF8ToString(app.program._tamirel_handout_pages()));
+    document.getElementById('handout').replaceChildren(...pages.map((svg, i) => {
+      const section = document.createElement('section');
+      section.innerHTML = svg.replace(/(id="|url\(#)/g, `$1page${i}-`);
+      return section;
+    }));
   }
 
   function printHandout() {
-    stopPlaying();
+    player('stop');
     fillHandout();
     document.body.classList.add('handout');
     window.print();
   }
   window.addEventListener('afterprint', () => document.body.classList.remove('handout'));
 
-  const stepCommands = { home: () => { stopPlaying(); step(3); }, back: () => { stopPlaying(); step(2); },
-    play, forward: () => step(1), end: () => { stopPlaying(); step(4); },
-    copy: copyStep, save: saveStep, print: printHandout };
+  // The construction's commands by id, the moves' and the files'.
+  const commands = parts.stepCommands = { home: () => player('home'), back: () => player('back'), play: () => player('play'),
+    forward: () => player('forward'), end: () => player('end'),
+    copy: () => app.copyPicture(step), save: () => app.savePicture(step), print: printHandout };
   for (const button of constructionPart.querySelectorAll('[data-step]')) {
-    button.addEventListener('click', () => stepCommands[button.dataset.step]());
+    button.addEventListener('click', () => { if (button.getAttribute('aria-disabled') !== 'true') commands[button.dataset.step](); });
   }
-  const stepKeys = { ArrowRight: 'forward', PageDown: 'forward', ArrowLeft: 'back', PageUp: 'back',
-    Home: 'home', End: 'end', ' ': 'play' };
-  constructionPart.addEventListener('keydown', (e) => {
-    const ctrl = (e.ctrlKey || e.metaKey) && !e.altKey;
-    const command = { c: 'copy', s: 'save', p: 'print' }[e.key.toLowerCase()];
-    if (!ctrl || !command || (command === 'copy' && !getSelection().isCollapsed)) return;
-    stepCommands[command]();
-    e.preventDefault();
-    e.stopPropagation();   // the lesson's own Ctrl+C copies the lesson
-  });
-  document.getElementById('lesson').addEventListener('keydown', (e) => {
-    const command = stepKeys[e.key];
-    if (!command || e.ctrlKey || e.metaKey || e.altKey || !parts.construction?.steps) return;
-    if (e.key === ' ' && e.target.closest('button, input, select')) return;   // Space presses a focused button
-    stepCommands[command]();
-    e.preventDefault();
-  });
 
   Object.assign(window.tamirel, { construction: () => parts.construction,
     handout: () => { fillHandout(); document.body.classList.add('handout'); } });

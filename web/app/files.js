@@ -1,6 +1,6 @@
-// Copying and saving pictures: the drawing (the canvas's menu, Ctrl+C on the canvas, Ctrl+S
-// anywhere), and the helpers the lesson's and the construction's pictures use too. Messages
-// in a dialog over the page.
+// Copying and saving pictures in the core's formats: the drawing (the canvas's menu, Ctrl+C on
+// the canvas, Ctrl+S anywhere), and the helpers the lesson's and the construction's pictures
+// use too. Messages in a dialog over the page.
 'use strict';
 
 (() => {
@@ -22,26 +22,45 @@
     app.paint(ctx, EXPORT_SIDE, EXPORT_PEN, app.primitives(0));
     return image;
   }
-  const pngBlob = () => new Promise((resolve) => exportCanvas().toBlob(resolve, 'image/png'));
-  const svgBlob = () => new Blob([app.program.UTF8ToString(app.program._tamirel_svg())], { type: 'image/svg+xml' });
 
-  // Copies a picture as PNG and SVG, or as PNG alone where the browser takes no SVG; `failure`
-  // opens the message shown when the browser keeps the clipboard closed.
-  app.copyPicture = async (png, svg, failure) => {
-    try {
-      await navigator.clipboard.write([new ClipboardItem({ 'image/png': png(), 'image/svg+xml': svg() })]);
-    } catch {
+  // The formats a picture is offered in, in the save dialog's order (the core's list): those
+  // the core writes, and PNG, which the page makes. PDF is left out: the page makes none.
+  let formats = null;
+  app.formats = () => formats ??= JSON.parse(app.program.UTF8ToString(app.program._tamirel_formats()))
+    .map((format, index) => ({ ...format, index })).filter((format) => format.text || format.id === 'png');
+
+  // Picture `picture` ({what, option(), png?(), name, failure}: the core's picture `what` with
+  // its option, an own PNG maker where the page paints one, the file's name without its
+  // extension, and the message of a failed copy) in `format`, as a Blob or its promise; PNG
+  // by default from the same picture's SVG.
+  function blob(picture, format) {
+    if (format.text) return new Blob([app.pictureText(picture.what, picture.option(), format.id)], { type: format.mime });
+    return picture.png ? picture.png() : app.svgToPng(blob(picture, app.formats().find((f) => f.id === 'svg')));
+  }
+  // The core's picture `what` with `option` in the text format `id` ("svg", "tikz").
+  app.pictureText = (what, option, id) =>
+    app.program.UTF8ToString(app.program._tamirel_picture(what, option, app.formats().find((f) => f.id === id).index));
+
+  // Copies a picture in every format the browser's clipboard takes (as ClipboardItem.supports
+  // says where it can): all of them, else PNG and SVG, else PNG alone; the message of
+  // `picture.failure` when the browser keeps the clipboard closed.
+  app.copyPicture = async (picture) => {
+    const takes = (f) => !ClipboardItem.supports || ClipboardItem.supports(f.mime);
+    const all = app.formats().filter(takes).map((f) => f.mime);
+    for (const wanted of [all, ['image/png', 'image/svg+xml'], ['image/png']]) {
       try {
-        await navigator.clipboard.write([new ClipboardItem({ 'image/png': png() })]);
+        const chosen = app.formats().filter((f) => wanted.includes(f.mime));
+        await navigator.clipboard.write([new ClipboardItem(Object.fromEntries(chosen.map((f) => [f.mime, blob(picture, f)])))]);
+        return;
       } catch (error) {
-        app.showMessage(failure + ': браузърът не позволи достъп до клипборда.\n' + error.message);
+        if (wanted.length === 1) app.showMessage(picture.failure + ': браузърът не позволи достъп до клипборда.\n' + error.message);
       }
     }
   };
 
-  function download(blob, name) {
+  function download(file, name) {
     const link = document.createElement('a');
-    link.href = URL.createObjectURL(blob);
+    link.href = URL.createObjectURL(file);
     link.download = name;
     document.body.append(link);
     link.click();
@@ -49,14 +68,24 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 60000);
   }
 
-  // Asks for PNG or SVG and downloads the picture as `name`.png or `name`.svg.
-  app.savePicture = (png, svg, name) => {
+  // Asks for one of the formats and downloads the picture as `picture.name` with its extension.
+  app.savePicture = (picture) => {
     const dialog = document.getElementById('save-dialog');
+    const choices = dialog.querySelector('form');
+    if (!choices.querySelector('[data-format]')) {
+      choices.prepend(...app.formats().map((format) => {
+        const button = document.createElement('button');
+        button.value = format.id;
+        button.dataset.format = '';
+        button.textContent = format.name;
+        return button;
+      }));
+    }
     const back = document.activeElement;
     dialog.onclose = async () => {
       if (back) back.focus();
-      if (dialog.returnValue === 'png') download(await png(), name + '.png');
-      if (dialog.returnValue === 'svg') download(svg(), name + '.svg');
+      const format = app.formats().find((f) => f.id === dialog.returnValue);
+      if (format) download(await blob(picture, format), `${picture.name}.${format.extension}`);
     };
     dialog.returnValue = '';
     dialog.showModal();
@@ -75,8 +104,10 @@
     return new Promise((resolve) => c.toBlob(resolve, 'image/png'));
   };
 
-  const copyDrawing = () => app.act(() => app.copyPicture(pngBlob, svgBlob, 'Чертежът не беше копиран'));
-  const saveDrawing = () => app.act(() => app.savePicture(pngBlob, svgBlob, 'tamirel'));
+  const drawing = { what: 0, option: () => 0, name: 'tamirel', failure: 'Чертежът не беше копиран',
+    png: () => new Promise((resolve) => exportCanvas().toBlob(resolve, 'image/png')) };
+  const copyDrawing = () => app.act(() => app.copyPicture(drawing));
+  const saveDrawing = () => app.act(() => app.savePicture(drawing));
   Object.assign(app.commands, { copy: copyDrawing, save: saveDrawing });
 
   // The canvas's context menu: a right click, the Menu key or Shift+F10.

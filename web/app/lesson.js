@@ -75,16 +75,21 @@
   // How much larger than designed the page shows the window, and so the lesson: never below 1.
   const lessonScale = () => Math.max(1, form.getBoundingClientRect().width / form.offsetWidth);
 
+  // The square the program's view `view` shows: {factor, focus: [x, y], reach} in canvas units.
+  parts.view = (view) => {
+    const p = app.program;
+    return { factor: p._tamirel_view_factor(view), focus: [p._tamirel_view_x(view), p._tamirel_view_y(view)], reach: p._tamirel_view_reach(view) };
+  };
+
   const paintFigure = parts.paintFigure = (figure) => {
     const scene = figure.scene();
     if (!scene) return;
     const ratio = window.devicePixelRatio || 1;
     const side = Math.round(figure.canvas.clientWidth * ratio);
     if (figure.canvas.width !== side) figure.canvas.width = figure.canvas.height = side;
-    const f = (field) => app.program._tamirel_view(figure.view, field);
-    figure.canvas.classList.toggle('zoomed', f(0) > 1);
-    paintScene(figure.canvas.getContext('2d'), scene, side, lesson.measures.font,
-      { focus: [f(1), f(2)], reach: f(3) }, MIN_PEN * lessonScale() * ratio);
+    const { factor, focus, reach } = parts.view(figure.view);
+    figure.canvas.classList.toggle('zoomed', factor > 1);
+    paintScene(figure.canvas.getContext('2d'), scene, side, lesson.measures.font, { focus, reach }, MIN_PEN * lessonScale() * ratio);
   };
 
   function paintLesson() {
@@ -185,41 +190,51 @@
     if (lessonBack && lessonBack.isConnected) lessonBack.focus();
   }
 
+  // The dialog's commands, as the page was written from the program's table: {id, group
+  // ("head", "lesson", "moves", "files"), caption, on (the caption while on), keys, title}.
+  const table = JSON.parse(document.getElementById('lesson-command-table').textContent).commands;
+
   // Folds the dialog to its title bar at the bottom of the screen, or opens it out again.
   const foldButton = lessonDialog.querySelector('[data-lesson=fold]');
+  const fold = table.find((c) => c.id === 'fold');
   function foldLesson() {
     const folded = lessonDialog.classList.toggle('folded');
-    foldButton.textContent = folded ? 'Покажи' : 'Скрий';
+    foldButton.textContent = folded ? fold.on : fold.caption;
     foldButton.setAttribute('aria-expanded', String(!folded));
     if (!folded) layoutLesson();
   }
 
-  const lessonSvgBlob = () => new Blob([lesson.svg], { type: 'image/svg+xml' });
-  const lessonPngBlob = () => app.svgToPng(lessonSvgBlob());
-  const copyLesson = () => app.copyPicture(lessonPngBlob, lessonSvgBlob, 'Урокът не беше копиран');
-  const saveLesson = () => app.savePicture(lessonPngBlob, lessonSvgBlob, 'tamirel-urok');
+  function toggleDiagonals() {
+    lessonDiagonals.checked = !lessonDiagonals.checked;
+    refreshLesson();
+  }
+
+  const picture = { what: 1, option: () => (lessonDiagonals.checked ? 1 : 0), name: 'tamirel-urok', failure: 'Урокът не беше копиран' };
 
   app.openLesson = openLesson;
-  const lessonCommands = { copy: copyLesson, save: saveLesson, close: closeLesson, fold: foldLesson };
+  // The lesson's commands by id, the title bar's and the lesson's; the construction's script
+  // adds its own (parts.stepCommands).
+  const lessonCommands = { copy: () => app.copyPicture(picture), save: () => app.savePicture(picture), close: closeLesson,
+    fold: foldLesson, diagonals: toggleDiagonals };
   for (const button of lessonDialog.querySelectorAll('[data-lesson]')) {
     button.addEventListener('click', () => lessonCommands[button.dataset.lesson]());
   }
   lessonDiagonals.addEventListener('change', refreshLesson);
+
+  // A key as the table names it: "Control+C", "Space", "ArrowRight".
+  const keyName = (e) => (e.ctrlKey || e.metaKey ? 'Control+' : '') + (e.key === ' ' ? 'Space' : e.key.length === 1 ? e.key.toUpperCase() : e.key);
+  // Where each group's keys act: the construction's files while its controls have the focus,
+  // its moves anywhere in the dialog (but Space presses a focused button), the lesson's there too.
+  const constructionPart = document.getElementById('construction');
+  const acts = { files: (e) => constructionPart.contains(e.target), moves: (e) => !constructionPart.hidden
+    && !(e.key === ' ' && e.target.closest('button, input, select')), lesson: () => true, head: () => true };
   lessonDialog.addEventListener('keydown', (e) => {
-    const ctrl = (e.ctrlKey || e.metaKey) && !e.altKey;
-    const key = e.key.toLowerCase();
-    if (e.key === 'Escape') {
-      closeLesson();
-    } else if (ctrl && key === 'c' && getSelection().isCollapsed) {
-      copyLesson();
-    } else if (ctrl && key === 's') {
-      saveLesson();
-    } else if (ctrl && key === 'd') {
-      lessonDiagonals.checked = !lessonDiagonals.checked;
-      refreshLesson();
-    } else {
-      return;
-    }
+    if (e.altKey) return;
+    const name = keyName(e);
+    const command = ['files', 'moves', 'lesson', 'head'].map((group) => table.find((c) => c.group === group && c.keys.includes(name)))
+      .find((c) => c && acts[c.group](e));
+    if (!command || (command.id === 'copy' && !getSelection().isCollapsed)) return;   // a selection copies as text
+    (['moves', 'files'].includes(command.group) ? parts.stepCommands : lessonCommands)[command.id]();
     e.preventDefault();
     e.stopPropagation();   // the window's own Ctrl+S saves the drawing, not the lesson
   });
@@ -237,6 +252,5 @@
   form.addEventListener('scale', layoutLesson);
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', layoutLesson);
 
-  Object.assign(window.tamirel, { lesson: () => lesson,
-    view: (figure) => ({ factor: app.program._tamirel_view(figure, 0), focus: [1, 2].map((f) => app.program._tamirel_view(figure, f)) }) });
+  Object.assign(window.tamirel, { lesson: () => lesson, view: parts.view });
 })();

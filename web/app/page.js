@@ -208,7 +208,7 @@ const app = self.tamirelApp = {
   })();
 
   // For scripts and tests: what the canvas holds, read-only; the lesson's script adds its own.
-  window.tamirel = { primitives: () => app.primitives(0), svg: () => app.program.UTF8ToString(app.program._tamirel_svg()) };
+  window.tamirel = { primitives: () => app.primitives(0), svg: () => app.pictureText(0, 0, 'svg') };
 
   // The program cannot start: the page says why and what to do, in an alert, and the window
   // stays in sight but no longer looks or acts usable; what the user did meanwhile is dropped.

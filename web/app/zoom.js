@@ -11,11 +11,10 @@
   // The canvas point under the client point (x, y) of figure `figure`.
   function canvasPoint(figure, x, y) {
     const r = figure.canvas.getBoundingClientRect();
-    const reach = app.program._tamirel_view(figure.view, 3);
-    return [app.program._tamirel_view(figure.view, 1) + (x - r.left - r.width / 2) * 2 * reach / r.width,
-      app.program._tamirel_view(figure.view, 2) + (y - r.top - r.height / 2) * 2 * reach / r.height];
+    const { focus, reach } = parts.view(figure.view);
+    return [focus[0] + (x - r.left - r.width / 2) * 2 * reach / r.width, focus[1] + (y - r.top - r.height / 2) * 2 * reach / r.height];
   }
-  const unitsPerPixel = (figure) => 2 * app.program._tamirel_view(figure.view, 3) / figure.canvas.getBoundingClientRect().width;
+  const unitsPerPixel = (figure) => 2 * app.program._tamirel_view_reach(figure.view) / figure.canvas.getBoundingClientRect().width;
   const changed = (figure, result) => { if (result) parts.paintFigure(figure); };
 
   for (const figure of parts.figures) {
@@ -24,21 +23,21 @@
       if (!e.ctrlKey || !figure.scene()) return;
       e.preventDefault();   // the browser's own zoom stays for the rest of the page
       const delta = e.deltaMode === WheelEvent.DOM_DELTA_LINE ? e.deltaY * 33 : e.deltaY;
-      changed(figure, app.program._tamirel_view_zoom(view, app.program._tamirel_view(view, 4) ** (-delta / WHEEL_NOTCH), ...canvasPoint(figure, e.clientX, e.clientY)));
+      changed(figure, app.program._tamirel_view_zoom(view, app.program._tamirel_view_step_factor() ** (-delta / WHEEL_NOTCH), ...canvasPoint(figure, e.clientX, e.clientY)));
     }, { passive: false });
     canvas.addEventListener('keydown', (e) => {
       if (e.altKey || !figure.scene()) return;
       const pan = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] }[e.key];
       let result;
       if (pan && e.shiftKey && !e.ctrlKey && !e.metaKey) {
-        const by = app.program._tamirel_view(view, 3) / 5;
+        const by = app.program._tamirel_view_reach(view) / 5;
         result = app.program._tamirel_view_pan(view, pan[0] * by, pan[1] * by);
       } else if (['+', '=', 'Add'].includes(e.key) || e.code === 'NumpadAdd') {
         result = app.program._tamirel_view_step(view, 1);
       } else if (['-', '−', 'Subtract'].includes(e.key) || e.code === 'NumpadSubtract') {
         result = app.program._tamirel_view_step(view, -1);
       } else if (e.key === '0' || e.code === 'Numpad0') {
-        result = app.program._tamirel_view_step(view, 0);
+        result = app.program._tamirel_view_reset(view);
       } else {
         return;
       }

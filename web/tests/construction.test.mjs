@@ -42,6 +42,10 @@ test('keys move through the steps, the step number shows, and Space plays to the
   assert.equal((await state(page)).step, steps);
   await page.keyboard.press('Home');
   assert.equal((await state(page)).step, 1);
+  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('Space');
+  await choose(page, 1, '400');   // a new figure while playing: it stops and shows its first step
+  assert.deepEqual([(await state(page)).step, await page.$eval('[data-step=play]', (b) => b.textContent)], [1, 'Пусни']);
 
   await choose(page, 2, '7');   // the lesson follows the lists, and so does its construction
   assert.match(await caption(page), /^Чертане на правилен седмоъгълник — Стъпка 1 от 9$/);
@@ -76,7 +80,7 @@ test('the handout PDF has every step with its sentence', async () => {
   writeFileSync(join(folder, 'handout.pdf'), pdf);
   const text = execFileSync('pdftotext', ['-raw', join(folder, 'handout.pdf'), '-'], { encoding: 'utf8' }).replace(/\s+/g, ' ');
   rmSync(folder, { recursive: true, force: true });
-  assert.equal(text.split('Построяване на правилен петоъгълник, R = 300').length - 1, Math.ceil(steps / 6));
+  assert.equal(text.split('Построяване на правилен петоъгълник, R = 300 единици').length - 1, Math.ceil(steps / 6));
   for (let step = 1; step <= steps; ++step) {
     assert.ok(text.includes(`${step}. `), `step ${step}`);
   }

@@ -91,7 +91,7 @@ test('the canvas menu opens it too; Ctrl+D draws the diagonals; Ctrl+C copies', 
   await page.close();
 });
 
-test('save gives the desktop\'s very SVG for the same choices', async () => {
+test('save gives the desktop\'s very SVG for the same choices, and TikZ with the vertices', async () => {
   const page = await open(browser, server.url);
   const files = await downloads(page);
   await choose(page, 1, '300');
@@ -99,6 +99,9 @@ test('save gives the desktop\'s very SVG for the same choices', async () => {
   await page.keyboard.press('F1');
   await page.waitForSelector('#lesson:not(.loading)');
   assert.equal((await files.save('svg', 'tamirel-urok.svg')).toString('utf8'), native('lesson', '4', '3', '0'));
+  const tex = (await files.save('tikz', 'tamirel-urok.tex')).toString('utf8');
+  const vertices = await page.evaluate(() => window.tamirel.lesson().scene.items.find((i) => i.kind === 'polygon').points);
+  for (let i = 0; i < 12; i += 2) assert.ok(tex.includes(`(${+vertices[i].toFixed(2)},${+vertices[i + 1].toFixed(2)})`), tex);
   assert.equal(await isOpen(page), true, 'the lesson stays open');
   files.remove();
   await page.close();

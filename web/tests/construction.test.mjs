@@ -32,6 +32,8 @@ test('keys move through the steps, the step number shows, and Space plays to the
   assert.equal((await state(page)).step, 3);
   assert.equal(await caption(page), `Построяване на правилен петоъгълник — Стъпка 3 от ${steps}`);
   assert.equal(await page.$eval('#construction-sentence', (s) => s.textContent), (await state(page)).sentence);
+  assert.equal(await page.$eval('#construction-step[aria-live=polite]', (r) => r.textContent.replace(/\s+/g, ' ').trim()),
+    `${await caption(page)} ${(await state(page)).sentence}`, 'a reader hears the step from a polite live region');
   await page.keyboard.press('End');
   assert.equal((await state(page)).step, steps);
   await page.keyboard.press('PageUp');

@@ -260,6 +260,9 @@ EMSCRIPTEN_KEEPALIVE int tamirel_view_pan(int view, double dx, double dy) {
 // writes them: [{"id", "name", "extension", "mime", "text"}, …]; valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tamirel_formats() { return (Kept() = PictureFormatsJson()).c_str(); }
 
+// How wide, in metres, a picture's PNG is to print: the resolution its file records.
+EMSCRIPTEN_KEEPALIVE double tamirel_printed_width() { return kPrintedWidthMetres; }
+
 // Picture `what` in format `format` (its index in tamirel_formats' list): 0 the drawing,
 // 1 the lesson for the lists' current choice (with the diagonals when `option` is not 0), 2
 // its construction at step `option` (1..steps), 3 the handout. The contents for the formats the

@@ -28,6 +28,10 @@ struct Drawing {
 // Exported images and vector files are this many pixels square, drawn with a pen this many
 // pixels wide, which keeps the dash patterns recognisable at that size.
 inline constexpr int kExportSide = 1000;
+// How wide a picture of ours lands on paper: its image records the resolution at which its
+// whole width is this many metres, the width of an A4 page's text (16.5 cm), so a word
+// processor inserts the drawing and the lesson's page at a size that fits the page.
+inline constexpr double kPrintedWidthMetres = 0.165;
 inline constexpr double kExportPenWidth = 3.0;
 
 // The dash pattern of a line style in pen widths, dash first: dash 18/6, dot 3/3,

@@ -91,6 +91,29 @@
     dialog.showModal();
   };
 
+  // The canvas as a PNG that records the resolution at which it prints as wide as the core
+  // says (an A4 page's text), in a pHYs chunk right after the header: a canvas's own PNG says
+  // nothing, and a word processor then takes 96 dpi and makes it far too large.
+  app.printedPng = async (c) => {
+    const png = new Uint8Array(await (await new Promise((resolve) => c.toBlob(resolve, 'image/png'))).arrayBuffer());
+    const perMetre = Math.round(c.width / app.program._tamirel_printed_width());
+    const chunk = new Uint8Array(21);
+    const view = new DataView(chunk.buffer);
+    view.setUint32(0, 9);
+    chunk.set([0x70, 0x48, 0x59, 0x73], 4);   // "pHYs"
+    view.setUint32(8, perMetre);
+    view.setUint32(12, perMetre);
+    chunk[16] = 1;   // the unit: the metre
+    let crc = ~0;
+    for (const byte of chunk.subarray(4, 17)) {
+      crc ^= byte;
+      for (let k = 0; k < 8; k++) crc = (crc >>> 1) ^ (0xEDB88320 & -(crc & 1));
+    }
+    view.setUint32(17, ~crc >>> 0);
+    const header = 8 + 25;   // the signature and IHDR
+    return new Blob([png.subarray(0, header), chunk, png.subarray(header)], { type: 'image/png' });
+  };
+
   // A PNG of an SVG document, drawn at one pixel a unit, so both give the same picture.
   app.svgToPng = async (svg) => {
     const image = new Image();
@@ -101,11 +124,11 @@
     c.height = image.naturalHeight;
     c.getContext('2d').drawImage(image, 0, 0);
     URL.revokeObjectURL(image.src);
-    return new Promise((resolve) => c.toBlob(resolve, 'image/png'));
+    return app.printedPng(c);
   };
 
   const drawing = { what: 0, option: () => 0, name: 'tamirel', failure: 'Чертежът не беше копиран',
-    png: () => new Promise((resolve) => exportCanvas().toBlob(resolve, 'image/png')) };
+    png: () => app.printedPng(exportCanvas()) };
   const copyDrawing = () => app.act(() => app.copyPicture(drawing));
   const saveDrawing = () => app.act(() => app.savePicture(drawing));
   Object.assign(app.commands, { copy: copyDrawing, save: saveDrawing });

@@ -167,6 +167,9 @@ test('save gives the desktop\'s very SVG and a 1000 × 1000 PNG with the figure 
       middle: dark(500, 500), apex: dark(500, p(0)) };
   }, png.toString('base64'));
   assert.deepEqual(probe, { width: 1000, height: 1000, corner: true, middle: false, apex: true });
+  // It prints 16.5 cm wide: the resolution recorded right after the header, in dots a metre.
+  assert.deepEqual([png.toString('latin1', 37, 41), png.readUInt32BE(41), png.readUInt32BE(45), png[49]],
+    ['pHYs', 6061, 6061, 1]);
   files.remove();
   await page.close();
 });

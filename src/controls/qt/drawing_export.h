@@ -9,11 +9,6 @@
 
 namespace tamirel {
 
-// How wide a picture of ours lands on paper: its image records the resolution at which its
-// whole width is this many metres, the width of an A4 page's text (16.5 cm), so a word
-// processor inserts the drawing and the lesson's page at a size that fits the page.
-inline constexpr double kPrintedWidthMetres = 0.165;
-
 // Records in `image` the resolution at which it is kPrintedWidthMetres wide.
 void SetPrintedWidth(QImage& image);
 

@@ -161,15 +161,19 @@ TEST_F(LessonWindowTest, CtrlSSavesEachTypeWholeAndCtrlPShowsThePreview) {
     ExpectMainWindowUnchanged();
 }
 
-TEST_F(LessonWindowTest, NumbersAreTextAScreenReaderReadsTheFocusIsMarkedAndTheFigureIsAPicture) {
+TEST_F(LessonWindowTest, NumbersAreTextAScreenReaderReadsInAWindowTheFocusIsMarkedAndTheFigureIsAPicture) {
     LessonWindow* lesson = OpenByF1();
     ASSERT_NE(lesson, nullptr);
     QStringList read;
     for (QLabel* label : lesson->findChildren<QLabel*>()) {
         if (!label->isVisible()) continue;
         EXPECT_NE(label->focusPolicy() & Qt::TabFocus, 0) << label->text().toStdString();
-        read << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+        QAccessibleInterface* text = QAccessible::queryAccessibleInterface(label);
+        read << text->text(QAccessible::Name);
+        ASSERT_NE(text->textInterface(), nullptr) << label->text().toStdString();   // by character and in braille
+        EXPECT_EQ(text->textInterface()->text(0, text->textInterface()->characterCount()), label->text());
     }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(lesson)->role(), QAccessible::Window);
     EXPECT_TRUE(read.contains(QStringLiteral("Апотема r, радиусът на вписаната окръжност: r = R·cos(180° : n) = 300·cos(180° : 6) ≈ 259,81 единици"))) << read.join('|').toStdString();
     // The keyboard walks the controls with the focus ring round the focused one.
     lesson->activateWindow();

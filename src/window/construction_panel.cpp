@@ -10,6 +10,7 @@
 #include <QtGui/QPagedPaintDevice>
 #include <QtGui/QPainter>
 #include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
@@ -64,7 +65,6 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
     body->setSpacing(16);
     figure_ = new SceneView(&window);
     figure_->setObjectName(QStringLiteral("ConstructionFigure"));
-    figure_->setAccessibleName(QStringLiteral("Чертеж на построяването"));
     body->addWidget(figure_, 0, Qt::AlignLeft | Qt::AlignTop);
 
     auto* column = new QVBoxLayout;
@@ -183,14 +183,22 @@ void ConstructionPanel::Show() {
     caption_->setText(QString::fromStdString(steps_.empty() ? std::string() : steps_.Title() + " — " + view.caption));
     sentence_->setText(QString::fromStdString(view.sentence));
     figure_->setScene(view.scene);
-    figure_->setAccessibleDescription(QString::fromStdString(view.caption + ". " + view.sentence));
-    figure_->setToolTip(figure_->accessibleDescription());
+    // The figure is named by its step, so a reader speaks each step shown while it has the
+    // focus; through any other control of the window the step comes as news.
+    const QString step = QString::fromStdString(view.caption.empty() ? view.sentence : view.caption + ". " + view.sentence);
+    figure_->setAccessibleName(step);
+    figure_->setToolTip(step);
+    const QString described = QStringLiteral("Чертеж на построяването") +
+                              (steps_.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(steps_.Title()));
+    if (figure_->accessibleDescription() != described) figure_->setAccessibleDescription(described);
     for (const auto& [command, button] : buttons_) {
         button->setText(QString::fromStdString(CommandCaption(command, player_)));
         const bool enabled = CommandEnabled(command, player_);
         if (!enabled && button->hasFocus()) figure_->setFocus();   // where the moves' keys still act
         button->setEnabled(enabled);
     }
+    QWidget* focused = QApplication::focusWidget();
+    announcer_.Say(focused && focused != figure_ && window_.isAncestorOf(focused) ? focused : nullptr, step);
     if (player_.playing() != timer_->isActive()) player_.playing() ? timer_->start() : timer_->stop();
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/list_box.h"
+#include "window/announcer.h"
 #include "lesson/construction_player.h"
 #include "lesson/lesson_commands.h"
 
@@ -109,6 +110,7 @@ private:
     QLabel* caption_ = nullptr;
     QLabel* sentence_ = nullptr;
     QTimer* timer_ = nullptr;
+    Announcer announcer_;
     SavePathChooser chooseSavePath_;
     QString saveFolder_;
 };

@@ -8,11 +8,13 @@
 #include <QtGui/QPixmap>
 #include <QtWidgets/QAccessibleWidget>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QStyleFactory>
 #include <cstdlib>
 #include <cstring>
 
 #include "controls/qt/qt_picture_box.h"
+#include "window/lesson_window.h"
 #include "window/scene_view.h"
 #include "window/tamirel_window.h"
 
@@ -28,12 +30,63 @@ bool Set(const char* variable) {
     return value && *value;
 }
 
-// The canvas and the lesson's figure are pictures with a name and a description; the main
-// window is a window.
+// A text the keyboard can select (the lesson's numbers, the construction's sentence): besides
+// its name, text a reader goes through by character, word and line and sends to braille.
+class ReadableLabel : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit ReadableLabel(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && label()->accessibleName().isEmpty()) return label()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        s.selectableText = true;
+        return s;
+    }
+
+    // The one selection is the label's own, offsets in UTF-16 units of its text.
+    void selection(int index, int* start, int* end) const override {
+        *start = *end = 0;
+        if (index != 0 || !label()->hasSelectedText()) return;
+        *start = label()->selectionStart();
+        *end = *start + static_cast<int>(label()->selectedText().size());
+    }
+    int selectionCount() const override { return label()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int /*index*/) override { label()->setSelection(0, 0); }
+    void setSelection(int /*index*/, int start, int end) override { label()->setSelection(start, end - start); }
+    int cursorPosition() const override { return label()->hasSelectedText() ? label()->selectionStart() : 0; }
+    void setCursorPosition(int /*position*/) override {}
+    QString text(int start, int end) const override { return label()->text().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(label()->text().size()); }
+    QRect characterRect(int /*offset*/) const override { return {}; }
+    int offsetAtPoint(const QPoint& /*point*/) const override { return -1; }
+    void scrollToSubstring(int /*start*/, int /*end*/) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
+private:
+    QLabel* label() const { return static_cast<QLabel*>(widget()); }
+};
+
+// The canvas and the figures are pictures with a name and a description; the main window and
+// the lesson's are windows; a text the keyboard selects is text.
 QAccessibleInterface* AccessibleRole(const QString& /*className*/, QObject* object) {
     if (auto* canvas = qobject_cast<QtPictureBox*>(object)) return new QAccessibleWidget(canvas, QAccessible::Graphic);
     if (auto* view = qobject_cast<SceneView*>(object)) return new QAccessibleWidget(view, QAccessible::Graphic);
     if (auto* window = qobject_cast<Tamirel*>(object)) return new QAccessibleWidget(window, QAccessible::Window);
+    if (auto* lesson = qobject_cast<LessonWindow*>(object)) return new QAccessibleWidget(lesson, QAccessible::Window);
+    if (auto* label = qobject_cast<QLabel*>(object); label && (label->textInteractionFlags() & Qt::TextSelectableByKeyboard))
+        return new ReadableLabel(label);
     return nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include <QtGui/QScreen>
 #include <QtGui/QShortcut>
 #include <QtGui/QWheelEvent>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QToolTip>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
@@ -55,6 +56,8 @@ Tamirel::Tamirel(QWidget* parent)
         const QString text = QString::fromStdString(description);
         controls_.Picture1->setAccessibleDescription(text);
         controls_.Picture1->setToolTip(text);
+        // What a button drew or cleared, said through the button.
+        announcer_.Say(qobject_cast<QAbstractButton*>(focusWidget()), text);
     };
     form_->SetDescriptionListener(describe);
     describe(form_->Description());

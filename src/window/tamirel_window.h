@@ -10,6 +10,7 @@
 
 #include "controls/runtime_error.h"
 #include "form/tamirel_form.h"
+#include "window/announcer.h"
 #include "window/build_controls.h"
 #include "window/lesson_window.h"
 
@@ -103,6 +104,7 @@ private:
     QAction* lessonAction_ = nullptr;
     QPointer<LessonWindow> lesson_;
     FocusRing* focusRing_ = nullptr;
+    Announcer announcer_;
     AreaMeasure availableArea_;
     int zoom_ = 100;
     QString saveFolder_;      // where the last save went, for this session only

@@ -1,5 +1,7 @@
 #include "controls/qt/qt_list_box.h"
 
+#include <QtGui/QAccessible>
+
 #include "controls/runtime_error.h"
 
 namespace tamirel {
@@ -42,6 +44,21 @@ void QtListBox::SetListIndex(std::int16_t index) {
         setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
     }
     writingFromCode_ = false;
+}
+
+void QtListBox::focusInEvent(QFocusEvent* event) {
+    const std::int16_t chosen = ListIndex();
+    if (chosen >= 0 && currentRow() != chosen)
+        selectionModel()->setCurrentIndex(model()->index(chosen, 0), QItemSelectionModel::NoUpdate);
+    QListWidget::focusInEvent(event);
+    // The list's own focus event, raised once this handler returns, names the list; this one,
+    // after it, names the item (the list's accessible children are its rows, in order).
+    QMetaObject::invokeMethod(this, [this] {
+        if (!hasFocus() || currentRow() < 0 || !QAccessible::isActive()) return;
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(currentRow());
+        QAccessible::updateAccessibility(&focus);
+    }, Qt::QueuedConnection);
 }
 
 std::string QtListBox::List(std::int16_t index) const {

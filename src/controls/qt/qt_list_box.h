@@ -35,6 +35,9 @@ signals:
     void Click(std::int16_t index);
 
 protected:
+    // Entering the list, a screen reader hears the chosen item: the current item becomes the
+    // selected one (the selection stays) and takes the reader's focus.
+    void focusInEvent(QFocusEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
 

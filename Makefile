@@ -107,6 +107,7 @@ sanitize: deps
 	$(CMAKE) --build $(SANITIZE_BUILD)
 	cd $(SANITIZE_BUILD) && \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30

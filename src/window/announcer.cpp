@@ -1,22 +1,26 @@
 #include "window/announcer.h"
 
-#include <QtCore/QVariant>
+#include <QtGui/QAccessible>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QWidget>
 
 namespace tamirel {
 
 void Announcer::Say(QWidget* control, const QString& news) {
-    if (control_ != control) {
-        // The program may have named it anew meanwhile; that name stays.
-        if (control_ && control_->accessibleName() == told_) control_->setAccessibleName(ownName_);
-        control_ = control;
-        ownName_ = control ? control->accessibleName() : QString();
+    if (!control || news.isEmpty()) return;
+    QWidget* window = control->window();
+    if (labels_[turn_] && labels_[turn_]->window() == window && labels_[turn_]->accessibleName() == news) return;
+    turn_ = 1 - turn_;
+    if (!labels_[turn_] || labels_[turn_]->window() != window) {
+        labels_[turn_] = new QLabel(window);
+        labels_[turn_]->setObjectName(QStringLiteral("News"));
+        labels_[turn_]->hide();
     }
-    if (!control) return;
-    // Without a name of its own a control is called by its text, as a button or a label is.
-    const QString own = ownName_.isEmpty() ? control->property("text").toString() : ownName_;
-    told_ = own.isEmpty() ? news : own + QStringLiteral(". ") + news;
-    if (control->accessibleName() != told_) control->setAccessibleName(told_);
+    labels_[turn_]->setAccessibleName(news);
+    QAccessibleEvent focus(labels_[turn_].data(), QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+    // Only the last news stays, once the reader is told of the other label.
+    if (labels_[1 - turn_]) labels_[1 - turn_]->setAccessibleName(QString());
 }
 
 }  // namespace tamirel

@@ -5,26 +5,27 @@
 #include <QtCore/QPointer>
 #include <QtCore/QString>
 
+class QLabel;
 class QWidget;
 
 namespace tamirel {
 
-// Readers speak a change of the focused control's accessible name, reading the name from the
-// control. The toolkit's AT-SPI bridge (Qt 6.4) sends a description change as the object
-// instead of its text, which a reader cannot speak, and a label whose text changes while
-// another control has the focus is not read at all. So the news is added to the focused
-// control's own name ("Напред. Стъпка 4 от 14. …") until news comes through another control,
-// which gives the first its own name back.
+// A reader speaks what gets the focus. A change of a name or a description is not enough: the
+// toolkit's AT-SPI bridge (Qt 6.4) sends it with the object instead of the text as its data, so
+// Orca 43 speaks nothing for it ("bad content sent to speak()" the first time, "old name is the
+// same" after). So the news is the name of one of two hidden labels of the window, and that
+// label is reported focused to the reader only; the keyboard focus stays where it is. The labels
+// take turns, since a reader says nothing when the focus it is told of is where it already was;
+// the one named is the window's last news. Their object name is "News".
 class Announcer {
 public:
-    // Says `news` through `control` (a NameChanged event on it); a null control only gives the
-    // last one its own name back. The same news through the same control is not said again.
+    // Says `news` in `control`'s window; nothing for a null control or for the news just said
+    // in the same window.
     void Say(QWidget* control, const QString& news);
 
 private:
-    QPointer<QWidget> control_;
-    QString ownName_;   // control_'s accessible name before the news
-    QString told_;      // the name the news gave it
+    QPointer<QLabel> labels_[2];
+    int turn_ = 0;
 };
 
 }  // namespace tamirel

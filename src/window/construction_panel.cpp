@@ -183,8 +183,8 @@ void ConstructionPanel::Show() {
     caption_->setText(QString::fromStdString(steps_.empty() ? std::string() : steps_.Title() + " — " + view.caption));
     sentence_->setText(QString::fromStdString(view.sentence));
     figure_->setScene(view.scene);
-    // The figure is named by its step, so a reader speaks each step shown while it has the
-    // focus; through any other control of the window the step comes as news.
+    // The figure is named by its step, for a reader that asks what has the focus; each step
+    // shown is also told as news while the focus is in the window.
     const QString step = QString::fromStdString(view.caption.empty() ? view.sentence : view.caption + ". " + view.sentence);
     figure_->setAccessibleName(step);
     figure_->setToolTip(step);
@@ -198,7 +198,7 @@ void ConstructionPanel::Show() {
         button->setEnabled(enabled);
     }
     QWidget* focused = QApplication::focusWidget();
-    announcer_.Say(focused && focused != figure_ && window_.isAncestorOf(focused) ? focused : nullptr, step);
+    announcer_.Say(focused && window_.isAncestorOf(focused) ? focused : nullptr, step);
     if (player_.playing() != timer_->isActive()) player_.playing() ? timer_->start() : timer_->stop();
 }
 

@@ -56,7 +56,7 @@ Tamirel::Tamirel(QWidget* parent)
         const QString text = QString::fromStdString(description);
         controls_.Picture1->setAccessibleDescription(text);
         controls_.Picture1->setToolTip(text);
-        // What a button drew or cleared, said through the button.
+        // What a button drew or cleared, said when the button was pressed.
         announcer_.Say(qobject_cast<QAbstractButton*>(focusWidget()), text);
     };
     form_->SetDescriptionListener(describe);

@@ -25,8 +25,8 @@ bool Apply(ConstructionPlayer& player, const std::string& what) {
         words >> radius >> n;
         return player.Follow(radius, n);
     }
-    for (const CommandSpec& spec : LessonCommands())
-        if (spec.group == CommandGroup::Moves && word == spec.id) return RunPlayerCommand(spec.command, player);
+    for (const CommandEntry& entry : LessonCommands())
+        if (entry.group == CommandGroup::Moves && word == entry.id) return RunPlayerCommand(entry.command, player);
     ADD_FAILURE() << "no command " << what;
     return false;
 }
@@ -81,13 +81,13 @@ TEST(ConstructionPlayer, EnabledWhereACommandChangesSomethingAndPlayTurnsToStop)
         for (const std::string& command : state) Apply(player, command);
         EXPECT_EQ(CommandCaption(Command::StepPlay, player), player.playing() ? "Спри" : "Пусни");
         EXPECT_EQ(CommandEnabled(Command::StepCopy, player), !player.steps().empty());
-        for (const CommandSpec& spec : LessonCommands()) {
-            if (spec.group != CommandGroup::Moves) continue;
+        for (const CommandEntry& entry : LessonCommands()) {
+            if (entry.group != CommandGroup::Moves) continue;
             ConstructionPlayer after = player;
-            const bool returned = Apply(after, spec.id);
+            const bool returned = Apply(after, entry.id);
             const bool changed = after.steps().step() != player.steps().step() || after.playing() != player.playing();
-            EXPECT_EQ(returned, changed) << spec.id << " after " << state.size() << " commands";
-            EXPECT_EQ(CommandEnabled(spec.command, player), changed) << spec.id << " after " << state.size() << " commands";
+            EXPECT_EQ(returned, changed) << entry.id << " after " << state.size() << " commands";
+            EXPECT_EQ(CommandEnabled(entry.command, player), changed) << entry.id << " after " << state.size() << " commands";
         }
     }
     const std::string json = [] {
@@ -108,18 +108,18 @@ TEST(ConstructionPlayer, EnabledWhereACommandChangesSomethingAndPlayTurnsToStop)
 // while its controls have the focus.
 TEST(LessonCommands, EveryCommandHasWordsAndKeysActOnceWhereTheyAct) {
     std::set<std::string> ids[2], window, construction;
-    for (const CommandSpec& spec : LessonCommands()) {
-        EXPECT_FALSE(spec.caption.empty()) << spec.id;
-        EXPECT_FALSE(CommandTitle(spec).empty()) << spec.id;
-        EXPECT_TRUE(ids[IsStepCommand(spec)].insert(spec.id).second) << spec.id;
-        for (const Key& key : spec.keys) {
+    for (const CommandEntry& entry : LessonCommands()) {
+        EXPECT_FALSE(entry.caption.empty()) << entry.id;
+        EXPECT_FALSE(CommandTitle(entry).empty()) << entry.id;
+        EXPECT_TRUE(ids[IsStepCommand(entry)].insert(entry.id).second) << entry.id;
+        for (const Key& key : entry.keys) {
             const std::string name = KeyShortcuts({key});
-            if (spec.group != CommandGroup::StepFiles) {
-                EXPECT_TRUE(window.insert(name).second) << spec.id << " " << name;
+            if (entry.group != CommandGroup::StepFiles) {
+                EXPECT_TRUE(window.insert(name).second) << entry.id << " " << name;
             }
-            if (spec.group != CommandGroup::Lesson || spec.command == Command::LessonClose ||
-                spec.command == Command::LessonDiagonals) {
-                EXPECT_TRUE(construction.insert(name).second) << spec.id << " " << name;
+            if (entry.group != CommandGroup::Lesson || entry.command == Command::LessonClose ||
+                entry.command == Command::LessonDiagonals) {
+                EXPECT_TRUE(construction.insert(name).second) << entry.id << " " << name;
             }
         }
     }

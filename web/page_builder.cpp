@@ -49,18 +49,18 @@ std::string Place(const ControlSpec& row) {
 // naming it for the page's script, its keys as its title and for assistive technology.
 std::string CommandControls(CommandGroup group) {
     std::string html;
-    for (const CommandSpec& spec : LessonCommands()) {
-        if (spec.group != group || !(spec.faces & kBrowserFace)) continue;
-        const std::string scope = IsStepCommand(spec) ? "step" : "lesson";
-        const std::string keys = spec.keys.empty() ? "" : " aria-keyshortcuts=\"" + KeyShortcuts(spec.keys) + "\"";
-        if (spec.checkBox) {
-            html += "<label><input type=\"checkbox\" id=\"" + scope + "-" + spec.id + "\"" + keys + "> " +
-                    Html(CheckBoxText(spec)) + "</label>\n";
+    for (const CommandEntry& entry : LessonCommands()) {
+        if (entry.group != group || !(entry.faces & kBrowserFace)) continue;
+        const std::string scope = IsStepCommand(entry) ? "step" : "lesson";
+        const std::string keys = entry.keys.empty() ? "" : " aria-keyshortcuts=\"" + KeyShortcuts(entry.keys) + "\"";
+        if (entry.checkBox) {
+            html += "<label><input type=\"checkbox\" id=\"" + scope + "-" + entry.id + "\"" + keys + "> " +
+                    Html(CheckBoxText(entry)) + "</label>\n";
             continue;
         }
-        html += "<button type=\"button\" id=\"" + scope + "-" + spec.id + "\" data-" + scope + "=\"" + spec.id + "\"" +
+        html += "<button type=\"button\" id=\"" + scope + "-" + entry.id + "\" data-" + scope + "=\"" + entry.id + "\"" +
                 (group == CommandGroup::LessonHead ? " aria-expanded=\"true\"" : "") + " title=\"" +
-                Html(CommandTitle(spec)) + "\"" + keys + ">" + Html(spec.caption) + "</button>";
+                Html(CommandTitle(entry)) + "\"" + keys + ">" + Html(entry.caption) + "</button>";
     }
     return html;
 }

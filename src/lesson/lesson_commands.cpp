@@ -51,12 +51,12 @@ const char* GroupName(CommandGroup group) {
 
 }  // namespace
 
-const std::vector<CommandSpec>& LessonCommands() {
+const std::vector<CommandEntry>& LessonCommands() {
     using C = Command;
     using G = CommandGroup;
     using K = KeyName;
     using M = Message;
-    static const std::vector<CommandSpec> table = {
+    static const std::vector<CommandEntry> table = {
         {C::LessonFold, "fold", G::LessonHead, Say(M::CommandFold), Say(M::CommandUnfold), {}, Say(M::CommandFoldHint), kBrowserFace},
         {C::LessonDiagonals, "diagonals", G::Lesson, Say(M::CommandDiagonals), {}, {{K::D, true}}, {}, kBothFaces, true},
         {C::LessonCopy, "copy", G::Lesson, Say(M::CommandCopy), {}, {{K::C, true}}, {}},
@@ -75,19 +75,19 @@ const std::vector<CommandSpec>& LessonCommands() {
     return table;
 }
 
-const CommandSpec& CommandOf(Command command) {
-    const std::vector<CommandSpec>& table = LessonCommands();
-    return *std::find_if(table.begin(), table.end(), [command](const CommandSpec& spec) { return spec.command == command; });
+const CommandEntry& CommandOf(Command command) {
+    const std::vector<CommandEntry>& table = LessonCommands();
+    return *std::find_if(table.begin(), table.end(), [command](const CommandEntry& entry) { return entry.command == command; });
 }
 
-bool IsStepCommand(const CommandSpec& spec) {
-    return spec.group == CommandGroup::Moves || spec.group == CommandGroup::StepFiles;
+bool IsStepCommand(const CommandEntry& entry) {
+    return entry.group == CommandGroup::Moves || entry.group == CommandGroup::StepFiles;
 }
 
 std::string KeyWords(const std::vector<Key>& keys) { return Joined(keys, "Ctrl+", ", ", &KeyText::words); }
 std::string KeyShortcuts(const std::vector<Key>& keys) { return Joined(keys, "Control+", " ", &KeyText::name); }
-std::string CommandTitle(const CommandSpec& spec) { return spec.keys.empty() ? spec.hint : KeyWords(spec.keys); }
-std::string CheckBoxText(const CommandSpec& spec) { return spec.caption + " (" + KeyWords(spec.keys) + ")"; }
+std::string CommandTitle(const CommandEntry& entry) { return entry.keys.empty() ? entry.hint : KeyWords(entry.keys); }
+std::string CheckBoxText(const CommandEntry& entry) { return entry.caption + " (" + KeyWords(entry.keys) + ")"; }
 
 bool CommandEnabled(Command command, const ConstructionPlayer& player) {
     const ConstructionSteps& steps = player.steps();
@@ -106,8 +106,8 @@ bool CommandEnabled(Command command, const ConstructionPlayer& player) {
 }
 
 std::string CommandCaption(Command command, const ConstructionPlayer& player) {
-    const CommandSpec& spec = CommandOf(command);
-    return command == Command::StepPlay && player.playing() ? spec.onCaption : spec.caption;
+    const CommandEntry& entry = CommandOf(command);
+    return command == Command::StepPlay && player.playing() ? entry.onCaption : entry.caption;
 }
 
 bool RunPlayerCommand(Command command, ConstructionPlayer& player) {
@@ -126,10 +126,10 @@ std::string PlayerToJson(const ConstructionPlayer& player) {
     json.pop_back();   // its closing brace
     Append(json, {",\"playing\":", player.playing() ? "true" : "false", ",\"commands\":["});
     const char* separator = "";
-    for (const CommandSpec& spec : LessonCommands()) {
-        if (!IsStepCommand(spec) || !(spec.faces & kBrowserFace)) continue;
-        Append(json, {separator, "{\"id\":", JsonString(spec.id), ",\"caption\":", JsonString(CommandCaption(spec.command, player)),
-                      ",\"enabled\":", CommandEnabled(spec.command, player) ? "true}" : "false}"});
+    for (const CommandEntry& entry : LessonCommands()) {
+        if (!IsStepCommand(entry) || !(entry.faces & kBrowserFace)) continue;
+        Append(json, {separator, "{\"id\":", JsonString(entry.id), ",\"caption\":", JsonString(CommandCaption(entry.command, player)),
+                      ",\"enabled\":", CommandEnabled(entry.command, player) ? "true}" : "false}"});
         separator = ",";
     }
     return json + "]}";
@@ -138,13 +138,13 @@ std::string PlayerToJson(const ConstructionPlayer& player) {
 std::string CommandTableJson() {
     std::string json = "{\"commands\":[";
     const char* separator = "";
-    for (const CommandSpec& spec : LessonCommands()) {
-        if (!(spec.faces & kBrowserFace)) continue;
-        Append(json, {separator, "{\"id\":", JsonString(spec.id), ",\"group\":", JsonString(GroupName(spec.group)),
-                      ",\"caption\":", JsonString(spec.caption), ",\"on\":", JsonString(spec.onCaption), ",\"keys\":["});
-        for (std::size_t i = 0; i < spec.keys.size(); ++i)
-            Append(json, {i ? "," : "", JsonString(KeyShortcuts({spec.keys[i]}))});
-        Append(json, {"],\"title\":", JsonString(CommandTitle(spec)), "}"});
+    for (const CommandEntry& entry : LessonCommands()) {
+        if (!(entry.faces & kBrowserFace)) continue;
+        Append(json, {separator, "{\"id\":", JsonString(entry.id), ",\"group\":", JsonString(GroupName(entry.group)),
+                      ",\"caption\":", JsonString(entry.caption), ",\"on\":", JsonString(entry.onCaption), ",\"keys\":["});
+        for (std::size_t i = 0; i < entry.keys.size(); ++i)
+            Append(json, {i ? "," : "", JsonString(KeyShortcuts({entry.keys[i]}))});
+        Append(json, {"],\"title\":", JsonString(CommandTitle(entry)), "}"});
         separator = ",";
     }
     return json + "]}";

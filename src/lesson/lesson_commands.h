@@ -28,7 +28,7 @@ struct Key {
 // The faces that offer a command.
 inline constexpr unsigned kDesktopFace = 1, kBrowserFace = 2, kBothFaces = kDesktopFace | kBrowserFace;
 
-struct CommandSpec {
+struct CommandEntry {
     Command command;
     const char* id;           // unique within the lesson's commands and the construction's: "forward"
     CommandGroup group;
@@ -41,9 +41,9 @@ struct CommandSpec {
 };
 
 // In the order of the controls.
-const std::vector<CommandSpec>& LessonCommands();
-const CommandSpec& CommandOf(Command command);
-bool IsStepCommand(const CommandSpec& spec);   // the construction's, not the lesson's
+const std::vector<CommandEntry>& LessonCommands();
+const CommandEntry& CommandOf(Command command);
+bool IsStepCommand(const CommandEntry& entry);   // the construction's, not the lesson's
 
 // The keys as a tooltip reads them: "Стрелка надясно, Page Down", "Ctrl+C".
 std::string KeyWords(const std::vector<Key>& keys);
@@ -51,9 +51,9 @@ std::string KeyWords(const std::vector<Key>& keys);
 // the space bar and "Control+" for Ctrl: "ArrowRight PageDown", "Control+C".
 std::string KeyShortcuts(const std::vector<Key>& keys);
 // The control's tooltip: its keys' words, else its hint.
-std::string CommandTitle(const CommandSpec& spec);
+std::string CommandTitle(const CommandEntry& entry);
 // A check box's text: "Диагонали от A₁ (Ctrl+D)".
-std::string CheckBoxText(const CommandSpec& spec);
+std::string CheckBoxText(const CommandEntry& entry);
 
 // Whether running the command would change anything: a move away from where the pupil is, or
 // one that stops playing; play with more than one step; the step's files with a construction.

@@ -38,10 +38,10 @@ static_assert(std::size(kQtKeys) == static_cast<std::size_t>(KeyName::S) + 1);
 
 }  // namespace
 
-QAction* AddCommandAction(QWidget& window, const CommandSpec& spec, QObject* parent) {
-    auto* action = new QAction(QString::fromStdString(spec.caption), parent);
+QAction* AddCommandAction(QWidget& window, const CommandEntry& entry, QObject* parent) {
+    auto* action = new QAction(QString::fromStdString(entry.caption), parent);
     QList<QKeySequence> keys;
-    for (const Key& key : spec.keys) {
+    for (const Key& key : entry.keys) {
         const Qt::Key name = kQtKeys[static_cast<std::size_t>(key.name)];
         keys.append(key.ctrl ? QKeySequence(Qt::CTRL | name) : QKeySequence(name));
     }
@@ -51,10 +51,10 @@ QAction* AddCommandAction(QWidget& window, const CommandSpec& spec, QObject* par
     return action;
 }
 
-QPushButton* CommandButton(QWidget& parent, const CommandSpec& spec) {
-    auto* button = new QPushButton(QString::fromStdString(spec.caption), &parent);
+QPushButton* CommandButton(QWidget& parent, const CommandEntry& entry) {
+    auto* button = new QPushButton(QString::fromStdString(entry.caption), &parent);
     button->setAutoDefault(false);
-    button->setToolTip(QString::fromStdString(CommandTitle(spec)));
+    button->setToolTip(QString::fromStdString(CommandTitle(entry)));
     return button;
 }
 
@@ -90,22 +90,22 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
         {Command::StepCopy, &ConstructionPanel::CopyStep},
         {Command::StepSave, &ConstructionPanel::SaveStepAs},
         {Command::StepPrint, &ConstructionPanel::PrintHandout}};
-    for (const CommandSpec& spec : LessonCommands()) {
-        if (!IsStepCommand(spec) || !(spec.faces & kDesktopFace)) continue;
-        QPushButton* button = CommandButton(window, spec);
-        buttons_.emplace_back(spec.command, button);
-        if (spec.group == CommandGroup::StepFiles) {
+    for (const CommandEntry& entry : LessonCommands()) {
+        if (!IsStepCommand(entry) || !(entry.faces & kDesktopFace)) continue;
+        QPushButton* button = CommandButton(window, entry);
+        buttons_.emplace_back(entry.command, button);
+        if (entry.group == CommandGroup::StepFiles) {
             for (const auto& [command, slot] : files)
-                if (command == spec.command) connect(button, &QPushButton::clicked, this, slot);
+                if (command == entry.command) connect(button, &QPushButton::clicked, this, slot);
             files_->Add(button);
             continue;
         }
-        const bool space = std::any_of(spec.keys.begin(), spec.keys.end(), [](Key k) { return k.name == KeyName::Space && !k.ctrl; });
-        connect(AddCommandAction(window, spec, this), &QAction::triggered, this, [this, space, command = spec.command] {
+        const bool space = std::any_of(entry.keys.begin(), entry.keys.end(), [](Key k) { return k.name == KeyName::Space && !k.ctrl; });
+        connect(AddCommandAction(window, entry, this), &QAction::triggered, this, [this, space, command = entry.command] {
             if (auto* focused = qobject_cast<QAbstractButton*>(window_.focusWidget()); space && focused) return focused->animateClick();
             Run(command);
         });
-        connect(button, &QPushButton::clicked, this, [this, command = spec.command] { Run(command); });
+        connect(button, &QPushButton::clicked, this, [this, command = entry.command] { Run(command); });
         moves_->Add(button);
     }
     column->addLayout(moves_);

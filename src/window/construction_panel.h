@@ -28,9 +28,9 @@ class SceneView;
 
 // An action with the command's caption and keys, added to `window`, whose keys act wherever
 // its focus is.
-QAction* AddCommandAction(QWidget& window, const CommandSpec& spec, QObject* parent);
+QAction* AddCommandAction(QWidget& window, const CommandEntry& entry, QObject* parent);
 // A button with the command's caption and its keys (or hint) as its tooltip.
-QPushButton* CommandButton(QWidget& parent, const CommandSpec& spec);
+QPushButton* CommandButton(QWidget& parent, const CommandEntry& entry);
 
 // Buttons in rows of equal columns: all on one row where the width holds them, otherwise as
 // many to a row as it holds (at least one), in the order added. The lesson window's commands

@@ -112,25 +112,25 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
     // The lesson's commands: their keys act anywhere in the window, Ctrl+C, Ctrl+S and Ctrl+P
     // on the construction while its controls have the focus.
     commands_ = new KeyRows(8);
-    for (const CommandSpec& spec : LessonCommands()) {
-        if (spec.group != CommandGroup::Lesson || !(spec.faces & kDesktopFace)) continue;
-        QAction* action = AddCommandAction(*this, spec, this);
-        if (spec.checkBox) {
-            diagonals_ = new QCheckBox(QString::fromStdString(CheckBoxText(spec)), page_);
+    for (const CommandEntry& entry : LessonCommands()) {
+        if (entry.group != CommandGroup::Lesson || !(entry.faces & kDesktopFace)) continue;
+        QAction* action = AddCommandAction(*this, entry, this);
+        if (entry.checkBox) {
+            diagonals_ = new QCheckBox(QString::fromStdString(CheckBoxText(entry)), page_);
             diagonals_->setObjectName(QStringLiteral("Diagonals"));
             column_->addWidget(diagonals_);
             connect(action, &QAction::triggered, diagonals_, &QCheckBox::toggle);
             connect(diagonals_, &QCheckBox::toggled, this, &LessonWindow::Refresh);
             continue;
         }
-        switch (spec.command) {
+        switch (entry.command) {
             case Command::LessonCopy: connect(action, &QAction::triggered, this, &LessonWindow::CopyLesson); break;
             case Command::LessonSave: connect(action, &QAction::triggered, this, &LessonWindow::SaveLessonAs); break;
             case Command::LessonPrint: connect(action, &QAction::triggered, this, &LessonWindow::PrintLesson); break;
             case Command::LessonClose: connect(action, &QAction::triggered, this, &QWidget::close); break;
             default: break;
         }
-        QPushButton* button = CommandButton(*page_, spec);
+        QPushButton* button = CommandButton(*page_, entry);
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
         commands_->Add(button);
     }

@@ -66,6 +66,8 @@ tamirel_warnings(tamirel_form)
 # compass construction with the checker that replays it, and every scene as SVG and JSON, for
 # every face.
 add_library(tamirel_lesson STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/attempt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/attempt.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_errors.cpp

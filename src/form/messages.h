@@ -139,6 +139,47 @@ enum class Message {
     KeyLeft,
     KeyRight,
     KeySpace,
+    // The pupil's own construction: moves, refusals, hints, the verdict and its file.
+    AttemptLine,              // {line}
+    AttemptCircle,            // {circle}, {centre}, {through}
+    AttemptOpening,           // {circle}, {centre}, {opening}
+    AttemptArm,               // {line}, {angle}, {vertex}
+    AttemptPoint,             // {point}, {first}, {second}
+    AttemptVertex,            // {polygon} (definite), {made}, {n}
+    AttemptSide,              // {side}
+    AttemptNotMade,           // {point}
+    AttemptSamePoint,
+    AttemptLineDrawn,         // {line}
+    AttemptCircleDrawn,       // {circle}
+    AttemptSideDrawn,         // {side}
+    AttemptNoCrossing,
+    AttemptTangent,           // {first}, {second}
+    AttemptNoProtractor,      // {polygon} (title)
+    AttemptBadMove,
+    AttemptMovesOne,
+    AttemptMovesMany,         // {count}
+    AttemptVerdict,           // {polygon}, {moves}, {worked}
+    AttemptHintsUsed,         // {hints}
+    AttemptHintLine,          // {first}, {second}
+    AttemptHintCircle,        // {centre}, {through}
+    AttemptHintOpening,       // {centre}, {opening}
+    AttemptHintPoint,         // {first}, {second}
+    AttemptHintSide,          // {side}
+    AttemptHintArm,           // {angle}, {vertex}, {ray}
+    AttemptNoHint,
+    AttemptMoveLine,          // {line}
+    AttemptMoveCircle,        // {circle}, {centre}, {through}
+    AttemptMoveOpening,       // {circle}, {centre}, {opening}
+    AttemptMoveArm,           // {line}, {angle}, {vertex}
+    AttemptMovePoint,         // {point}, {first}, {second}
+    AttemptMoveSide,          // {side}
+    AttemptFileForeign,
+    AttemptFileNewer,         // {version}, {ours}
+    AttemptFileTooLarge,
+    AttemptFileLine,          // {line}
+    AttemptFileFigure,        // {line}
+    AttemptFileCut,
+    AttemptFileReplay,        // {move}, {line}, {reason}
     Count
 };
 

@@ -1,5 +1,6 @@
 #include "lesson/construction.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
@@ -32,18 +33,19 @@ constexpr double kDegree = std::numbers::pi_v<double> / 180;
 double Cross(Spot o, Spot a, Spot b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
 double Distance(Spot a, Spot b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
-// Where two drawn objects cross: none, one (lines; a tangent) or two points. `tolerance` is a
-// length in canvas units under which two values count as equal.
-std::vector<Spot> Crossings(const ReplayedObject& f, const ReplayedObject& g, double tolerance) {
+}  // namespace
+
+Meeting Meet(const ReplayedObject& f, const ReplayedObject& g, double tolerance) {
+    using K = Meeting::Kind;
     if (f.kind == Kind::Line && g.kind == Kind::Line) {
         const Spot d1{f.b.x - f.a.x, f.b.y - f.a.y};
         const Spot d2{g.b.x - g.a.x, g.b.y - g.a.y};
         const double denominator = d1.x * d2.y - d1.y * d2.x;
         if (std::fabs(denominator) <= 1e-12 * std::hypot(d1.x, d1.y) * std::hypot(d2.x, d2.y)) return {};
         const double t = ((g.a.x - f.a.x) * d2.y - (g.a.y - f.a.y) * d2.x) / denominator;
-        return {{f.a.x + t * d1.x, f.a.y + t * d1.y}};
+        return {K::Once, {{f.a.x + t * d1.x, f.a.y + t * d1.y}}};
     }
-    if (f.kind == Kind::Circle && g.kind == Kind::Line) return Crossings(g, f, tolerance);
+    if (f.kind == Kind::Circle && g.kind == Kind::Line) return Meet(g, f, tolerance);
     if (f.kind == Kind::Line) {
         // Line f against circle g: the foot of the perpendicular from the centre, then both ways.
         const double length = Distance(f.a, f.b);
@@ -52,23 +54,27 @@ std::vector<Spot> Crossings(const ReplayedObject& f, const ReplayedObject& g, do
         const Spot foot{f.a.x + t * u.x, f.a.y + t * u.y};
         const double h = Distance(foot, g.a);
         if (h > g.radius + tolerance) return {};
-        if (h >= g.radius - tolerance) return {foot};
+        if (h >= g.radius - tolerance) return {K::Tangent, {foot}};
         const double s = std::sqrt(g.radius * g.radius - h * h);
-        return {{foot.x - s * u.x, foot.y - s * u.y}, {foot.x + s * u.x, foot.y + s * u.y}};
+        return {K::Twice, {{foot.x - s * u.x, foot.y - s * u.y}, {foot.x + s * u.x, foot.y + s * u.y}}};
     }
+    // Two circles: apart, one inside the other, touching from outside or inside, or crossing.
     const double d = Distance(f.a, g.a);
-    if (d <= tolerance) return {};   // the same centre: the same circle or none in common
-    if (d > f.radius + g.radius + tolerance || d < std::fabs(f.radius - g.radius) - tolerance) return {};
-    const double along = (d * d + f.radius * f.radius - g.radius * g.radius) / (2 * d);
-    const double h2 = f.radius * f.radius - along * along;
+    if (d <= tolerance) return {};   // one centre: the same circle, or none in common
+    const double outer = f.radius + g.radius, inner = std::fabs(f.radius - g.radius);
+    if (d > outer + tolerance || d < inner - tolerance) return {};
     const Spot u{(g.a.x - f.a.x) / d, (g.a.y - f.a.y) / d};
+    if (d >= outer - tolerance || d <= inner + tolerance) {
+        // The point of contact lies on the line of centres, f.radius from f's centre: towards
+        // g's centre, unless g is the larger and holds f.
+        const double along = d >= outer - tolerance || f.radius > g.radius ? f.radius : -f.radius;
+        return {K::Tangent, {{f.a.x + along * u.x, f.a.y + along * u.y}}};
+    }
+    const double along = (d * d + f.radius * f.radius - g.radius * g.radius) / (2 * d);
+    const double h = std::sqrt(std::max(0.0, f.radius * f.radius - along * along));
     const Spot foot{f.a.x + along * u.x, f.a.y + along * u.y};
-    if (h2 <= tolerance * tolerance) return {foot};
-    const double h = std::sqrt(h2);
-    return {{foot.x - h * u.y, foot.y + h * u.x}, {foot.x + h * u.y, foot.y - h * u.x}};
+    return {K::Twice, {{foot.x - h * u.y, foot.y + h * u.x}, {foot.x + h * u.y, foot.y - h * u.x}}};
 }
-
-}  // namespace
 
 std::string DecimalText(double value) {
     const double whole = std::round(value);
@@ -300,7 +306,7 @@ private:
 
     Spot Crossing(const NewPoint& point) const {
         if (point.second.empty()) Refuse(Reason::NotACrossing, Say(Message::NotACrossing, {{"point", point.name}}));
-        const std::vector<Spot> found = Crossings(DrawnObject(point.first), DrawnObject(point.second), tolerance_);
+        const std::vector<Spot> found = Meet(DrawnObject(point.first), DrawnObject(point.second), tolerance_).at;
         if (found.empty()) Refuse(Reason::NotACrossing, Say(Message::DoNotCross, {{"first", point.first}, {"second", point.second}}));
         const Pick& pick = point.pick;
         const auto refuse = [&] { Refuse(Reason::NotACrossing, Say(Message::WhichCrossing, {{"point", point.name}})); };

@@ -121,6 +121,18 @@ struct Replay {
     const ReplayedObject* Object(const std::string& name) const;
 };
 
+// How two drawn objects meet: not at all (lines side by side; circles apart, one inside the
+// other, or about one centre), at a tangency, once (two lines) or twice. `at` holds the
+// points, one for Tangent and Once, two for Twice. `tolerance` is a length in canvas units
+// within which two distances count as equal: a line that misses a circle, or two circles that
+// miss each other, by no more than that touch it.
+struct Meeting {
+    enum class Kind { None, Tangent, Once, Twice };
+    Kind kind = Kind::None;
+    std::vector<Spot> at;
+};
+Meeting Meet(const ReplayedObject& f, const ReplayedObject& g, double tolerance);
+
 // Throws std::out_of_range with `what`. The construction code throws only through these two,
 // so that the browser edition can build the rest without exception tables.
 [[noreturn]] void ThrowOutOfRange(const char* what);

@@ -9,6 +9,7 @@
 #include "form/messages.h"
 #include "form/number_text.h"
 #include "form/polygon_names.h"
+#include "geometry/decimal.h"
 #include "geometry/draw_polygon.h"
 #include "geometry/numeric.h"
 #include "lesson/label_layout.h"
@@ -32,6 +33,18 @@ public:
     ScenePoint centre;
     double radius = 0;
     std::vector<ScenePoint> points;   // the start vertex, then each line's end
+};
+
+// A list of one item, as the main window's lists give a chosen radius or count.
+class OneItem : public ListBox {
+public:
+    explicit OneItem(std::string text) : text_(std::move(text)) {}
+    std::int16_t ListIndex() const override { return 0; }
+    void SetListIndex(std::int16_t) override {}
+    std::string List(std::int16_t index) const override { return index == 0 ? text_ : std::string(); }
+
+private:
+    std::string text_;
 };
 
 std::string Whole(double n) { return std::to_string(static_cast<long long>(n)); }
@@ -158,6 +171,15 @@ std::string Lesson::Description() const {
         text += Say(Message::LessonSentence, {{"text", number.Text()}});
     }
     return text;
+}
+
+std::vector<ScenePoint> MainWindowVertices(double radius, int n) {
+    VertexRecorder canvas;
+    DrawPolygon(canvas, OneItem(PrintfFixed(radius, 6)), OneItem(std::to_string(n)));
+    std::vector<ScenePoint> vertices;
+    if (n < 3 || canvas.points.size() != static_cast<std::size_t>(n) + 1) return vertices;
+    for (int k = 0; k < n; ++k) vertices.push_back(canvas.points[static_cast<std::size_t>((n + 1 - k) % n)]);
+    return vertices;
 }
 
 Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {

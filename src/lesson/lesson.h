@@ -68,6 +68,10 @@ inline constexpr double kLessonReach = 1.4;
 // title, no numbers and an empty scene.
 Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals);
 
+// The vertices A₁…Aₙ the main window draws for radius `radius` and count `n`, in the lesson's
+// order (counter-clockwise on screen from the bottom-left one); none where it draws no polygon.
+std::vector<ScenePoint> MainWindowVertices(double radius, int n);
+
 // The lesson's page, in canvas units, shared by the SVG document and every face's image and
 // print: the figure's 1000-unit area with kLessonMargin round it, then one text line every
 // kLessonLineHeight below it, starting one line height under the margin, at its left edge.

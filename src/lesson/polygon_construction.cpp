@@ -123,10 +123,12 @@ public:
 
     // The midpoint of the arc from vertex p to vertex q (local directions dp < dq): the
     // perpendicular bisector of the chord pq passes through O, and the circles about p and q
-    // through each other meet on it inside k.
-    void Bisect(const std::string& p, const std::string& q, double dp, double dq, const std::string& helper) {
-        Circle(p, q);
-        Circle(q, p, {{helper, Current(), Next(), Nearer("O")}});
+    // through each other meet on it inside k. `around`, where given, is the circle about p
+    // through q already drawn, and is not drawn again.
+    void Bisect(const std::string& p, const std::string& q, double dp, double dq, const std::string& helper,
+                std::string around = {}) {
+        if (around.empty()) around = Circle(p, q);
+        Circle(q, p, {{helper, around, Next(), Nearer("O")}});
         const double middle = (dp + dq) / 2;
         const std::string near = At(middle, helper + "₁");
         std::vector<NewPoint> makes{{near, "k", "O" + helper, Nearer(p)}};
@@ -369,12 +371,13 @@ Construction BuildConstruction(double radius, int n) {
             const std::string from = pentagon ? b.e() : "O";
             const double chord = pentagon ? 72 : 36;
             const std::string left = b.At(chord, {}), right = b.At(360 - chord, {});
-            b.Opening(a1, from, "G", {{left, "k", b.Next(), Left("O", a1)}, {right, "k", b.Next(), Right("O", a1)}});
+            const std::string around = b.Opening(a1, from, "G", {{left, "k", b.Next(), Left("O", a1)}, {right, "k", b.Next(), Right("O", a1)}});
             if (n == 15) {
                 b.Opening(left, b.e(), "G", {{b.At(144, {}), "k", b.Next(), Other(a1)}},
                           Say(Message::PentadecagonArc));
             }
-            if (n == 20) b.Bisect(a1, Vertex(3), 0, 36, "Z");
+            // The circle just drawn, about A₁ through A₃, is the bisector's first.
+            if (n == 20) b.Bisect(a1, Vertex(3), 0, 36, "Z", around);
             b.Fill();
             break;
         }

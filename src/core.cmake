@@ -68,6 +68,8 @@ tamirel_warnings(tamirel_form)
 add_library(tamirel_lesson STATIC
   ${CMAKE_CURRENT_LIST_DIR}/lesson/attempt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/attempt.h
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/attempt_session.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lesson/attempt_session.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction.h
   ${CMAKE_CURRENT_LIST_DIR}/lesson/construction_errors.cpp

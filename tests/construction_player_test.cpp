@@ -97,29 +97,63 @@ TEST(ConstructionPlayer, EnabledWhereACommandChangesSomethingAndPlayTurnsToStop)
         return PlayerToJson(player);
     }();
     EXPECT_NE(json.find("\"step\":1,\"steps\":14"), std::string::npos);
-    EXPECT_NE(json.find("\"playing\":true,\"commands\":[{\"id\":\"home\",\"caption\":\"Начало\",\"enabled\":true}"),
+    EXPECT_NE(json.find("\"playing\":true,\"commands\":[{\"id\":\"home\",\"caption\":\"Начало\",\"enabled\":true,\"on\":false}"),
               std::string::npos);
-    EXPECT_NE(json.find("{\"id\":\"play\",\"caption\":\"Спри\",\"enabled\":true}"), std::string::npos);
+    EXPECT_NE(json.find("{\"id\":\"play\",\"caption\":\"Спри\",\"enabled\":true,\"on\":false}"), std::string::npos);
     EXPECT_EQ(PlayerToJson(ConstructionPlayer()).rfind("{\"steps\":0,\"playing\":false,", 0), 0u);
+}
+
+// While the pupil builds, the worked construction's moves rest and the attempt's commands act;
+// a new figure ends the attempt, the same figure keeps it.
+TEST(ConstructionPlayer, BuildingTakesTheKeysAndANewFigureEndsIt) {
+    ConstructionPlayer player;
+    player.Follow(300, 5);
+    player.Play();
+    EXPECT_FALSE(CommandEnabled(Command::AttemptUndo, player));
+    ASSERT_TRUE(RunPlayerCommand(Command::Build, player));
+    EXPECT_FALSE(player.playing());
+    EXPECT_EQ(CommandCaption(Command::Build, player), "Към стъпките");
+    for (const Command c : {Command::StepHome, Command::StepPlay, Command::StepForward, Command::StepCopy, Command::ToolProtractor,
+                            Command::AttemptUndo, Command::AttemptRestart})
+        EXPECT_FALSE(CommandEnabled(c, player)) << static_cast<int>(c);
+    for (const Command c : {Command::ToolCompass, Command::PickNext, Command::AttemptHint, Command::AttemptCopy})
+        EXPECT_TRUE(CommandEnabled(c, player)) << static_cast<int>(c);
+    RunPlayerCommand(Command::ToolCompass, player);
+    EXPECT_TRUE(CommandOn(Command::ToolCompass, player));
+    for (const Command c : {Command::PickNext, Command::PickNext, Command::Pick, Command::PickPrevious, Command::Pick})
+        RunPlayerCommand(c, player);
+    EXPECT_EQ(player.attempt().said().rfind("Начертахте окръжността k₁ с център A₁ през O.", 0), 0u) << player.attempt().said();
+    EXPECT_TRUE(CommandEnabled(Command::AttemptUndo, player));
+    player.Follow(300, 5);
+    EXPECT_TRUE(player.attempt().active());
+    player.Follow(300, 7);
+    EXPECT_FALSE(player.attempt().active());
+    EXPECT_TRUE(CommandEnabled(Command::StepForward, player));
 }
 
 // Every command has its words, and no key runs two commands where both act: the lesson's and
 // the moves' keys act anywhere in the window; the construction's files take the lesson's keys
 // while its controls have the focus.
 TEST(LessonCommands, EveryCommandHasWordsAndKeysActOnceWhereTheyAct) {
-    std::set<std::string> ids[2], window, construction;
+    // Keys act once in each mode: while the pupil watches the steps and while they build.
+    std::set<std::string> ids[2], window[2], construction[2];
     for (const CommandEntry& entry : LessonCommands()) {
         EXPECT_FALSE(entry.caption.empty()) << entry.id;
         EXPECT_FALSE(CommandTitle(entry).empty()) << entry.id;
-        EXPECT_TRUE(ids[IsStepCommand(entry)].insert(entry.id).second) << entry.id;
-        for (const Key& key : entry.keys) {
-            const std::string name = KeyShortcuts({key});
-            if (entry.group != CommandGroup::StepFiles) {
-                EXPECT_TRUE(window.insert(name).second) << entry.id << " " << name;
-            }
-            if (entry.group != CommandGroup::Lesson || entry.command == Command::LessonClose ||
-                entry.command == Command::LessonDiagonals) {
-                EXPECT_TRUE(construction.insert(name).second) << entry.id << " " << name;
+        EXPECT_TRUE(ids[IsStepCommand(entry) || IsAttemptCommand(entry) || entry.group == CommandGroup::Build].insert(entry.id).second)
+            << entry.id;
+        const bool files = entry.group == CommandGroup::StepFiles || entry.group == CommandGroup::AttemptFiles;
+        for (const int building : {0, 1}) {
+            if ((building && IsStepCommand(entry)) || (!building && IsAttemptCommand(entry))) continue;
+            for (const Key& key : entry.keys) {
+                const std::string name = KeyShortcuts({key});
+                if (!files) {
+                    EXPECT_TRUE(window[building].insert(name).second) << entry.id << " " << name;
+                }
+                if (entry.group != CommandGroup::Lesson || entry.command == Command::LessonClose ||
+                    entry.command == Command::LessonDiagonals) {
+                    EXPECT_TRUE(construction[building].insert(name).second) << entry.id << " " << name;
+                }
             }
         }
     }

@@ -180,6 +180,57 @@ enum class Message {
     AttemptFileFigure,        // {line}
     AttemptFileCut,
     AttemptFileReplay,        // {move}, {line}, {reason}
+    AttemptTitle,             // {polygon}
+    AttemptStart,             // {polygon} (definite)
+    AttemptUseProtractor,     // {angle}
+    AttemptStatus,            // {moves}, {worked}, {made}, {n}
+    AttemptPromptLineFirst,
+    AttemptPromptLineSecond,
+    AttemptPromptCentre,
+    AttemptPromptThrough,
+    AttemptPromptOpeningFirst,
+    AttemptPromptOpeningSecond,
+    AttemptPromptOpeningCentre,
+    AttemptPromptCrossing,
+    AttemptPromptSideFirst,
+    AttemptPromptSideNext,
+    AttemptPromptArmVertex,
+    AttemptPromptArmRay,
+    AttemptPicked,            // {point}
+    AttemptNoPointHere,
+    AttemptTargetPoint,       // {point}
+    AttemptTargetCrossing,    // {first}, {second}
+    AttemptNoTargets,
+    AttemptUndone,
+    AttemptRedone,
+    AttemptNothingToUndo,
+    AttemptNothingToRedo,
+    AttemptOpened,            // {moves}
+    AttemptMovesHeading,
+    CommandBuild,
+    CommandWatch,
+    CommandStraightedge,
+    CommandCompass,
+    CommandOpening,
+    CommandCrossing,
+    CommandSides,
+    CommandProtractor,
+    CommandUndo,
+    CommandRedo,
+    CommandRestart,
+    CommandHint,
+    CommandHintHint,
+    CommandBuildHint,
+    CommandRestartHint,
+    CommandSaveAttempt,
+    CommandOpenAttempt,
+    CommandCopyAttempt,
+    CommandPrintAttempt,
+    CommandPickNext,
+    CommandPickPrevious,
+    CommandPick,
+    KeyUp,
+    KeyDown,
     Count
 };
 

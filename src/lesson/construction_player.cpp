@@ -6,8 +6,11 @@ bool ConstructionPlayer::Follow(const ListBox& radii, const ListBox& counts) { r
 bool ConstructionPlayer::Follow(double radius, double n) { return NewFigure(steps_.Follow(radius, n)); }
 
 bool ConstructionPlayer::NewFigure(bool changed) {
-    if (changed) playing_ = false;
-    return changed;
+    if (!changed) return false;
+    playing_ = false;
+    const bool figure = !steps_.empty();
+    attempt_.Follow(figure ? steps_.construction().radius : 0, figure ? steps_.construction().n : 0);
+    return true;
 }
 
 bool ConstructionPlayer::Stopped(bool moved) {

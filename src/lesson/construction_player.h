@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/list_box.h"
+#include "lesson/attempt_session.h"
 #include "lesson/construction_steps.h"
 
 namespace tamirel {
@@ -11,8 +12,8 @@ namespace tamirel {
 class ConstructionPlayer {
 public:
     // Reads the lists as ConstructionSteps::Follow does. A new figure stops playing and shows
-    // its first step; the same figure keeps its step and goes on playing. Returns whether the
-    // figure changed.
+    // its first step, and ends the pupil's attempt at another figure; the same figure keeps its
+    // step and goes on playing. Returns whether the figure changed.
     bool Follow(const ListBox& radii, const ListBox& counts);
     bool Follow(double radius, double n);
 
@@ -30,6 +31,9 @@ public:
 
     bool playing() const { return playing_; }
     const ConstructionSteps& steps() const { return steps_; }
+    // The pupil's own attempt at the figure, while "Построй сам" is on.
+    AttemptSession& attempt() { return attempt_; }
+    const AttemptSession& attempt() const { return attempt_; }
 
 private:
     // Stops playing where the figure `changed`; returns `changed`.
@@ -38,6 +42,7 @@ private:
     bool Stopped(bool moved);
 
     ConstructionSteps steps_;
+    AttemptSession attempt_;
     bool playing_ = false;
 };
 

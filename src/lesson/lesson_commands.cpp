@@ -21,6 +21,18 @@ KeyText TextOf(KeyName key) {
         case KeyName::End: return {"End", "End"};
         case KeyName::Left: return {Template(Message::KeyLeft), "ArrowLeft"};
         case KeyName::Right: return {Template(Message::KeyRight), "ArrowRight"};
+        case KeyName::Up: return {Template(Message::KeyUp), "ArrowUp"};
+        case KeyName::Down: return {Template(Message::KeyDown), "ArrowDown"};
+        case KeyName::Enter: return {"Enter", "Enter"};
+        case KeyName::O: return {"O", "O"};
+        case KeyName::Y: return {"Y", "Y"};
+        case KeyName::Z: return {"Z", "Z"};
+        case KeyName::One: return {"1", "1"};
+        case KeyName::Two: return {"2", "2"};
+        case KeyName::Three: return {"3", "3"};
+        case KeyName::Four: return {"4", "4"};
+        case KeyName::Five: return {"5", "5"};
+        case KeyName::Six: return {"6", "6"};
         case KeyName::PageUp: return {"Page Up", "PageUp"};
         case KeyName::PageDown: return {"Page Down", "PageDown"};
         case KeyName::Space: return {Template(Message::KeySpace), "Space"};
@@ -45,6 +57,11 @@ const char* GroupName(CommandGroup group) {
         case CommandGroup::Lesson: return "lesson";
         case CommandGroup::Moves: return "moves";
         case CommandGroup::StepFiles: return "files";
+        case CommandGroup::Build: return "build";
+        case CommandGroup::Tools: return "tools";
+        case CommandGroup::AttemptEdits: return "edits";
+        case CommandGroup::AttemptFiles: return "attemptFiles";
+        case CommandGroup::Keys: return "keys";
     }
     return "";
 }
@@ -71,6 +88,24 @@ const std::vector<CommandEntry>& LessonCommands() {
         {C::StepCopy, "copy", G::StepFiles, Say(M::CommandCopyStep), {}, {{K::C, true}}, {}},
         {C::StepSave, "save", G::StepFiles, Say(M::CommandSaveStep), {}, {{K::S, true}}, {}},
         {C::StepPrint, "print", G::StepFiles, Say(M::CommandPrintHandout), {}, {{K::P, true}}, {}},
+        {C::Build, "build", G::Build, Say(M::CommandBuild), Say(M::CommandWatch), {}, Say(M::CommandBuildHint)},
+        {C::AttemptOpen, "open-attempt", G::Build, Say(M::CommandOpenAttempt), {}, {{K::O, true}}, {}},
+        {C::ToolStraightedge, "straightedge", G::Tools, Say(M::CommandStraightedge), {}, {{K::One}}, {}},
+        {C::ToolCompass, "compass", G::Tools, Say(M::CommandCompass), {}, {{K::Two}}, {}},
+        {C::ToolOpening, "opening", G::Tools, Say(M::CommandOpening), {}, {{K::Three}}, {}},
+        {C::ToolCrossing, "crossing", G::Tools, Say(M::CommandCrossing), {}, {{K::Four}}, {}},
+        {C::ToolSides, "sides", G::Tools, Say(M::CommandSides), {}, {{K::Five}}, {}},
+        {C::ToolProtractor, "protractor", G::Tools, Say(M::CommandProtractor), {}, {{K::Six}}, {}},
+        {C::AttemptUndo, "undo", G::AttemptEdits, Say(M::CommandUndo), {}, {{K::Z, true}}, {}},
+        {C::AttemptRedo, "redo", G::AttemptEdits, Say(M::CommandRedo), {}, {{K::Y, true}}, {}},
+        {C::AttemptRestart, "restart", G::AttemptEdits, Say(M::CommandRestart), {}, {}, Say(M::CommandRestartHint)},
+        {C::AttemptHint, "hint", G::AttemptEdits, Say(M::CommandHint), {}, {}, Say(M::CommandHintHint)},
+        {C::PickPrevious, "pick-previous", G::Keys, Say(M::CommandPickPrevious), {}, {{K::Left}, {K::Up}}, {}},
+        {C::PickNext, "pick-next", G::Keys, Say(M::CommandPickNext), {}, {{K::Right}, {K::Down}}, {}},
+        {C::Pick, "pick", G::Keys, Say(M::CommandPick), {}, {{K::Enter}, {K::Space}}, {}},
+        {C::AttemptCopy, "copy-attempt", G::AttemptFiles, Say(M::CommandCopyAttempt), {}, {{K::C, true}}, {}},
+        {C::AttemptSave, "save-attempt", G::AttemptFiles, Say(M::CommandSaveAttempt), {}, {{K::S, true}}, {}},
+        {C::AttemptPrint, "print-attempt", G::AttemptFiles, Say(M::CommandPrintAttempt), {}, {{K::P, true}}, {}},
     };
     return table;
 }
@@ -84,6 +119,26 @@ bool IsStepCommand(const CommandEntry& entry) {
     return entry.group == CommandGroup::Moves || entry.group == CommandGroup::StepFiles;
 }
 
+bool IsAttemptCommand(const CommandEntry& entry) {
+    return entry.group == CommandGroup::Tools || entry.group == CommandGroup::AttemptEdits ||
+           entry.group == CommandGroup::AttemptFiles || entry.group == CommandGroup::Keys;
+}
+
+namespace {
+
+constexpr std::pair<Command, AttemptTool> kToolCommands[] = {
+    {Command::ToolStraightedge, AttemptTool::Straightedge}, {Command::ToolCompass, AttemptTool::Compass},
+    {Command::ToolOpening, AttemptTool::Opening},           {Command::ToolCrossing, AttemptTool::Crossing},
+    {Command::ToolSides, AttemptTool::Sides},               {Command::ToolProtractor, AttemptTool::Protractor}};
+
+const AttemptTool* ToolOf(Command command) {
+    for (const auto& [c, tool] : kToolCommands)
+        if (c == command) return &tool;
+    return nullptr;
+}
+
+}  // namespace
+
 std::string KeyWords(const std::vector<Key>& keys) { return Joined(keys, "Ctrl+", ", ", &KeyText::words); }
 std::string KeyShortcuts(const std::vector<Key>& keys) { return Joined(keys, "Control+", " ", &KeyText::name); }
 std::string CommandTitle(const CommandEntry& entry) { return entry.keys.empty() ? entry.hint : KeyWords(entry.keys); }
@@ -91,7 +146,10 @@ std::string CheckBoxText(const CommandEntry& entry) { return entry.caption + " (
 
 bool CommandEnabled(Command command, const ConstructionPlayer& player) {
     const ConstructionSteps& steps = player.steps();
-    const bool playing = player.playing();
+    const AttemptSession& session = player.attempt();
+    const bool playing = player.playing(), building = session.active();
+    if (building && IsStepCommand(CommandOf(command))) return false;
+    if (!building && IsAttemptCommand(CommandOf(command))) return false;
     switch (command) {
         case Command::StepHome:
         case Command::StepBack: return playing || steps.step() > 1;
@@ -100,23 +158,57 @@ bool CommandEnabled(Command command, const ConstructionPlayer& player) {
         case Command::StepPlay: return steps.steps() > 1;
         case Command::StepCopy:
         case Command::StepSave:
-        case Command::StepPrint: return !steps.empty();
+        case Command::StepPrint:
+        case Command::Build: return !steps.empty();
+        case Command::ToolProtractor: return !session.attempt().exact();
+        case Command::AttemptUndo: return session.attempt().CanUndo();
+        case Command::AttemptRedo: return session.attempt().CanRedo();
+        case Command::AttemptRestart: return session.attempt().CanUndo() || session.attempt().CanRedo();
+        case Command::AttemptHint: return !session.attempt().Done();
         default: return true;
     }
 }
 
+bool CommandOn(Command command, const ConstructionPlayer& player) {
+    const AttemptSession& session = player.attempt();
+    if (command == Command::Build) return session.active();
+    const AttemptTool* tool = ToolOf(command);
+    return tool && session.active() && session.tool() == *tool;
+}
+
 std::string CommandCaption(Command command, const ConstructionPlayer& player) {
     const CommandEntry& entry = CommandOf(command);
-    return command == Command::StepPlay && player.playing() ? entry.onCaption : entry.caption;
+    const bool on = command == Command::StepPlay ? player.playing() : command == Command::Build && player.attempt().active();
+    return on ? entry.onCaption : entry.caption;
 }
 
 bool RunPlayerCommand(Command command, ConstructionPlayer& player) {
+    if (!CommandEnabled(command, player)) return false;
+    AttemptSession& session = player.attempt();
+    if (const AttemptTool* tool = ToolOf(command)) {
+        session.SetTool(*tool);
+        return true;
+    }
     switch (command) {
         case Command::StepHome: return player.Home();
         case Command::StepBack: return player.Back();
         case Command::StepPlay: return player.Play();
         case Command::StepForward: return player.Forward();
         case Command::StepEnd: return player.End();
+        case Command::Build:
+            if (session.active()) {
+                session.Leave();
+                return true;
+            }
+            player.Stop();
+            return session.Start();
+        case Command::AttemptUndo: session.Undo(); return true;
+        case Command::AttemptRedo: session.Redo(); return true;
+        case Command::AttemptRestart: session.Restart(); return true;
+        case Command::AttemptHint: session.Hint(); return true;
+        case Command::PickPrevious: session.MoveFocus(-1); return true;
+        case Command::PickNext: session.MoveFocus(1); return true;
+        case Command::Pick: session.Choose(); return true;
         default: return false;
     }
 }
@@ -127,12 +219,15 @@ std::string PlayerToJson(const ConstructionPlayer& player) {
     Append(json, {",\"playing\":", player.playing() ? "true" : "false", ",\"commands\":["});
     const char* separator = "";
     for (const CommandEntry& entry : LessonCommands()) {
-        if (!IsStepCommand(entry) || !(entry.faces & kBrowserFace)) continue;
+        if ((!IsStepCommand(entry) && !IsAttemptCommand(entry) && entry.group != CommandGroup::Build) ||
+            !(entry.faces & kBrowserFace))
+            continue;
         Append(json, {separator, "{\"id\":", JsonString(entry.id), ",\"caption\":", JsonString(CommandCaption(entry.command, player)),
-                      ",\"enabled\":", CommandEnabled(entry.command, player) ? "true}" : "false}"});
+                      ",\"enabled\":", CommandEnabled(entry.command, player) ? "true" : "false",
+                      ",\"on\":", CommandOn(entry.command, player) ? "true}" : "false}"});
         separator = ",";
     }
-    return json + "]}";
+    return json + "],\"attempt\":" + AttemptToJson(player.attempt()) + "}";
 }
 
 std::string CommandTableJson() {

@@ -13,13 +13,23 @@ namespace tamirel {
 enum class Command {
     LessonFold, LessonDiagonals, LessonCopy, LessonSave, LessonPrint, LessonClose,
     StepHome, StepBack, StepPlay, StepForward, StepEnd, StepCopy, StepSave, StepPrint,
+    // The pupil's own construction: start or leave it, open one; the tools; undo, redo,
+    // restart and a hint; the keyboard's walk over what can be picked; its files.
+    Build, AttemptOpen,
+    ToolStraightedge, ToolCompass, ToolOpening, ToolCrossing, ToolSides, ToolProtractor,
+    AttemptUndo, AttemptRedo, AttemptRestart, AttemptHint,
+    PickPrevious, PickNext, Pick,
+    AttemptCopy, AttemptSave, AttemptPrint,
 };
 
 // Where a command's control stands, each a row in the table's order: the lesson's title bar,
-// below its numbers, the construction's moves, and below them its files.
-enum class CommandGroup { LessonHead, Lesson, Moves, StepFiles };
+// below its numbers, the construction's moves, and below them its files; then the row that
+// starts the pupil's own construction, and while it is on (in place of the moves and files):
+// its tools, its edits, and its files. Keys (pick by keyboard) have no control.
+enum class CommandGroup { LessonHead, Lesson, Moves, StepFiles, Build, Tools, AttemptEdits, AttemptFiles, Keys };
 
-enum class KeyName { Home, End, Left, Right, PageUp, PageDown, Space, Escape, C, D, P, S };
+enum class KeyName { Home, End, Left, Right, Up, Down, PageUp, PageDown, Space, Enter, Escape, C, D, O, P, S, Y, Z,
+                     One, Two, Three, Four, Five, Six };
 struct Key {
     KeyName name;
     bool ctrl = false;   // Ctrl, or the Command key where that is the platform's
@@ -43,7 +53,7 @@ struct CommandEntry {
 // In the order of the controls.
 const std::vector<CommandEntry>& LessonCommands();
 const CommandEntry& CommandOf(Command command);
-bool IsStepCommand(const CommandEntry& entry);   // the construction's, not the lesson's
+bool IsStepCommand(const CommandEntry& entry);   // the worked construction's moves and files
 
 // The keys as a tooltip reads them: "Стрелка надясно, Page Down", "Ctrl+C".
 std::string KeyWords(const std::vector<Key>& keys);
@@ -55,20 +65,31 @@ std::string CommandTitle(const CommandEntry& entry);
 // A check box's text: "Диагонали от A₁ (Ctrl+D)".
 std::string CheckBoxText(const CommandEntry& entry);
 
+// The tools, edits, keys and files shown only while the pupil builds (not the Build row).
+bool IsAttemptCommand(const CommandEntry& entry);
+
 // Whether running the command would change anything: a move away from where the pupil is, or
-// one that stops playing; play with more than one step; the step's files with a construction.
-// The lesson's commands always are.
+// one that stops playing; play with more than one step; the step's files with a construction;
+// none of these while the pupil builds. "Построй сам" with a figure; the tools, the keyboard's
+// picks and the attempt's files while the pupil builds (the protractor only where the figure
+// cannot be constructed); undo and redo with a move to undo or redo; restart after a move; a
+// hint until the polygon stands. The lesson's commands and opening an attempt always are.
+// Where two commands share a key, at most one of them is enabled: the key runs that one.
 bool CommandEnabled(Command command, const ConstructionPlayer& player);
-// The caption now: onCaption while playing.
+// Whether a command's control shows as on: the tool in hand, "Построй сам" while building.
+bool CommandOn(Command command, const ConstructionPlayer& player);
+// The caption now: onCaption while playing, or while building.
 std::string CommandCaption(Command command, const ConstructionPlayer& player);
-// Runs a move or play; returns whether the step or playing changed. False for the others,
-// which the faces run themselves.
+// Runs a move, play, or an attempt's command that is not a file's; returns whether anything
+// changed. False for the others, which the faces run themselves.
 bool RunPlayerCommand(Command command, ConstructionPlayer& player);
 
-// For the browser face: ConstructionToJson's object with "playing" and "commands":
-// [{"id", "caption", "enabled"}, …] for the construction's commands the browser offers.
+// For the browser face: ConstructionToJson's object with "playing", "attempt" (AttemptToJson)
+// and "commands": [{"id", "caption", "enabled", "on"}, …] for the construction's and the
+// attempt's commands the browser offers.
 std::string PlayerToJson(const ConstructionPlayer& player);
-// For the page: {"commands": [{"id", "group" ("head", "lesson", "moves", "files"), "caption",
+// For the page: {"commands": [{"id", "group" ("head", "lesson", "moves", "files", "build",
+// "tools", "edits", "attemptFiles", "keys"), "caption",
 // "on", "keys": [KeyShortcuts names], "title"}, …]}, the commands the browser offers.
 std::string CommandTableJson();
 

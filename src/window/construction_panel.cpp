@@ -32,9 +32,11 @@ namespace tamirel {
 namespace {
 
 // Qt's key for each KeyName, in its order.
-constexpr Qt::Key kQtKeys[] = {Qt::Key_Home,  Qt::Key_End,    Qt::Key_Left, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_PageDown,
-                               Qt::Key_Space, Qt::Key_Escape, Qt::Key_C,    Qt::Key_D,     Qt::Key_P,      Qt::Key_S};
-static_assert(std::size(kQtKeys) == static_cast<std::size_t>(KeyName::S) + 1);
+constexpr Qt::Key kQtKeys[] = {Qt::Key_Home,   Qt::Key_End,      Qt::Key_Left,  Qt::Key_Right,  Qt::Key_Up, Qt::Key_Down,
+                               Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
+                               Qt::Key_C,      Qt::Key_D,        Qt::Key_O,     Qt::Key_P,      Qt::Key_S, Qt::Key_Y, Qt::Key_Z,
+                               Qt::Key_1,      Qt::Key_2,        Qt::Key_3,     Qt::Key_4,      Qt::Key_5, Qt::Key_6};
+static_assert(std::size(kQtKeys) == static_cast<std::size_t>(KeyName::Six) + 1);
 
 }  // namespace
 

@@ -136,6 +136,49 @@ Step Compass(std::string name, std::vector<std::string> uses, std::vector<NewPoi
     return s;
 }
 
+// How two objects meet, for every kind of pair: lines crossing or side by side; a line
+// missing, touching or cutting a circle; circles apart, nested, touching from outside or from
+// inside, concentric, or crossing. Radii 100 about (500, 500) unless said.
+TEST(Construction, EveryPairOfObjectsMeetsWhereItTrulyDoes) {
+    using K = Meeting::Kind;
+    const auto line = [](double ax, double ay, double bx, double by) {
+        return ReplayedObject{"l", ReplayedObject::Kind::Line, {ax, ay}, {bx, by}, 0, 0};
+    };
+    const auto circle = [](double x, double y, double r) {
+        return ReplayedObject{"k", ReplayedObject::Kind::Circle, {x, y}, {x, y}, r, 0};
+    };
+    const struct {
+        const char* what;
+        ReplayedObject f, g;
+        K kind;
+        std::vector<Spot> at;   // in either order
+    } pairs[] = {
+        {"lines crossing", line(0, 0, 10, 10), line(0, 10, 10, 0), K::Once, {{5, 5}}},
+        {"lines side by side", line(0, 0, 10, 10), line(0, 1, 10, 11), K::None, {}},
+        {"line missing a circle", line(0, 650, 1, 650), circle(500, 500, 100), K::None, {}},
+        {"line touching a circle", line(0, 600, 1, 600), circle(500, 500, 100), K::Tangent, {{500, 600}}},
+        {"line cutting a circle", line(0, 500, 1, 500), circle(500, 500, 100), K::Twice, {{400, 500}, {600, 500}}},
+        {"circle cut by a line", circle(500, 500, 100), line(500, 0, 500, 1), K::Twice, {{500, 400}, {500, 600}}},
+        {"circles apart", circle(500, 500, 100), circle(800, 500, 100), K::None, {}},
+        {"circle inside another", circle(500, 500, 100), circle(520, 500, 30), K::None, {}},
+        {"circle holding another", circle(520, 500, 30), circle(500, 500, 100), K::None, {}},
+        {"circles touching outside", circle(500, 500, 100), circle(700, 500, 100), K::Tangent, {{600, 500}}},
+        {"circles touching inside", circle(500, 500, 100), circle(550, 500, 50), K::Tangent, {{600, 500}}},
+        {"the larger touching inside", circle(550, 500, 50), circle(500, 500, 100), K::Tangent, {{600, 500}}},
+        {"concentric circles", circle(500, 500, 100), circle(500, 500, 50), K::None, {}},
+        {"one circle twice", circle(500, 500, 100), circle(500, 500, 100), K::None, {}},
+        {"circles crossing", circle(500, 500, 100), circle(600, 500, 100), K::Twice, {{550, 500 - 86.60254037844386}, {550, 500 + 86.60254037844386}}},
+    };
+    for (const auto& p : pairs) {
+        const Meeting m = Meet(p.f, p.g, 1e-7);
+        EXPECT_EQ(m.kind, p.kind) << p.what;
+        ASSERT_EQ(m.at.size(), p.at.size()) << p.what;
+        for (const Spot want : p.at)
+            EXPECT_TRUE(std::any_of(m.at.begin(), m.at.end(), [&](Spot got) { return std::hypot(got.x - want.x, got.y - want.y) < 1e-9; }))
+                << p.what << ": " << want.x << ", " << want.y;
+    }
+}
+
 TEST(Construction, CheckerRefusesEachKindOfBadStep) {
     using Reason = ConstructionRefused::Reason;
     using Rule = Pick::Rule;

@@ -112,7 +112,8 @@ sanitize: deps
 	  ctest --output-on-failure
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
-# The fuzz target for FUZZ_SECONDS (default 300); findings are written to $(FUZZ_BUILD)/.
+# The fuzz targets, each for FUZZ_SECONDS (default 300): the list texts through the polygon
+# procedure, and the attempt file's reader; findings are written to $(FUZZ_BUILD)/.
 fuzz:
 	@./tools/install-deps $(FUZZ_PACKAGES)
 	CC=clang CXX=clang++ $(CMAKE) -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -122,6 +123,10 @@ fuzz:
 	cd $(FUZZ_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ./tests/fuzz/polygon_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=64 -timeout=10 \
 	  -print_final_stats=1 corpus $(CURDIR)/tests/fuzz/seeds
+	mkdir -p $(FUZZ_BUILD)/attempt-corpus
+	cd $(FUZZ_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ./tests/fuzz/attempt_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
+	  -print_final_stats=1 attempt-corpus $(CURDIR)/tests/fuzz/attempt_seeds
 
 # A Debian package of the program, tamirel_<version>_<arch>.deb, in this folder.
 package:

@@ -2,6 +2,9 @@
 // and replayed by the checker, every point computed.
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
+#include "lesson/attempt_session.h"
 #include "lesson/construction_scene.h"
 #include "lesson/polygon_construction.h"
 
@@ -27,6 +30,49 @@ void HeptadecagonLastStepScene(benchmark::State& state) {
     }
 }
 BENCHMARK(HeptadecagonLastStepScene);
+
+// A pupil's attempt with `objects` lines and circles drawn (the given circle among them): the
+// 17-gon's worked construction by its hints, then lines through pairs of its points.
+Attempt CrowdedAttempt(std::size_t objects) {
+    Attempt attempt(300, 17);
+    while (attempt.objects().size() < objects) {
+        const std::optional<AttemptHint> hint = attempt.Hint();
+        if (!hint) break;
+        attempt.Take(hint->move);
+    }
+    for (std::size_t i = 0; attempt.objects().size() < objects && i < attempt.points().size(); ++i)
+        for (std::size_t j = i + 1; attempt.objects().size() < objects && j < attempt.points().size(); ++j)
+            attempt.Take({AttemptTool::Straightedge, {attempt.points()[i].name, attempt.points()[j].name}, {}});
+    return attempt;
+}
+
+// One move among 300 drawn objects: the 300th, a circle, and every crossing it makes with the
+// 299 before it; then a point made where a finger picks one of them.
+// Each round starts from an attempt built afresh and ends freeing it, neither timed (a copy
+// would time the copying).
+void AttemptMoveAmong300(benchmark::State& state) {
+    std::size_t crossings = 0;
+    std::optional<Attempt> kept;   // freed while the clock stands, not within the next round
+    for (auto _ : state) {
+        state.PauseTiming();
+        kept.reset();
+        Attempt& attempt = kept.emplace(CrowdedAttempt(299));
+        const std::vector<AttemptPoint>& p = attempt.points();
+        const AttemptMove circle{AttemptTool::Opening, {p[2].name, p[3].name, p.back().name}, {}};
+        const Spot pick = attempt.NearestCrossing({500, 500}, 1000)->at;
+        state.ResumeTiming();
+        const MoveOutcome drawn = attempt.Take(circle);
+        const std::optional<AttemptCrossing> near = attempt.NearestCrossing({pick.x + 5, pick.y + 5}, 24);
+        const MoveOutcome made = attempt.Take({AttemptTool::Crossing, {}, near ? near->at : pick});
+        benchmark::DoNotOptimize(drawn.taken && made.taken);
+        state.PauseTiming();
+        crossings = attempt.Crossings().size();
+        kept.reset();
+        state.ResumeTiming();
+    }
+    state.counters["crossings"] = static_cast<double>(crossings);
+}
+BENCHMARK(AttemptMoveAmong300)->Unit(benchmark::kMicrosecond)->Iterations(20);
 
 }  // namespace
 }  // namespace tamirel

@@ -29,6 +29,15 @@ constexpr const char* kLetters[] = {"B", "C", "D", "E", "F", "G", "H", "I", "J",
 
 double Distance(Spot a, Spot b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
+// The crossings are filed by squares of this side, canvas units.
+constexpr double kCell = 16;
+std::pair<long long, long long> Cell(Spot at) {
+    return {static_cast<long long>(std::floor(at.x / kCell)), static_cast<long long>(std::floor(at.y / kCell))};
+}
+// Whether a and b are no farther apart than `reach` (without a square root: it runs for every
+// crossing a move makes).
+bool Within(Spot a, Spot b, double reach) { return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) <= reach * reach; }
+
 // How far `s` lies from the line through a and b.
 double OffLine(const ReplayedObject& line, Spot s) {
     const double length = Distance(line.a, line.b);
@@ -64,6 +73,7 @@ void Attempt::Restart() {
     objects_.clear();
     sides_.clear();
     crossings_.clear();
+    grid_.clear();
     moves_.clear();
     undone_.clear();
     saidOfMove_.clear();
@@ -74,7 +84,7 @@ void Attempt::Restart() {
     const ReplayedObject& k = workedReplay_.objects[0];
     points_.push_back({centre.name, centre.at, 0, std::nullopt});
     const ReplayedPoint* a1 = workedReplay_.Point(VertexName(1));
-    points_.push_back({a1->name, a1->at, 1, std::nullopt});
+    points_.push_back({a1->name, a1->at, 1, std::nullopt});   // no crossings yet to mark
     objects_.push_back({k, true});
     objects_.back().shape.step = 0;
 }
@@ -96,7 +106,7 @@ std::string Attempt::NextLetter() const {
 
 std::optional<std::size_t> Attempt::MatchPoint(Spot at) const {
     for (std::size_t i = 0; i < points_.size(); ++i)
-        if (Distance(points_[i].at, at) <= close_) return i;
+        if (Within(points_[i].at, at, close_)) return i;
     return std::nullopt;
 }
 
@@ -126,20 +136,60 @@ void Attempt::AddObject(ReplayedObject shape, bool ray) {
     for (std::size_t i = 0; i + 1 < objects_.size(); ++i) {
         const Meeting meeting = Meet(objects_[i].shape, added.shape, tolerance);
         for (const Spot at : meeting.at)
-            if (ahead(objects_[i], at) && ahead(added, at))
-                crossings_.push_back({at, i, objects_.size() - 1, meeting.kind == Meeting::Kind::Tangent});
+            if (ahead(objects_[i], at) && ahead(added, at)) {
+                // Where several objects pass through one place, its first crossing stands for it.
+                bool repeated = false;
+                NearCrossings(at, close_, [&](std::size_t) { repeated = true; });
+                grid_[Cell(at)].push_back(crossings_.size());
+                crossings_.push_back({{at, i, objects_.size() - 1, meeting.kind == Meeting::Kind::Tangent},
+                                      repeated || MatchPoint(at).has_value()});
+            }
     }
+}
+
+template <typename Visit>
+void Attempt::NearCrossings(Spot at, double reach, Visit visit) const {
+    const auto [left, top] = Cell({at.x - reach, at.y - reach});
+    const auto [right, bottom] = Cell({at.x + reach, at.y + reach});
+    for (long long x = left; x <= right; ++x)
+        for (long long y = top; y <= bottom; ++y) {
+            const auto cell = grid_.find({x, y});
+            if (cell == grid_.end()) continue;
+            for (const std::size_t i : cell->second)
+                if (Within(crossings_[i].crossing.at, at, reach)) visit(i);
+        }
+}
+
+void Attempt::AddPoint(AttemptPoint point) {
+    NearCrossings(point.at, close_, [&](std::size_t i) { crossings_[i].closed = true; });
+    points_.push_back(std::move(point));
 }
 
 std::vector<AttemptCrossing> Attempt::Crossings() const {
     std::vector<AttemptCrossing> open;
-    for (const AttemptCrossing& c : crossings_) {
-        if (MatchPoint(c.at)) continue;
-        if (std::any_of(open.begin(), open.end(), [&](const AttemptCrossing& o) { return Distance(o.at, c.at) <= close_; }))
-            continue;
-        open.push_back(c);
-    }
+    for (const StoredCrossing& s : crossings_)
+        if (!s.closed) open.push_back(s.crossing);
     return open;
+}
+
+std::optional<AttemptCrossing> Attempt::NearestCrossing(Spot at, double reach) const {
+    std::optional<AttemptCrossing> nearest;
+    double best = reach * reach;
+    const auto consider = [&](const StoredCrossing& s) {
+        if (s.closed) return;
+        const double dx = s.crossing.at.x - at.x, dy = s.crossing.at.y - at.y, d = dx * dx + dy * dy;
+        if (d <= best) {
+            best = d;
+            nearest = s.crossing;
+        }
+    };
+    // A pick's reach spans a few cells; a wider one looks at every crossing.
+    if (reach <= 4 * kCell) {
+        NearCrossings(at, reach, [&](std::size_t i) { consider(crossings_[i]); });
+    } else {
+        for (const StoredCrossing& s : crossings_) consider(s);
+    }
+    return nearest;
 }
 
 MoveOutcome Attempt::Take(const AttemptMove& move) {
@@ -235,12 +285,8 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
             break;
         }
         case AttemptTool::Crossing: {
-            const AttemptCrossing* nearest = nullptr;
-            for (const AttemptCrossing& c : crossings_) {
-                if (MatchPoint(c.at)) continue;
-                if (!nearest || Distance(c.at, move.at) < Distance(nearest->at, move.at)) nearest = &c;
-            }
-            if (!nearest || Distance(nearest->at, move.at) > kCrossingReach) return refuse(Say(Message::AttemptNoCrossing));
+            const std::optional<AttemptCrossing> nearest = NearestCrossing(move.at, kCrossingReach);
+            if (!nearest) return refuse(Say(Message::AttemptNoCrossing));
             const std::string& first = objects_[nearest->first].shape.name;
             const std::string& second = objects_[nearest->second].shape.name;
             const auto called = [&](std::size_t i) {
@@ -253,7 +299,7 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
                 if (Distance(vertices_[k], nearest->at) <= kVertexReach && !Find(VertexName(static_cast<int>(k) + 1)))
                     vertex = static_cast<int>(k) + 1;
             const std::string name = vertex ? VertexName(vertex) : NextLetter();
-            points_.push_back({name, nearest->at, vertex, moves_.size()});
+            AddPoint({name, nearest->at, vertex, moves_.size()});
             said = Say(Message::AttemptPoint, {{"point", name}, {"first", called(nearest->first)}, {"second", called(nearest->second)}});
             if (vertex)
                 said += ' ' + Say(Message::AttemptVertex, {{"polygon", RegularPolygonName(n_, std::to_string(n_), true)},
@@ -405,8 +451,8 @@ std::string Attempt::MoveText(std::size_t move) const {
     for (const AttemptPoint& p : points_)
         if (p.move == move) {
             const AttemptCrossing* c = nullptr;
-            for (const AttemptCrossing& k : crossings_)
-                if (Distance(k.at, p.at) <= close_) c = c ? c : &k;
+            for (const StoredCrossing& k : crossings_)
+                if (!c && Within(k.crossing.at, p.at, close_)) c = &k.crossing;
             if (c)
                 return Say(Message::AttemptMovePoint,
                            {{"point", p.name}, {"first", objects_[c->first].shape.name}, {"second", objects_[c->second].shape.name}});
@@ -466,8 +512,10 @@ bool ReadCount(std::string_view text, long& value) {
     return true;
 }
 
-// A coordinate: ReadDecimal's number, or a '-' and one.
+// A coordinate as the writer gives it: an optional '-', digits, and a '.' with digits, at most
+// 24 characters (no exponent: a file may not make the reader work through a long one).
 bool ReadCoordinate(std::string_view text, double& value) {
+    if (text.size() > 24 || text.find_first_not_of("-.0123456789") != std::string_view::npos) return false;
     const bool negative = !text.empty() && text[0] == '-';
     if (!ReadDecimal(negative ? text.substr(1) : text, value)) return false;
     if (negative) value = -value;

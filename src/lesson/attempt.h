@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <map>
+#include <utility>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -102,6 +105,8 @@ public:
     // Every crossing of two drawn objects where no point is made yet, each once, in the order
     // the objects were drawn.
     std::vector<AttemptCrossing> Crossings() const;
+    // The one of them nearest to `at`, tangencies included, if any lies within `reach`.
+    std::optional<AttemptCrossing> NearestCrossing(Spot at, double reach) const;
 
     // Takes a move by the rules of its tool; a refused one changes nothing.
     MoveOutcome Take(const AttemptMove& move);
@@ -138,6 +143,7 @@ private:
     // The drawn object that is `shape` (a ray where `ray`), if any.
     const AttemptObject* Existing(const ReplayedObject& shape, bool ray = false) const;
     std::optional<std::size_t> MatchPoint(Spot at) const;
+    void AddPoint(AttemptPoint point);
     bool Drawn(const ReplayedObject& shape) const;
 
     double radius_;
@@ -150,7 +156,18 @@ private:
     std::vector<AttemptPoint> points_;
     std::vector<AttemptObject> objects_;
     std::vector<AttemptSide> sides_;
-    std::vector<AttemptCrossing> crossings_;   // of every pair, tangencies included
+    // Every pair's crossings, tangencies included; `closed` where a point is made there or an
+    // earlier crossing is at the same place. A deque, so that a move never copies them all.
+    struct StoredCrossing {
+        AttemptCrossing crossing;
+        bool closed = false;
+    };
+    std::deque<StoredCrossing> crossings_;
+    // The crossings by the square of the grid they lie in, to find those near a place.
+    std::map<std::pair<long long, long long>, std::vector<std::size_t>> grid_;
+    // Calls `visit` with the index of each crossing within `reach` of `at`.
+    template <typename Visit>
+    void NearCrossings(Spot at, double reach, Visit visit) const;
     std::vector<AttemptMove> moves_;
     std::vector<AttemptMove> undone_;
     std::vector<std::string> saidOfMove_;

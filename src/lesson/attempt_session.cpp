@@ -133,10 +133,7 @@ void AttemptSession::PickAt(Spot at, double reach) {
     if (!attempt_) return;
     if (tool_ == AttemptTool::Crossing) {
         // Tangencies too, so that the pupil hears why one cannot be made.
-        const AttemptCrossing* nearest = nullptr;
-        const std::vector<AttemptCrossing> crossings = attempt_->Crossings();
-        for (const AttemptCrossing& c : crossings)
-            if (Distance(c.at, at) <= reach && (!nearest || Distance(c.at, at) < Distance(nearest->at, at))) nearest = &c;
+        const std::optional<AttemptCrossing> nearest = attempt_->NearestCrossing(at, reach);
         if (!nearest) {
             said_ = Say(Message::AttemptNoCrossing);
             return;

@@ -10,6 +10,7 @@
 #include "form/layout.h"
 #include "form/polygon_names.h"
 #include "lesson/attempt.h"
+#include "lesson/attempt_session.h"
 #include "lesson/polygon_construction.h"
 
 namespace tamirel {
@@ -251,6 +252,58 @@ TEST(AttemptFile, ReplaysOrSaysWhy) {
             EXPECT_NE(std::string(e.what()).find(b.says), std::string::npos) << e.what();
         }
     }
+}
+
+}  // namespace
+}  // namespace tamirel
+
+namespace tamirel {
+namespace {
+
+// The session turns picks by place and by keyboard into the same moves, and says each one.
+TEST(AttemptSession, PicksByPlaceAndByKeyboardMakeTheSameMovesAndSayThem) {
+    AttemptSession byPlace, byKeys;
+    for (AttemptSession* s : {&byPlace, &byKeys}) {
+        s->Follow(300, 6);
+        ASSERT_TRUE(s->Start());
+        s->SetTool(AttemptTool::Compass);
+    }
+    const Spot o = byPlace.attempt().points()[0].at, a1 = byPlace.attempt().points()[1].at;
+    byPlace.PickAt({a1.x + 8, a1.y - 5}, 10);   // a click beside A₁
+    EXPECT_EQ(byPlace.said(), "Избрана е точка A₁. Пергел: изберете точка, през която минава окръжността.");
+    byPlace.PickAt({o.x + 40, o.y}, 10);         // nothing there
+    EXPECT_EQ(byPlace.said(), "Тук няма построена точка.");
+    byPlace.PickAt({o.x + 20, o.y + 10}, 24);    // a finger reaches farther
+    byKeys.MoveFocus(1);
+    byKeys.MoveFocus(1);
+    EXPECT_EQ(byKeys.said(), "Точка A₁");
+    byKeys.Choose();
+    byKeys.MoveFocus(-1);
+    byKeys.Choose();
+    EXPECT_EQ(AttemptToText(byKeys.attempt()), AttemptToText(byPlace.attempt()));
+    EXPECT_EQ(byKeys.said().rfind("Начертахте окръжността k₁ с център A₁ през O.", 0), 0u) << byKeys.said();
+
+    // The crossings of k and k₁, walked top to bottom; the second is A₂, the vertex.
+    byKeys.SetTool(AttemptTool::Crossing);
+    ASSERT_EQ(byKeys.Targets().size(), 2u);
+    EXPECT_EQ(byKeys.Targets()[0].said, "Пресечна точка на k и k₁");
+    byKeys.MoveFocus(-1);
+    byKeys.Choose();
+    EXPECT_NE(byKeys.said().find("Това е връх на правилния шестоъгълник: построени са 2 от 6 върха."), std::string::npos)
+        << byKeys.said();
+    byPlace.SetTool(AttemptTool::Crossing);
+    byPlace.PickAt({500, 100}, 24);
+    EXPECT_EQ(byPlace.said(), "Тук не се пресичат начертани линии.");
+
+    // A hint takes up its tool and rings what it uses; the attempt's page lists the moves.
+    byKeys.Hint();
+    EXPECT_EQ(byKeys.said(), "Подсказка: начертайте правата през A₁ и O.");
+    EXPECT_EQ(byKeys.tool(), AttemptTool::Straightedge);
+    const Page page = AttemptPage(byKeys);
+    std::string lines;
+    for (const PageText& t : page.texts) lines += t.text + "\n";
+    EXPECT_NE(lines.find("Построй сам: правилен шестоъгълник\nХодове: 1 (в урока: "), std::string::npos) << lines;
+    EXPECT_NE(lines.find("1. Окръжност k₁ с център A₁ през O\n2. Точка A₂ — пресечна точка на k и k₁\n"), std::string::npos) << lines;
 }
 
 }  // namespace

@@ -352,7 +352,7 @@ std::string Attempt::Verdict() const {
     if (!Done()) return {};
     std::string text = Say(Message::AttemptVerdict, {{"polygon", RegularPolygonName(n_, std::to_string(n_))},
                                                      {"moves", MovesText(LinesAndCircles())},
-                                                     {"worked", MovesText(WorkedLinesAndCircles())}});
+                                                     {"worked", std::to_string(WorkedLinesAndCircles())}});
     if (hints_ > 0) text += ' ' + Say(Message::AttemptHintsUsed, {{"hints", std::to_string(hints_)}});
     return text;
 }

@@ -169,7 +169,7 @@ void AttemptSession::Pick(const AttemptTarget& target) {
     picked_.clear();
     const MoveOutcome outcome = attempt_->Take(move);
     // Sides go on from the vertex just reached, so that a chain of picks draws the outline.
-    if (tool_ == AttemptTool::Sides && outcome.taken) picked_.push_back(last);
+    if (tool_ == AttemptTool::Sides && outcome.taken && !attempt_->Done()) picked_.push_back(last);
     Said(outcome);
 }
 

@@ -40,15 +40,6 @@ std::string MovesWords(int count) {
     return count == 1 ? Say(Message::AttemptMovesOne) : Say(Message::AttemptMovesMany, {{"count", std::to_string(count)}});
 }
 
-SceneItem Item(SceneItem::Kind kind, Ink ink, ScenePoint a, ScenePoint b = {}) {
-    SceneItem item;
-    item.kind = kind;
-    item.ink = ink;
-    item.a = a;
-    item.b = b;
-    return item;
-}
-
 }  // namespace
 
 bool AttemptSession::Follow(double radius, double n) {
@@ -265,7 +256,7 @@ AttemptView AttemptSession::View() const {
     for (const AttemptObject& o : a.objects()) {
         const Ink ink = o.given ? Ink::Figure : o.shape.step + 1 == newest ? Ink::Highlight : Ink::Faint;
         if (o.shape.kind == Kind::Circle) {
-            SceneItem circle = Item(SceneItem::Kind::Circle, ink, ToScene(o.shape.a));
+            SceneItem circle = SceneItemOf(SceneItem::Kind::Circle, ink, ToScene(o.shape.a));
             circle.radius = o.shape.radius;
             scene.items.push_back(circle);
             continue;
@@ -275,13 +266,13 @@ AttemptView AttemptSession::View() const {
         const Spot d{o.shape.b.x - o.shape.a.x, o.shape.b.y - o.shape.a.y};
         ScenePoint from = o.ray ? ToScene(o.shape.a) : ScenePoint{o.shape.a.x - far * d.x, o.shape.a.y - far * d.y};
         ScenePoint to{o.shape.a.x + far * d.x, o.shape.a.y + far * d.y};
-        if (ClipToBox(from, to, frame)) scene.items.push_back(Item(SceneItem::Kind::Segment, ink, from, to));
+        if (ClipToBox(from, to, frame)) scene.items.push_back(SceneItemOf(SceneItem::Kind::Segment, ink, from, to));
     }
     for (const AttemptSide& s : a.sides())
-        scene.items.push_back(Item(SceneItem::Kind::Segment, Ink::Figure, ToScene(a.points()[s.from].at), ToScene(a.points()[s.to].at)));
+        scene.items.push_back(SceneItemOf(SceneItem::Kind::Segment, Ink::Figure, ToScene(a.points()[s.from].at), ToScene(a.points()[s.to].at)));
     // Rings round what is picked, what the keyboard has reached and what a hint uses.
     const auto ring = [&](Spot at, double size) {
-        SceneItem item = Item(SceneItem::Kind::Circle, Ink::Highlight, ToScene(at));
+        SceneItem item = SceneItemOf(SceneItem::Kind::Circle, Ink::Highlight, ToScene(at));
         item.radius = size * kPointRadius * m;
         scene.items.push_back(item);
     };
@@ -296,7 +287,7 @@ AttemptView AttemptSession::View() const {
     }
     for (const AttemptPoint& p : a.points()) {
         const bool fresh = p.move && *p.move + 1 == newest;
-        scene.items.push_back(Item(SceneItem::Kind::Point, fresh ? Ink::Highlight : p.vertex || !p.move ? Ink::Figure : Ink::Faint,
+        scene.items.push_back(SceneItemOf(SceneItem::Kind::Point, fresh ? Ink::Highlight : p.vertex || !p.move ? Ink::Figure : Ink::Faint,
                                    ToScene(p.at)));
     }
     // Every point lettered, the centre, the vertices and the newest first.

@@ -31,15 +31,6 @@ constexpr double kProtractorArc = 0.3;
 
 ScenePoint ToScene(Spot s) { return {s.x, s.y}; }
 
-SceneItem Item(SceneItem::Kind kind, Ink ink, ScenePoint a, ScenePoint b = {}) {
-    SceneItem item;
-    item.kind = kind;
-    item.ink = ink;
-    item.a = a;
-    item.b = b;
-    return item;
-}
-
 double Direction(ScenePoint from, ScenePoint to) { return std::atan2(from.y - to.y, to.x - from.x) / kDegree; }
 
 // Every point that lies on object `name`: those it was drawn through and those made on it.
@@ -145,7 +136,7 @@ void AddCircle(std::vector<SceneItem>& into, const SceneItem& circle, const std:
             for (int turn = -360; turn <= 360; turn += 360) {
                 const double low = std::max(from, start + turn), high = std::min(from + along, start + sweep + turn);
                 if (high - low < 1e-9) continue;
-                SceneItem& arc = into.emplace_back(Item(SceneItem::Kind::Arc, circle.ink, circle.a));
+                SceneItem& arc = into.emplace_back(SceneItemOf(SceneItem::Kind::Arc, circle.ink, circle.a));
                 arc.radius = circle.radius;
                 arc.startDegrees = low;
                 arc.sweepDegrees = high - low;
@@ -154,7 +145,7 @@ void AddCircle(std::vector<SceneItem>& into, const SceneItem& circle, const std:
 
 SceneItem Drawn(const Construction& construction, const Replay& replay, const ReplayedObject& object, double overrun) {
     if (object.kind == ReplayedObject::Kind::Circle) {
-        SceneItem item = Item(SceneItem::Kind::Circle, Ink::Figure, ToScene(object.a));
+        SceneItem item = SceneItemOf(SceneItem::Kind::Circle, Ink::Figure, ToScene(object.a));
         item.radius = object.radius;
         return item;
     }
@@ -169,7 +160,7 @@ SceneItem Drawn(const Construction& construction, const Replay& replay, const Re
     // A protractor's arm is a ray from the angle's vertex (object.a).
     if (construction.steps[object.step].tool != Tool::Protractor) low -= overrun;
     high += overrun;
-    return Item(SceneItem::Kind::Segment, Ink::Figure, ToScene({object.a.x + low * u.x, object.a.y + low * u.y}),
+    return SceneItemOf(SceneItem::Kind::Segment, Ink::Figure, ToScene({object.a.x + low * u.x, object.a.y + low * u.y}),
                 ToScene({object.a.x + high * u.x, object.a.y + high * u.y}));
 }
 
@@ -235,7 +226,7 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
     for (std::size_t at = 0; at <= current; ++at) {
         if (construction.steps[at].tool != Tool::Sides) continue;
         for (std::size_t i = 0; i < replay.vertices.size(); ++i)
-            add(Item(SceneItem::Kind::Segment, Ink::Figure, ToScene(replay.vertices[i]),
+            add(SceneItemOf(SceneItem::Kind::Segment, Ink::Figure, ToScene(replay.vertices[i]),
                      ToScene(replay.vertices[(i + 1) % replay.vertices.size()])),
                 at == current ? Ink::Highlight : Ink::Figure);
     }
@@ -248,9 +239,9 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
         const ScenePoint vertex = ToScene(replay.Point(now.uses[0])->at), onArm = ToScene(replay.Point(now.uses[1])->at);
         const double length = std::hypot(onArm.x - vertex.x, onArm.y - vertex.y);
         const double start = Direction(vertex, onArm);
-        add(Item(SceneItem::Kind::Segment, Ink::Figure, vertex, OnCircle(vertex, length + kLineOverrun * m, start)),
+        add(SceneItemOf(SceneItem::Kind::Segment, Ink::Figure, vertex, OnCircle(vertex, length + kLineOverrun * m, start)),
             Ink::Highlight);
-        angle = Item(SceneItem::Kind::Arc, Ink::Highlight, vertex);
+        angle = SceneItemOf(SceneItem::Kind::Arc, Ink::Highlight, vertex);
         angle.radius = kProtractorArc * construction.radius;
         angle.startDegrees = start;
         angle.sweepDegrees = now.value;
@@ -279,7 +270,7 @@ ConstructionView ConstructionAtStep(const Construction& construction, const Repl
         if (point.step > current) break;
         const bool fresh = point.step == current;
         const bool labelled = fresh || named.count(point.name) || vertices.count(point.name) || &point == &replay.points.front();
-        (fresh ? newMarks : marks).push_back(Item(SceneItem::Kind::Point, fresh ? Ink::Highlight : labelled ? Ink::Figure : Ink::Faint,
+        (fresh ? newMarks : marks).push_back(SceneItemOf(SceneItem::Kind::Point, fresh ? Ink::Highlight : labelled ? Ink::Figure : Ink::Faint,
                                                   ToScene(point.at)));
         if (labelled) lettered.push_back({&point, fresh});
     }

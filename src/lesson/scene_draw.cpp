@@ -58,6 +58,15 @@ std::string ArcPath(const SceneItem& arc) {
 
 }  // namespace
 
+SceneItem SceneItemOf(SceneItem::Kind kind, Ink ink, ScenePoint a, ScenePoint b) {
+    SceneItem item;
+    item.kind = kind;
+    item.ink = ink;
+    item.a = a;
+    item.b = b;
+    return item;
+}
+
 ScenePoint OnCircle(ScenePoint centre, double radius, double degrees) {
     return {centre.x + radius * std::cos(degrees * kDegree), centre.y - radius * std::sin(degrees * kDegree)};
 }

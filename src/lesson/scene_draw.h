@@ -35,6 +35,9 @@ std::array<ScenePoint, 3> RightAngleCorners(const SceneItem& mark, double markSc
 // `radius` around `centre`.
 ScenePoint OnCircle(ScenePoint centre, double radius, double degrees);
 
+// An item of `kind` in `ink` at a (and b), for its caller to finish.
+SceneItem SceneItemOf(SceneItem::Kind kind, Ink ink, ScenePoint a, ScenePoint b = {});
+
 // A coordinate as text for SVG and JSON: rounded to two decimals, no trailing zeros, "." as
 // the decimal point, never "-0".
 std::string SceneNumber(double value);

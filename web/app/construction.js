@@ -114,7 +114,8 @@
     if (file) openAttempt(new Uint8Array(await file.slice(0, program()._tamirel_attempt_largest() + 1).arrayBuffer()));
   });
   function openAttempt(bytes) {
-    program().HEAPU8.set(bytes, program()._tamirel_attempt_space(bytes.length));
+    const at = program()._tamirel_attempt_space(bytes.length);   // before the heap is read: it may grow
+    program().HEAPU8.set(bytes, at);
     const refused = text(program()._tamirel_attempt_open());
     if (refused) return app.showMessage(refused);
     show(text(program()._tamirel_player_follow()), true);

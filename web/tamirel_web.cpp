@@ -131,8 +131,8 @@ ConstructionPlayer& Player() {
 // (`newFigure` starts it unzoomed); valid until the next call.
 const char* PlayerJson(bool newFigure = false) {
     const ConstructionPlayer& player = Player();
-    if (player.attempt().active()) Views()[1].Show(player.attempt().View().scene, newFigure);
-    else if (!player.steps().empty()) Views()[1].Show(player.steps().View().scene, newFigure);
+    // The pupil's attempt is framed as the worked construction of the same figure.
+    if (!player.steps().empty()) Views()[1].Show(player.steps().View().scene, newFigure);
     return (Kept() = PlayerToJson(player)).c_str();
 }
 
@@ -351,9 +351,10 @@ EMSCRIPTEN_KEEPALIVE double tamirel_printed_width() { return kPrintedWidthMetres
 
 // Picture `what` in format `format` (its index in tamirel_formats' list): 0 the drawing,
 // 1 the lesson for the lists' current choice (with the diagonals when `option` is not 0), 2
-// its construction at step `option` (1..steps), 3 the handout, 4 the pupil's attempt. The contents for the formats the
-// core writes ("text": true); "" for the others (PNG and PDF, which the page makes from the same
-// page's SVG) and for an unknown `what` or format. Valid until the next call.
+// its construction at step `option` (1..steps), 3 the handout, 4 the pupil's attempt. The
+// contents for the formats the core writes ("text": true); "" for the others (PNG and PDF,
+// which the page makes from the same page's SVG) and for an unknown `what` or format, or the
+// attempt while there is none. Valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tamirel_picture(int what, int option, int format) {
     Program& p = TheProgram();
     const std::span<const PictureFormat> formats = PictureFormats();

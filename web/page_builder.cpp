@@ -3,8 +3,8 @@
 // tab-index order, so the window shows as soon as the page is parsed and the program only
 // wires it up. After it, the lesson dialog's controls from the lesson's command table, each
 // part after a line "<!--part NAME-->" for the page's <!--NAME-->: the title bar's button
-// (lesson-head), the lesson's check box and buttons (lesson-commands), the construction's
-// (construction-commands), and the table itself as JSON for the page's keys (command-table).
+// (lesson-head), the lesson's check box and buttons (lesson-commands), the construction's and
+// the pupil's attempt's (construction-commands), and the table itself as JSON for the page's keys (command-table).
 // Run at build time: page_builder > form.html
 // With the argument `colours` it writes instead the page's colour properties taken from the
 // table (the selected item's colours), for the page's style sheet: page_builder colours > colours.css
@@ -45,13 +45,16 @@ std::string Place(const ControlSpec& row) {
     return " id=\"" + Id(row) + "\" style=\"" + style + "\"";
 }
 
-// The browser's commands of `group`: buttons side by side, each with data-lesson or data-step
-// naming it for the page's script, its keys as its title and for assistive technology.
+// The browser's commands of `group`: buttons side by side, each with data-lesson, data-step or
+// data-attempt naming it for the page's script, its keys as its title and for assistive
+// technology; the tools as toggle buttons.
 std::string CommandControls(CommandGroup group) {
     std::string html;
     for (const CommandEntry& entry : LessonCommands()) {
         if (entry.group != group || !(entry.faces & kBrowserFace)) continue;
-        const std::string scope = IsStepCommand(entry) ? "step" : "lesson";
+        const std::string scope = IsStepCommand(entry)                                       ? "step"
+                                  : IsAttemptCommand(entry) || group == CommandGroup::Build ? "attempt"
+                                                                                            : "lesson";
         const std::string keys = entry.keys.empty() ? "" : " aria-keyshortcuts=\"" + KeyShortcuts(entry.keys) + "\"";
         if (entry.checkBox) {
             html += "<label><input type=\"checkbox\" id=\"" + scope + "-" + entry.id + "\"" + keys + "> " +
@@ -59,7 +62,10 @@ std::string CommandControls(CommandGroup group) {
             continue;
         }
         html += "<button type=\"button\" id=\"" + scope + "-" + entry.id + "\" data-" + scope + "=\"" + entry.id + "\"" +
-                (group == CommandGroup::LessonHead ? " aria-expanded=\"true\"" : "") + " title=\"" +
+                (group == CommandGroup::LessonHead ? " aria-expanded=\"true\""
+                 : group == CommandGroup::Tools    ? " aria-pressed=\"false\""
+                                                   : "") +
+                " title=\"" +
                 Html(CommandTitle(entry)) + "\"" + keys + ">" + Html(entry.caption) + "</button>";
     }
     return html;
@@ -114,8 +120,14 @@ int main(int argc, char** argv) {
     html += "</div>\n";
     html += Part("lesson-head", CommandControls(CommandGroup::LessonHead));
     html += Part("lesson-commands", CommandControls(CommandGroup::Lesson));
-    html += Part("construction-commands", "<div>" + CommandControls(CommandGroup::Moves) + "</div><div>" +
-                                              CommandControls(CommandGroup::StepFiles) + "</div>");
+    // The construction's rows: "Построй сам" always; the moves and the step's files while the
+    // pupil watches, the attempt's tools, edits and files while they build.
+    std::string rows = "<div>" + CommandControls(CommandGroup::Build) + "</div>";
+    for (const CommandGroup group : {CommandGroup::Moves, CommandGroup::StepFiles})
+        rows += "<div class=\"watching\">" + CommandControls(group) + "</div>";
+    for (const CommandGroup group : {CommandGroup::Tools, CommandGroup::AttemptEdits, CommandGroup::AttemptFiles})
+        rows += "<div class=\"building\" hidden>" + CommandControls(group) + "</div>";
+    html += Part("construction-commands", rows);
     // The JSON holds no "<": nothing in it can end the script element.
     std::string table = CommandTableJson();
     for (std::size_t at = table.find('<'); at != std::string::npos; at = table.find('<', at)) table.replace(at, 1, "\\u003c");

@@ -4,6 +4,7 @@
 // in when the user clicks or chooses.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -14,6 +15,9 @@
 #include "form/layout.h"
 #include "form/svg_writer.h"
 #include "form/tamirel_form.h"
+#include "geometry/numeric.h"
+#include "lesson/attempt.h"
+#include "lesson/attempt_session.h"
 #include "lesson/construction_player.h"
 #include "lesson/lesson.h"
 #include "lesson/lesson_commands.h"
@@ -127,8 +131,41 @@ ConstructionPlayer& Player() {
 // (`newFigure` starts it unzoomed); valid until the next call.
 const char* PlayerJson(bool newFigure = false) {
     const ConstructionPlayer& player = Player();
+    // The pupil's attempt is framed as the worked construction of the same figure.
     if (!player.steps().empty()) Views()[1].Show(player.steps().View().scene, newFigure);
     return (Kept() = PlayerToJson(player)).c_str();
+}
+
+// A picture's pages for the printer: {"title", "heading", "pages": [SVG document, …]}; valid
+// until the next call.
+const char* PagesJson(const Picture& picture) {
+    std::string json = "{\"title\":" + JsonString(picture.title) + ",\"heading\":" + JsonString(picture.description) +
+                       ",\"pages\":[";
+    for (const Page& page : picture.pages) {
+        if (&page != &picture.pages.front()) json += ',';
+        json += JsonString(PageToSvg(page, picture.title, picture.description));
+    }
+    return (Kept() = json + "]}").c_str();
+}
+
+// The attempt file's bytes as the page hands them in.
+std::string& AttemptBytes() {
+    static std::string bytes;
+    return bytes;
+}
+
+// List List1(list) chooses the item that reads as `value`, as the user would choose it: the
+// page shows it and the window answers the click; no change where it is chosen already.
+void ChooseValue(int list, double value) {
+    Program& p = TheProgram();
+    PageList& box = p.lists[static_cast<std::size_t>(list)];
+    for (std::int16_t row = 0; !box.List(row).empty(); ++row) {
+        if (TextToNumber(box.List(row)) != value) continue;
+        if (!box.Choose(row)) return;
+        PageSelect(list, row);
+        p.form.Notify([&p, list] { p.form.List1_Click(static_cast<std::int16_t>(list)); });
+        return;
+    }
 }
 
 const char* Run(Command command) {
@@ -216,6 +253,55 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_player_tick() {
     return PlayerJson();
 }
 
+// Runs command `index`, its place among the commands of the table the page carries
+// (CommandTableJson's order), as RunPlayerCommand runs it: a move, "Построй сам", a tool, an
+// edit or a pick by keyboard; the others change nothing here.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_player_command(int index) {
+    for (const CommandEntry& entry : LessonCommands())
+        if ((entry.faces & kBrowserFace) && index-- == 0) return Run(entry.command);
+    return PlayerJson();
+}
+
+// The pupil's attempt. A click or a tap picks what lies nearest to the canvas point (x, y)
+// within `reach` canvas units: tamirel_pick_reach pixels (of a finger where `touch` is not 0,
+// else of a mouse) over the figure's pixels per canvas unit.
+EMSCRIPTEN_KEEPALIVE double tamirel_pick_reach(int touch) { return touch ? kTouchReachPixels : kMouseReachPixels; }
+EMSCRIPTEN_KEEPALIVE const char* tamirel_attempt_pick(double x, double y, double reach) {
+    Player().attempt().PickAt({x, y}, reach);
+    return PlayerJson();
+}
+
+// An attempt file's bytes come in through a buffer: the page reads at most
+// tamirel_attempt_largest() + 1 bytes of the file (enough to refuse a larger one), writes them
+// where tamirel_attempt_space(bytes) says, and opens them. On success the lists choose the
+// file's figure, as the user would, and the main window and the lesson follow it; the attempt
+// goes on there. Returns "" on success, else why the file cannot be opened (nothing changed);
+// valid until the next call.
+EMSCRIPTEN_KEEPALIVE int tamirel_attempt_largest() { return static_cast<int>(kLargestAttemptFile); }
+EMSCRIPTEN_KEEPALIVE char* tamirel_attempt_space(int bytes) {
+    AttemptBytes().assign(static_cast<std::size_t>(std::clamp(bytes, 0, tamirel_attempt_largest() + 1)), '\0');
+    return AttemptBytes().data();
+}
+EMSCRIPTEN_KEEPALIVE const char* tamirel_attempt_open() {
+    Program& p = TheProgram();
+    try {
+        Player().attempt().Open(AttemptBytes());
+    } catch (const AttemptFileError& e) {
+        return (Kept() = e.what()).c_str();
+    }
+    const Attempt& attempt = Player().attempt().attempt();
+    ChooseValue(1, attempt.radius());
+    ChooseValue(2, attempt.n());
+    p.form.Notify([&p] { Player().Follow(p.lists[1], p.lists[2]); });
+    return "";
+}
+
+// The attempt's file, as AttemptToText writes it; "" without an attempt. Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_attempt_text() {
+    const AttemptSession& session = Player().attempt();
+    return session.active() ? (Kept() = AttemptToText(session.attempt())).c_str() : "";
+}
+
 // The square view `view` (0 the lesson's figure, 1 the construction's) shows, as ViewZoom
 // gives it for the scene last handed out: its enlargement (1..ViewZoom::kMaxFactor), its
 // centre and its reach in canvas units; 0 for an unknown view.
@@ -265,9 +351,10 @@ EMSCRIPTEN_KEEPALIVE double tamirel_printed_width() { return kPrintedWidthMetres
 
 // Picture `what` in format `format` (its index in tamirel_formats' list): 0 the drawing,
 // 1 the lesson for the lists' current choice (with the diagonals when `option` is not 0), 2
-// its construction at step `option` (1..steps), 3 the handout. The contents for the formats the
-// core writes ("text": true); "" for the others (PNG and PDF, which the page makes from the same
-// page's SVG) and for an unknown `what` or format. Valid until the next call.
+// its construction at step `option` (1..steps), 3 the handout, 4 the pupil's attempt. The
+// contents for the formats the core writes ("text": true); "" for the others (PNG and PDF,
+// which the page makes from the same page's SVG) and for an unknown `what` or format, or the
+// attempt while there is none. Valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* tamirel_picture(int what, int option, int format) {
     Program& p = TheProgram();
     const std::span<const PictureFormat> formats = PictureFormats();
@@ -292,6 +379,10 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_picture(int what, int option, int forma
             picture = what == 2 ? StepPicture(steps, steps.step()) : HandoutPicture(steps);
             break;
         }
+        case 4:
+            if (!Player().attempt().active()) return "";
+            picture = AttemptPicture(Player().attempt());
+            break;
         default:
             return "";
     }
@@ -306,14 +397,13 @@ EMSCRIPTEN_KEEPALIVE const char* tamirel_handout_pages() {
     Program& p = TheProgram();
     ConstructionSteps steps;
     p.form.Notify([&] { steps.Follow(p.lists[1], p.lists[2]); });
-    const Picture handout = HandoutPicture(steps);
-    std::string json = "{\"title\":" + JsonString(handout.title) + ",\"heading\":" + JsonString(handout.description) +
-                       ",\"pages\":[";
-    for (const Page& page : handout.pages) {
-        if (&page != &handout.pages.front()) json += ',';
-        json += JsonString(PageToSvg(page, handout.title, handout.description));
-    }
-    return (Kept() = json + "]}").c_str();
+    return PagesJson(HandoutPicture(steps));
+}
+
+// The pupil's attempt to print, as tamirel_handout_pages gives the handout: its one page (the
+// figure above its moves, fitted within the same 180 mm x 267 mm); no pages without an attempt.
+EMSCRIPTEN_KEEPALIVE const char* tamirel_attempt_pages() {
+    return PagesJson(Player().attempt().active() ? AttemptPicture(Player().attempt()) : Picture{});
 }
 
 }  // extern "C"

@@ -219,13 +219,24 @@ LabelPlace FindLabelPlace(const Scene& scene, std::string_view text, const Label
         const double reach = gap + ring * step + edge;
         return ScenePoint{spot.anchor.x + ux * reach, spot.anchor.y + uy * reach - size.below};
     };
+    // Every place lies in one box round the anchor, and what meets none of it meets no place
+    // in it: only the items that meet that box are weighed, and each place's overlaps only
+    // until they are as many as the fewest so far (the same answer, far sooner in a crowded
+    // scene).
+    const double around = gap + kRings * step + size.width + size.height + size.below;
+    const LabelBox all{spot.anchor.x - around, spot.anchor.y - around, spot.anchor.x + around, spot.anchor.y + around};
+    std::vector<const SceneItem*> near;
+    for (const SceneItem& item : scene.items)
+        if (Meets(item, all, m)) near.push_back(&item);
     LabelPlace best{centreAt(spot.degrees, 0), false};
     std::size_t fewest = static_cast<std::size_t>(-1);
     for (const Candidate& candidate : candidates) {
         const ScenePoint centre = centreAt(spot.degrees + 15.0 * candidate.turn, candidate.ring);
         const LabelBox box = EstimateLabelBox(text, centre, m);
         if (!InView(scene, box) || (spot.within && !InRegion(*spot.within, box))) continue;
-        const std::size_t overlaps = LabelOverlaps(scene, box).size();
+        // Counted only while it could still beat the fewest so far.
+        std::size_t overlaps = 0;
+        for (auto item = near.begin(); item != near.end() && overlaps < fewest; ++item) overlaps += Meets(**item, box, m) ? 1 : 0;
         if (overlaps == 0) return {centre, true};
         if (overlaps < fewest) {
             fewest = overlaps;

@@ -69,7 +69,8 @@
   // The dialog's two figures: the scene each shows, and the program's view of it (0 the
   // lesson's, 1 the construction's), which the user enlarges and moves.
   const figures = parts.figures = [{ canvas: lessonFigure, view: 0, scene: () => lesson?.scene },
-    { canvas: document.getElementById('construction-figure'), view: 1, scene: () => parts.construction?.steps && parts.construction.scene }];
+    { canvas: document.getElementById('construction-figure'), view: 1,
+      scene: () => (parts.construction?.attempt.active ? parts.construction.attempt.scene : parts.construction?.steps && parts.construction.scene) }];
   // CSS px at the window's designed size: its text, and the thinnest pen a projector shows.
   const MIN_LETTER = 16, MIN_PEN = 2;
   // How much larger than designed the page shows the window, and so the lesson: never below 1.
@@ -80,6 +81,13 @@
     const p = app.program;
     return { factor: p._tamirel_view_factor(view), focus: [p._tamirel_view_x(view), p._tamirel_view_y(view)], reach: p._tamirel_view_reach(view) };
   };
+  // The canvas point under the client point (x, y) of figure `figure`, and its canvas units per CSS px.
+  parts.canvasPoint = (figure, x, y) => {
+    const r = figure.canvas.getBoundingClientRect();
+    const { focus, reach } = parts.view(figure.view);
+    return [focus[0] + (x - r.left - r.width / 2) * 2 * reach / r.width, focus[1] + (y - r.top - r.height / 2) * 2 * reach / r.height];
+  };
+  parts.unitsPerPixel = (figure) => 2 * app.program._tamirel_view_reach(figure.view) / figure.canvas.getBoundingClientRect().width;
 
   const paintFigure = parts.paintFigure = (figure) => {
     const scene = figure.scene();
@@ -191,8 +199,9 @@
   }
 
   // The dialog's commands, as the page was written from the program's table: {id, group
-  // ("head", "lesson", "moves", "files"), caption, on (the caption while on), keys, title}.
-  const table = JSON.parse(document.getElementById('lesson-command-table').textContent).commands;
+  // ("head", "lesson", "moves", "files", "build", "tools", "edits", "attemptFiles", "keys"),
+  // caption, on (the caption while on), keys, title}; a command's place in it names it to the program.
+  const table = parts.table = JSON.parse(document.getElementById('lesson-command-table').textContent).commands;
 
   // Folds the dialog to its title bar at the bottom of the screen, or opens it out again.
   const foldButton = lessonDialog.querySelector('[data-lesson=fold]');
@@ -213,7 +222,7 @@
 
   app.openLesson = openLesson;
   // The lesson's commands by id, the title bar's and the lesson's; the construction's script
-  // adds its own (parts.stepCommands).
+  // adds its own (parts.constructionCommands).
   const lessonCommands = { copy: () => app.copyPicture(picture), save: () => app.savePicture(picture), close: closeLesson,
     fold: foldLesson, diagonals: toggleDiagonals };
   for (const button of lessonDialog.querySelectorAll('[data-lesson]')) {
@@ -223,18 +232,25 @@
 
   // A key as the table names it: "Control+C", "Space", "ArrowRight".
   const keyName = (e) => (e.ctrlKey || e.metaKey ? 'Control+' : '') + (e.key === ' ' ? 'Space' : e.key.length === 1 ? e.key.toUpperCase() : e.key);
-  // Where each group's keys act: the construction's files while its controls have the focus,
-  // its moves anywhere in the dialog (but Space presses a focused button), the lesson's there too.
+  // Where each group's keys act: the construction's files (the steps' and the attempt's) while
+  // its controls have the focus; its other keys anywhere in the dialog (but Space and Enter
+  // press a focused button), the lesson's there too. The groups in the order they are asked;
+  // where several commands have the key, the first enabled one runs (Left steps back while the
+  // pupil watches and walks the picks while they build), else the first of the steps' or the lesson's.
   const constructionPart = document.getElementById('construction');
-  const acts = { files: (e) => constructionPart.contains(e.target), moves: (e) => !constructionPart.hidden
-    && !(e.key === ' ' && e.target.closest('button, input, select')), lesson: () => true, head: () => true };
+  const inPart = (e) => constructionPart.contains(e.target), shown = () => !constructionPart.hidden;
+  const free = (e) => shown() && !([' ', 'Enter'].includes(e.key) && e.target.closest('button, input, select'));
+  const acts = { files: inPart, attemptFiles: inPart, moves: free, keys: free, tools: shown, edits: shown, build: shown,
+    lesson: () => true, head: () => true };
+  const order = Object.keys(acts), lessonGroups = ['lesson', 'head'], building = ['attemptFiles', 'keys', 'tools', 'edits', 'build'];
+  const enabled = (c) => lessonGroups.includes(c.group) || parts.construction?.commands.find((x) => x.id === c.id)?.enabled;
   lessonDialog.addEventListener('keydown', (e) => {
     if (e.altKey) return;
     const name = keyName(e);
-    const command = ['files', 'moves', 'lesson', 'head'].map((group) => table.find((c) => c.group === group && c.keys.includes(name)))
-      .find((c) => c && acts[c.group](e));
-    if (!command || (command.id === 'copy' && !getSelection().isCollapsed)) return;   // a selection copies as text
-    (['moves', 'files'].includes(command.group) ? parts.stepCommands : lessonCommands)[command.id]();
+    const fits = table.filter((c) => c.keys.includes(name) && acts[c.group](e)).sort((a, b) => order.indexOf(a.group) - order.indexOf(b.group));
+    const command = fits.find(enabled) ?? fits.find((c) => !building.includes(c.group));
+    if (!command || (command.id.startsWith('copy') && !getSelection().isCollapsed)) return;   // a selection copies as text
+    (lessonGroups.includes(command.group) ? lessonCommands : parts.constructionCommands)[command.id]();
     e.preventDefault();
     e.stopPropagation();   // the window's own Ctrl+S saves the drawing, not the lesson
   });

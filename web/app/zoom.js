@@ -8,13 +8,7 @@
 (() => {
   const app = self.tamirelApp, parts = app.lessonParts;
   const WHEEL_NOTCH = 100;   // deltaY of one wheel notch, one step of the view
-  // The canvas point under the client point (x, y) of figure `figure`.
-  function canvasPoint(figure, x, y) {
-    const r = figure.canvas.getBoundingClientRect();
-    const { focus, reach } = parts.view(figure.view);
-    return [focus[0] + (x - r.left - r.width / 2) * 2 * reach / r.width, focus[1] + (y - r.top - r.height / 2) * 2 * reach / r.height];
-  }
-  const unitsPerPixel = (figure) => 2 * app.program._tamirel_view_reach(figure.view) / figure.canvas.getBoundingClientRect().width;
+  const { canvasPoint, unitsPerPixel } = parts;
   const changed = (figure, result) => { if (result) parts.paintFigure(figure); };
 
   for (const figure of parts.figures) {

@@ -138,7 +138,7 @@ for (const [screen, viewport, n, polygon, hand] of [['phone', PHONE, '5', 'пе�
       assert.ok(!picks.includes(-1), hint);
       for (const i of picks) await pupil.pick(i);
     }
-    assert.match(await said(page), new RegExp(`Построихте правилен ${polygon} за \\d+ хода \\(в урока: \\d+ хода\\)\\.`));
+    assert.match(await said(page), new RegExp(`Построихте правилен ${polygon} за \\d+ хода \\(в урока: \\d+\\)\\.`));
     assert.equal(await page.$eval('#attempt-hint', (b) => b.getAttribute('aria-disabled')), 'true');
     if (process.env.TAMIREL_SHOTS) {
       await page.$eval('#attempt-said', (p) => p.scrollIntoView({ block: 'end' }));

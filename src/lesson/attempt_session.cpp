@@ -239,7 +239,7 @@ AttemptView AttemptSession::View() const {
     if (!attempt_) return view;
     const Attempt& a = *attempt_;
     view.title = Say(Message::AttemptTitle, {{"polygon", Polygon(n_)}});
-    view.prompt = Prompt();
+    view.prompt = a.Done() ? std::string() : Prompt();   // nothing more to pick once it stands
     view.status = Say(Message::AttemptStatus, {{"moves", std::to_string(a.LinesAndCircles())},
                                                {"worked", std::to_string(a.WorkedLinesAndCircles())},
                                                {"made", std::to_string(a.VerticesMade())},

@@ -26,7 +26,7 @@ struct AttemptTarget {
 struct AttemptView {
     Scene scene;
     std::string title;    // "Построй сам: правилен петоъгълник"
-    std::string prompt;   // what the tool waits for: "Линийка: изберете втората точка на правата."
+    std::string prompt;   // what the tool waits for: "Линийка: изберете втората точка на правата."; empty when done
     std::string status;   // "Ходове: 3 (в урока: 11). Построени върхове: 2 от 5."
     std::string said;     // the last thing said: a move, a refusal, a hint, the verdict
 };

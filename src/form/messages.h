@@ -182,7 +182,7 @@ enum class Message {
     AttemptFileReplay,        // {move}, {line}, {reason}
     AttemptTitle,             // {polygon}
     AttemptStart,             // {polygon} (definite)
-    AttemptUseProtractor,     // {angle}
+    AttemptUseProtractor,     // {n}, {angle} ("≈ 51,43" or "= 60")
     AttemptStatus,            // {moves}, {worked}, {made}, {n}
     AttemptPromptLineFirst,
     AttemptPromptLineSecond,

@@ -50,7 +50,8 @@ bool SameShape(const ReplayedObject& f, const ReplayedObject& g, double close) {
     return OffLine(f, g.a) <= close && OffLine(f, g.b) <= close;
 }
 
-std::string Degrees(double value) { return DecimalText(value); }
+// An angle as the construction's sentences write it: "60", or "≈ 51,43" where it is not whole.
+std::string Degrees(double value) { return (value == std::round(value) ? "" : "≈ ") + DecimalText(value); }
 
 // "k₁": appending, as GCC 12 warns falsely about "k" + text (-Wrestrict).
 std::string Numbered(const char* letter, int number) {

@@ -192,7 +192,8 @@ void AttemptSession::Restart() {
     said_ = Say(Message::AttemptStart, {{"polygon", Polygon(n_, true)}});
     if (!attempt_->exact())
         said_ += ' ' + attempt_->worked().statement + ' ' +
-                 Say(Message::AttemptUseProtractor, {{"angle", DecimalText(360.0 / n_)}});
+                 Say(Message::AttemptUseProtractor, {{"n", std::to_string(static_cast<int>(n_))},
+                                                    {"angle", (360 % static_cast<int>(n_) ? "≈ " : "= ") + DecimalText(360.0 / n_)}});
 }
 
 void AttemptSession::Hint() {

@@ -34,7 +34,7 @@
   }
 
   // Runs the player's command `name` (follow, home, back, play, forward, end, stop, tick).
-  const player = (name) => show(app.program.UTF8ToString(app.program[`_tamirel_player_${name}`]()));
+  const player = (name) => show(app.lessonProgram.UTF8ToString(app.lessonProgram[`_tamirel_player_${name}`]()));
   parts.refreshConstruction = () => player('follow');
 
   const step = { what: 2, option: () => parts.construction.step, name: 'tamirel-postroyavane', failure: 'Стъпката не беше копирана' };
@@ -42,7 +42,7 @@
   // The handout: the core's pages, one to a printed sheet. Each page's clip paths are named
   // apart from the other pages', as they share the document.
   function fillHandout() {
-    const { pages } = JSON.parse(app.program.UTF8ToString(app.program._tamirel_handout_pages()));
+    const { pages } = JSON.parse(app.lessonProgram.UTF8ToString(app.lessonProgram._tamirel_handout_pages()));
     document.getElementById('handout').replaceChildren(...pages.map((svg, i) => {
       const section = document.createElement('section');
       section.innerHTML = svg.replace(/(id="|url\(#)/g, `$1page${i}-`);

@@ -77,7 +77,7 @@
 
   // The square the program's view `view` shows: {factor, focus: [x, y], reach} in canvas units.
   parts.view = (view) => {
-    const p = app.program;
+    const p = app.lessonProgram;
     return { factor: p._tamirel_view_factor(view), focus: [p._tamirel_view_x(view), p._tamirel_view_y(view)], reach: p._tamirel_view_reach(view) };
   };
 
@@ -151,7 +151,7 @@
 
   // Reads the lesson for the lists' choices and shows it.
   function refreshLesson() {
-    lesson = JSON.parse(app.program.UTF8ToString(app.program._tamirel_lesson(lessonDiagonals.checked ? 1 : 0)));
+    lesson = JSON.parse(app.lessonProgram.UTF8ToString(app.lessonProgram._tamirel_lesson(lessonDiagonals.checked ? 1 : 0)));
     document.getElementById('lesson-title').textContent = lesson.title || lesson.description;
     document.getElementById('lesson-givens').textContent = lesson.givens;
     document.getElementById('lesson-numbers').replaceChildren(...lesson.numbers.map((n) => {

@@ -199,9 +199,8 @@ const app = self.tamirelApp = {
     }
   });
 
-  // The WebAssembly is fetched (or, in the single file, unpacked) by the page's first script
-  // while the rest loads. It is small, so it is compiled at once here rather than in tasks
-  // queued behind the page's first frame.
+  // The WebAssembly is unpacked from the end of the page while the window paints. It is small,
+  // so it is compiled at once here rather than in tasks queued behind the page's first frame.
   (async () => {
     let program;
     try {

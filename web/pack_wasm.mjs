@@ -1,6 +1,7 @@
 // node pack_wasm.mjs INPUT OUTPUT NAME [plain]
-// Writes OUTPUT, a script that sets self[NAME] to a promise of INPUT's bytes, carried inside it
-// in base64: gzip-compressed (by zopfli, a twentieth smaller than gzip -9) and unpacked by the
+// Writes OUTPUT, a script that sets self[NAME] to a function that unpacks INPUT's bytes (a
+// promise of them), carried inside it in base64, so a page pays for unpacking only when it
+// calls it: gzip-compressed (by zopfli, a twentieth smaller than gzip -9) and unpacked by the
 // browser (DecompressionStream), so the WebAssembly travels in a page or a script at about its
 // compressed size, a host's own gzip gaining little more on it; or, `plain`, as they are, for a
 // page that a host sends gzip-compressed anyway (a third larger sent, but the bytes are there at
@@ -15,6 +16,6 @@ const decoded = `((text) => {
   for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
   return bytes;
 })(atob('${bytes.toString('base64')}'))`;
-writeFileSync(`${output}.part`, plain ? `self.${name} = Promise.resolve(${decoded});\n`
-  : `self.${name} = new Response(new Blob([${decoded}]).stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();\n`);
+writeFileSync(`${output}.part`, plain ? `self.${name} = () => Promise.resolve(${decoded});\n`
+  : `self.${name} = () => new Response(new Blob([${decoded}]).stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();\n`);
 renameSync(`${output}.part`, output);

@@ -117,8 +117,18 @@ const app = self.tamirelApp = {
     const added = app.primitives(painted);
     app.paint(ctx, side, Math.max(1, Math.round(ratio)), added);
     painted += added.length;
-    if (!performance.getEntriesByName('tamirel-paint').length) performance.mark('tamirel-paint');
+    if (!performance.getEntriesByName('tamirel-paint').length) {
+      performance.mark('tamirel-paint');
+      setTimeout(windowShown);
+    }
   }
+  // The window's first frame is out (or, where the page paints no frames, as in a hidden tab, a
+  // moment has passed): the program may start without holding it back.
+  let windowShown;
+  const shown = new Promise((resolve) => {
+    windowShown = resolve;
+    setTimeout(resolve, 100);
+  });
   app.page.repaint(true);
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => app.page.repaint(true));
   window.addEventListener('resize', () => app.page.repaint(true));
@@ -145,7 +155,7 @@ const app = self.tamirelApp = {
     } else {
       const stamped = document.documentElement.dataset;
       const bytes = location.protocol === 'file:'
-        ? script('tamirel-lesson-wasm.js').then(() => self.tamirelLessonWasmBytes)
+        ? script('tamirel-lesson-wasm.js').then(() => self.tamirelLessonWasmBytes())
         : fetch(stamped.lessonWasm).then((response) => {
           if (!response.ok) throw new Error(`lesson: ${response.status}`);
           return response.arrayBuffer();
@@ -199,16 +209,18 @@ const app = self.tamirelApp = {
     }
   });
 
-  // The WebAssembly is unpacked from the end of the page while the window paints. It is small,
-  // so it is compiled at once here rather than in tasks queued behind the page's first frame.
+  // The WebAssembly is unpacked from the end of the page while the window paints, and compiled
+  // and started once the window is shown. It is small, so it is compiled at once here rather
+  // than in tasks queued behind another frame.
   (async () => {
     let program;
     try {
       if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+      await shown;
       program = await new Promise((resolve, reject) => {
         const early = self.tamirelWasm && {
           instantiateWasm(imports, receive) {
-            self.tamirelWasm.then((bytes) => receive(new WebAssembly.Instance(new WebAssembly.Module(bytes), imports)))
+            self.tamirelWasm.then((unpack) => unpack()).then((bytes) => receive(new WebAssembly.Instance(new WebAssembly.Module(bytes), imports)))
               .catch(reject);
             return {};
           },

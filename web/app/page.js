@@ -117,8 +117,19 @@ const app = self.tamirelApp = {
     const added = app.primitives(painted);
     app.paint(ctx, side, Math.max(1, Math.round(ratio)), added);
     painted += added.length;
-    if (!performance.getEntriesByName('tamirel-paint').length) performance.mark('tamirel-paint');
+    if (!performance.getEntriesByName('tamirel-paint').length) {
+      performance.mark('tamirel-paint');
+      afterFrame.port2.postMessage(0);
+    }
   }
+  // The window's first frame is out (a task after the frame that painted it; or, where the page
+  // paints no frames, as in a hidden tab, a moment has passed): the program may start without
+  // holding that frame back.
+  const afterFrame = new MessageChannel();
+  const shown = new Promise((resolve) => {
+    afterFrame.port1.onmessage = resolve;
+    setTimeout(resolve, 100);
+  });
   app.page.repaint(true);
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => app.page.repaint(true));
   window.addEventListener('resize', () => app.page.repaint(true));
@@ -200,13 +211,13 @@ const app = self.tamirelApp = {
   });
 
   // The WebAssembly arrives packed at the end of the page, and is unpacked, compiled and started
-  // at once. It is small, so it is compiled here rather than in tasks queued behind the page's
-  // first frame (measured: waiting for that frame first makes the first click later, and the
-  // first frame no sooner).
+  // once it is there and the window is shown. It is small, so it is compiled at once here rather
+  // than in tasks queued behind another frame.
   (async () => {
     let program;
     try {
       if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+      await shown;
       program = await new Promise((resolve, reject) => {
         const early = self.tamirelWasm && {
           instantiateWasm(imports, receive) {

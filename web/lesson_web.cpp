@@ -4,9 +4,10 @@
 // vertex-count lists as the page shows them (tamirel_lists) and the window's drawing as the page
 // hands it over (tamirel_drawing), so it never needs the window's module.
 //
-// A new export of the lesson's: an EMSCRIPTEN_KEEPALIVE function here, named in the list of
-// web/CMakeLists.txt's lesson module, called from the page's lesson scripts as
-// app.lessonProgram._tamirel_NAME(...); the lists are brought up to date before every call.
+// A new export of the lesson's: an extern "C" EMSCRIPTEN_KEEPALIVE function here, its name with a
+// leading '_' added to lesson_exports in web/CMakeLists.txt (the single file's one module takes
+// that list too), called from the page's lesson scripts, once app.late() has resolved, as
+// app.lessonProgram._tamirel_NAME(...); the page brings the lists up to date before every call.
 #include <emscripten.h>
 
 #include <array>

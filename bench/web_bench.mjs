@@ -7,7 +7,12 @@
 //   click     cold load with "Чертай" clicked as soon as the page is parsed, to the figure
 //             drawn, median of RUNS, measured alternately with the others, against 1.5 times
 //             the baseline's load;
+//   slow      load and click again, both pages throttled as a slow school computer on a slow
+//             network: 4 × CPU slowdown and the "slow 4G" profile (562.5 ms latency, 1.44 Mbit/s
+//             down, 675 kbit/s up), median of RUNS / 3 (at least 3), against the same goals;
 //   response  a press of "Чертай": frames from the click to the frame that shows it;
+//   first F1  the lesson's first opening on a loaded page: F1 to its figure painted, its module
+//             and scripts fetched and started meanwhile, median of RUNS / 3;
 //   lesson    F1 (R = 300, N = 6) to the lesson's figure painted once its scripts are loaded,
 //             median of RUNS, and the frame that shows it.
 // node bench/web_bench.mjs SITE_DIR [RUNS]
@@ -24,7 +29,7 @@ const runs = Number(process.argv[3] || 15);
 
 const browser = await launch();
 const server = await serve(site);
-const first = await open(browser, server.url);
+const first = await open(browser, server.url, { late: false });
 
 // Size: what the page fetched, each file compressed as a server would.
 const fetched = await first.evaluate(() => performance.getEntriesByType('resource').map((r) => new URL(r.name).pathname));
@@ -47,12 +52,22 @@ requestAnimationFrame(() => { const x = c.getContext('2d'); x.fillStyle = '#fff'
 const baseline = await serve(baselineDir);
 await first.close();
 
+// A slow school computer on a slow network, for a page about to load.
+const SLOW_4G = { offline: false, latency: 562.5, downloadThroughput: 1.6e6 / 8 * 0.9, uploadThroughput: 750e3 / 8 * 0.9 };
+async function throttle(page) {
+  const cdp = await page.createCDPSession();
+  await cdp.send('Network.enable');
+  await cdp.send('Network.emulateNetworkConditions', SLOW_4G);
+  await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+}
+
 // Milliseconds from navigation to the mark `mark`; `click`: "Чертай" clicked once the page is
-// parsed, and the mark set at the first frame whose canvas shows ink.
-async function coldLoad(url, mark = 'tamirel-paint', click = false) {
+// parsed, and the mark set at the first frame whose canvas shows ink; `slow`: throttled.
+async function coldLoad(url, mark = 'tamirel-paint', click = false, slow = false) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   await page.setCacheEnabled(false);
+  if (slow) await throttle(page);
   if (click) {
     await page.evaluateOnNewDocument(() => addEventListener('DOMContentLoaded', () => {
       const canvas = document.querySelector('#form canvas');
@@ -84,6 +99,33 @@ for (let i = 0; i < runs; ++i) {
   program.push(await coldLoad(server.url));
   plain.push(await coldLoad(baseline.url));
   clicked.push(await coldLoad(server.url, 'tamirel-drawn', true));
+}
+const slowRuns = Math.max(3, Math.round(runs / 3));
+const slowProgram = [], slowPlain = [], slowClicked = [];
+for (let i = 0; i < slowRuns; ++i) {
+  slowProgram.push(await coldLoad(server.url, 'tamirel-paint', false, true));
+  slowPlain.push(await coldLoad(baseline.url, 'tamirel-paint', false, true));
+  slowClicked.push(await coldLoad(server.url, 'tamirel-drawn', true, true));
+}
+
+// The lesson's first opening: F1 on a page loaded afresh, to its figure painted.
+const firstLesson = [];
+for (let i = 0; i < slowRuns; ++i) {
+  const context = await browser.createBrowserContext();
+  const fresh = await context.newPage();
+  await fresh.setCacheEnabled(false);
+  await fresh.goto(server.url);
+  await fresh.waitForSelector('html[data-ready]');
+  firstLesson.push(await fresh.evaluate(() => new Promise((resolve) => {
+    const start = performance.now();
+    document.dispatchEvent(new KeyboardEvent('keydown', { key: 'F1', bubbles: true, cancelable: true }));
+    const look = () => {
+      if (performance.getEntriesByName('tamirel-lesson-paint').length) resolve(performance.now() - start);
+      else requestAnimationFrame(look);
+    };
+    look();
+  })));
+  await context.close();
 }
 const median = (v) => { const s = [...v].sort((a, b) => a - b); return s.length % 2 ? s[(s.length - 1) / 2] : (s[s.length / 2 - 1] + s[s.length / 2]) / 2; };
 
@@ -125,11 +167,15 @@ for (let i = 0; i < runs; ++i) {
 }
 
 const load = median(program) / median(plain), click = median(clicked) / median(plain);
+const slowLoad = median(slowProgram) / median(slowPlain), slowClick = median(slowClicked) / median(slowPlain);
 const singleSize = gzipSync(readFileSync(single), { level: 9 }).length;
 console.log(`size      ${(total / 1024).toFixed(1)} KB gzip in ${files.length} files (${files.join(', ')})  goal <= 70 KB: ${total <= 70 * 1024 ? 'met' : 'NOT MET'}`);
 console.log(`single    ${(singleSize / 1024).toFixed(1)} KB gzip, tamirel.html  goal <= 80 KB: ${singleSize <= 80 * 1024 ? 'met' : 'NOT MET'}`);
 console.log(`load      ${median(program).toFixed(1)} ms against ${median(plain).toFixed(1)} ms for the baseline, median of ${runs}: ratio ${load.toFixed(2)}  goal <= 1.1: ${load <= 1.1 ? 'met' : 'NOT MET'}`);
 console.log(`click     ${median(clicked).toFixed(1)} ms to the figure drawn, median of ${runs}: ratio ${click.toFixed(2)} to the baseline's load  goal <= 1.5: ${click <= 1.5 ? 'met' : 'NOT MET'}`);
+console.log(`slow load ${median(slowProgram).toFixed(0)} ms against ${median(slowPlain).toFixed(0)} ms, median of ${slowRuns}, 4 × CPU, slow 4G: ratio ${slowLoad.toFixed(2)}  goal <= 1.1: ${slowLoad <= 1.1 ? 'met' : 'NOT MET'}`);
+console.log(`slow click ${median(slowClicked).toFixed(0)} ms to the figure drawn: ratio ${slowClick.toFixed(2)} to the baseline's load  goal <= 1.5: ${slowClick <= 1.5 ? 'met' : 'NOT MET'}`);
+console.log(`first F1  ${median(firstLesson).toFixed(1)} ms to the lesson's figure painted, its module and scripts loaded meanwhile, median of ${slowRuns}`);
 console.log(`response  "Чертай" shows in frame ${frames - 1} after the click's  goal: the next frame: ${frames - 1 <= 1 ? 'met' : 'NOT MET'}`);
 console.log(`lesson    F1 to the figure painted ${median(lessonRuns).toFixed(1)} ms, median of ${runs}; shows in frame ${lessonFrame} after the key's  goal: the next frame: ${lessonFrame <= 1 ? 'met' : 'NOT MET'}`);
 await page.close();

@@ -1,13 +1,14 @@
 # cmake -DPAGE=index.html -DFORM=form.html -DCOLOURS=colours.css -DPROGRAM=tamirel.js
-#   -DEARLY=a.js,b.js -DLATE=c.js,d.js -DOUTPUT=out.html
-#   [-DLATE_OUTPUT=lesson.js | -DSTANDALONE=ON -DPACKED=tamirel-wasm.js] -P single_file.cmake
-# The page with the window's markup in place of <!--form--> (and its further parts in theirs), its colours in place of
-# /*colours*/, and its scripts written into it: <script src="tamirel.js"> is PROGRAM, and
-# <script src="app.js"> the EARLY scripts joined in order, so it loads in one request besides
-# the WebAssembly. The LATE scripts (the lesson's) run only when first asked for: a site has
-# them joined in LATE_OUTPUT; the STANDALONE file, the one self-contained file, carries them
-# as text (script#late) and its WebAssembly packed (PACKED, pack_wasm.mjs's) in place of the
-# early fetch, without what only a served site has (manifest, icon, service worker).
+#   -DPACKED=tamirel-wasm.js -DEARLY=a.js,b.js -DLATE=c.js,d.js -DOUTPUT=out.html
+#   [-DLATE_OUTPUT=lesson.js -DLESSON_PROGRAM=tamirel-lesson.js | -DSTANDALONE=ON] -P single_file.cmake
+# The page with the window's markup in place of <!--form--> (and its further parts in theirs),
+# its colours in place of /*colours*/, and its scripts written into it: <script src="tamirel.js">
+# is PROGRAM, and <script src="app.js"> the EARLY scripts joined in order, then PROGRAM's
+# WebAssembly packed (PACKED, pack_wasm.mjs's), so the window comes in one request. The LATE
+# scripts (the lesson's) run only when first asked for: a site has them joined in LATE_OUTPUT
+# after LESSON_PROGRAM (the script that starts the lesson's module); the STANDALONE file, the one
+# self-contained file, whose PROGRAM carries the lesson too, has them as text (script#late),
+# without what only a served site has (manifest, icon, service worker).
 # Each file is written whole or not at all.
 function(join_scripts out files)
   string(REPLACE "," ";" files "${files}")
@@ -67,14 +68,17 @@ string(REPLACE "/*colours*/" "${colours}" page "${page}")
 string(REGEX REPLACE "/\\*[^*]*\\*/\n?" "" page "${page}")
 string(REPLACE "</script" "<\\/script" program "${program}")
 string(REPLACE "<script src=\"tamirel.js\"></script>" "<script>\n${program}\n</script>" page "${page}")
+# The window's WebAssembly, packed (PACKED, pack_wasm.mjs's), after the page's scripts.
+file(READ "${PACKED}" packed)
+set(early "${early}\n</script>\n<script>\n${packed}self.tamirelWasmArrived(self.tamirelWasmBytes);")
 if(STANDALONE)
-  file(READ "${PACKED}" packed)
   string(REGEX REPLACE "<link rel=\"icon\"[^>]*>\n" "" page "${page}")
-  string(REGEX REPLACE "<script id=\"early\">[^<]*</script>" "<script>\n${packed}self.tamirelWasm = self.tamirelWasmBytes;\n</script>" page "${page}")
+  string(REGEX REPLACE "<script id=\"manifest\">[^<]*</script>\n" "" page "${page}")
   string(REPLACE "<script src=\"app.js\"></script>"
                  "<script>\n${early}\n</script>\n<script type=\"text/plain\" id=\"late\">\n${late}\n</script>" page "${page}")
 else()
   string(REPLACE "<script src=\"app.js\"></script>" "<script>\n${early}\n</script>" page "${page}")
-  write_whole("${LATE_OUTPUT}" "${late}")
+  file(READ "${LESSON_PROGRAM}" lesson_program)
+  write_whole("${LATE_OUTPUT}" "${lesson_program}\n${late}")
 endif()
 write_whole("${OUTPUT}" "${page}")

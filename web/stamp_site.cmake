@@ -1,17 +1,18 @@
 # cmake -DSITE=site -DWORKER=sw.js -DNODE=node -P stamp_site.cmake
 # Finishes a built site folder:
-#   tamirel-wasm.js  the WebAssembly as a script (pack_wasm.mjs), for the page opened from disk,
-#                    where browsers fetch no files but still load scripts;
-#   index.html       names tamirel.wasm and lesson.js with a hash of each (?v=), so a load
-#                    never takes one build's page with another's program from a cache;
+#   tamirel-lesson-wasm.js
+#                    the lesson's WebAssembly as a script (pack_wasm.mjs), for the page opened
+#                    from disk, where browsers fetch no files but still load scripts;
+#   index.html       names lesson.js and tamirel-lesson.wasm with a hash of each (?v=), so a load
+#                    never takes one build's page with another's lesson from a cache;
 #   sw.js            the service worker, its cache named after a SHA-256 of the files it caches
 #                    (its FILES list), so every changed build is a new worker.
 # Each file is written whole or not at all.
-execute_process(COMMAND "${NODE}" "${CMAKE_CURRENT_LIST_DIR}/pack_wasm.mjs" "${SITE}/tamirel.wasm"
-                        "${SITE}/tamirel-wasm.js" tamirelWasmBytes COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND "${NODE}" "${CMAKE_CURRENT_LIST_DIR}/pack_wasm.mjs" "${SITE}/tamirel-lesson.wasm"
+                        "${SITE}/tamirel-lesson-wasm.js" tamirelLessonWasmBytes COMMAND_ERROR_IS_FATAL ANY)
 
 file(READ "${SITE}/index.html" page)
-foreach(file tamirel.wasm lesson.js)
+foreach(file lesson.js tamirel-lesson.wasm)
   file(SHA256 "${SITE}/${file}" sum)
   string(SUBSTRING "${sum}" 0 16 sum)
   string(REGEX REPLACE "${file}\\?v=[0-9a-f]*" "${file}?v=${sum}" page "${page}")

@@ -4,7 +4,7 @@
 // next load shows a new build; the cache answers only when the network does not.
 'use strict';
 const CACHE = 'tamirel-@TAMIREL_VERSION@';
-const FILES = ['index.html', 'tamirel.wasm', 'lesson.js', 'manifest.webmanifest', 'favicon.png', 'icon-192.png', 'icon-512.png'];
+const FILES = ['index.html', 'lesson.js', 'tamirel-lesson.wasm', 'manifest.webmanifest', 'favicon.png', 'icon-192.png', 'icon-512.png'];
 
 self.addEventListener('install', (event) => {
   // Past the browser's HTTP cache, so the copy is this build's.

@@ -205,10 +205,16 @@ LabelPlace FindLabelPlace(const Scene& scene, std::string_view text, const Label
     };
     std::vector<Candidate> candidates;
     candidates.reserve(static_cast<std::size_t>((2 * kTurns) * (kRings + 1)));
-    for (int ring = 0; ring <= kRings; ++ring) {
-        for (int turn = -kTurns + 1; turn <= kTurns; ++turn) candidates.push_back({std::abs(turn) + 2.0 * ring, turn, ring});
+    // Cheapest first (|turn| + 2 ring); of equal cost, nearer rings first, then turns from
+    // the lowest turn up.
+    for (int cost = 0; cost <= kTurns + 2 * kRings; ++cost) {
+        for (int ring = 0; ring <= kRings && 2 * ring <= cost; ++ring) {
+            const int turn = cost - 2 * ring;
+            if (turn > kTurns) continue;
+            if (turn > 0 && -turn > -kTurns) candidates.push_back({static_cast<double>(cost), -turn, ring});
+            candidates.push_back({static_cast<double>(cost), turn, ring});
+        }
     }
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& p, const Candidate& q) { return p.cost < q.cost; });
     // From the anchor towards `degrees`, the box's centre for a ring, the box's middle being
     // size.below under its centre.
     const auto centreAt = [&](double degrees, int ring) {

@@ -4,10 +4,10 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 #include "controls/picture_box.h"
 #include "form/markup.h"
+#include "geometry/decimal.h"
 #include "lesson/scene_draw.h"
 
 namespace tamirel {
@@ -48,9 +48,7 @@ std::string DefineColour(const char* name, Colour colour) {
 
 // A scale to six decimals: TikZ takes the plain decimal.
 std::string Fine(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", value);
-    return text;
+    return PrintfFixed(value, 6);
 }
 
 const char* InkName(Ink ink) { return ink == Ink::Faint ? "faint" : ink == Ink::Highlight ? "highlight" : "figure"; }

@@ -59,7 +59,7 @@
   const buttons = new Map([...constructionPart.querySelectorAll('[data-step], [data-attempt]')]
     .map((b) => [b.dataset.step ?? b.dataset.attempt, b]));
 
-  const program = () => app.program;
+  const program = () => app.lessonProgram;
   const text = (pointer) => program().UTF8ToString(pointer);
   // Runs the player's command `name` (follow, home, back, play, forward, end, stop, tick).
   const player = (name) => show(text(program()[`_tamirel_player_${name}`]()));
@@ -113,13 +113,16 @@
     chooser.value = '';
     if (file) openAttempt(new Uint8Array(await file.slice(0, program()._tamirel_attempt_largest() + 1).arrayBuffer()));
   });
-  function openAttempt(bytes) {
+  // The lists then show the file's figure chosen, and the window's module chooses the same rows.
+  const openAttempt = (bytes) => app.act(() => {
     const at = program()._tamirel_attempt_space(bytes.length);   // before the heap is read: it may grow
     program().HEAPU8.set(bytes, at);
     const refused = text(program()._tamirel_attempt_open());
     if (refused) return app.showMessage(refused);
+    const rows = [1, 2].map((list) => app.lists[list].selectedIndex);
+    rows.forEach((row, i) => app.program._tamirel_choose(i + 1, row));
     show(text(program()._tamirel_player_follow()), true);
-  }
+  });
 
   // The construction's commands by id: the moves', the step's files', and the attempt's.
   const commands = parts.constructionCommands = { home: () => player('home'), back: () => player('back'), play: () => player('play'),

@@ -1,6 +1,7 @@
 // Copying and saving pictures in the core's formats: the drawing (the canvas's menu, Ctrl+C on
 // the canvas, Ctrl+S anywhere), and the helpers the lesson's and the construction's pictures
-// use too. Messages in a dialog over the page.
+// use too. The lesson's module writes every picture, so the drawing's first copy or save loads
+// it (app.late). Messages in a dialog over the page.
 'use strict';
 
 (() => {
@@ -26,7 +27,7 @@
   // The formats a picture is offered in, in the save dialog's order (the core's list): those
   // the core writes, and PNG, which the page makes. PDF is left out: the page makes none.
   let formats = null;
-  app.formats = () => formats ??= JSON.parse(app.program.UTF8ToString(app.program._tamirel_formats()))
+  app.formats = () => formats ??= JSON.parse(app.lessonProgram.UTF8ToString(app.lessonProgram._tamirel_formats()))
     .map((format, index) => ({ ...format, index })).filter((format) => format.text || format.id === 'png');
 
   // Picture `picture` ({what, option(), png?(), name, failure}: the core's picture `what` with
@@ -38,8 +39,20 @@
     return picture.png ? picture.png() : app.svgToPng(blob(picture, app.formats().find((f) => f.id === 'svg')));
   }
   // The core's picture `what` with `option` in the text format `id` ("svg", "tikz").
-  app.pictureText = (what, option, id) =>
-    app.program.UTF8ToString(app.program._tamirel_picture(what, option, app.formats().find((f) => f.id === id).index));
+  app.pictureText = (what, option, id) => {
+    const program = app.lessonProgram;
+    if (what === 0) handDrawing(program);
+    return program.UTF8ToString(program._tamirel_picture(what, option, app.formats().find((f) => f.id === id).index));
+  };
+
+  // The window's drawing, its canvas's scale and its description, handed to the lesson's module.
+  function handDrawing(program) {
+    const own = app.program, text = document.getElementById('description').textContent;
+    const bytes = program.lengthBytesUTF8(text);
+    program.stringToUTF8(text, program._tamirel_drawing(own._tamirel_background(), own._tamirel_scale(0),
+      own._tamirel_scale(1), bytes), bytes + 1);
+    for (const p of app.primitives(0)) program._tamirel_drawing_add(p.kind, p.style, p.x1, p.y1, p.x2, p.y2);
+  }
 
   // Copies a picture in every format the browser's clipboard takes (as ClipboardItem.supports
   // says where it can): all of them, else PNG and SVG, else PNG alone; the message of
@@ -96,7 +109,7 @@
   // nothing, and a word processor then takes 96 dpi and makes it far too large.
   app.printedPng = async (c) => {
     const png = new Uint8Array(await (await new Promise((resolve) => c.toBlob(resolve, 'image/png'))).arrayBuffer());
-    const perMetre = Math.round(c.width / app.program._tamirel_printed_width());
+    const perMetre = Math.round(c.width / app.lessonProgram._tamirel_printed_width());
     const chunk = new Uint8Array(21);
     const view = new DataView(chunk.buffer);
     view.setUint32(0, 9);
@@ -129,8 +142,10 @@
 
   const drawing = { what: 0, option: () => 0, name: 'tamirel', failure: 'Чертежът не беше копиран',
     png: () => app.printedPng(exportCanvas()) };
-  const copyDrawing = () => app.act(() => app.copyPicture(drawing));
-  const saveDrawing = () => app.act(() => app.savePicture(drawing));
+  const withPictures = (fn, failure) => app.late().then(() => app.act(fn),
+    () => app.showMessage(`${failure}: няма връзка със сървъра. Опитайте отново.`));
+  const copyDrawing = () => withPictures(() => app.copyPicture(drawing), drawing.failure);
+  const saveDrawing = () => withPictures(() => app.savePicture(drawing), 'Чертежът не беше запазен');
   Object.assign(app.commands, { copy: copyDrawing, save: saveDrawing });
 
   // The canvas's context menu: a right click, the Menu key or Shift+F10.

@@ -78,7 +78,7 @@
 
   // The square the program's view `view` shows: {factor, focus: [x, y], reach} in canvas units.
   parts.view = (view) => {
-    const p = app.program;
+    const p = app.lessonProgram;
     return { factor: p._tamirel_view_factor(view), focus: [p._tamirel_view_x(view), p._tamirel_view_y(view)], reach: p._tamirel_view_reach(view) };
   };
   // The canvas point under the client point (x, y) of figure `figure`, and its canvas units per CSS px.
@@ -87,7 +87,7 @@
     const { focus, reach } = parts.view(figure.view);
     return [focus[0] + (x - r.left - r.width / 2) * 2 * reach / r.width, focus[1] + (y - r.top - r.height / 2) * 2 * reach / r.height];
   };
-  parts.unitsPerPixel = (figure) => 2 * app.program._tamirel_view_reach(figure.view) / figure.canvas.getBoundingClientRect().width;
+  parts.unitsPerPixel = (figure) => 2 * app.lessonProgram._tamirel_view_reach(figure.view) / figure.canvas.getBoundingClientRect().width;
 
   const paintFigure = parts.paintFigure = (figure) => {
     const scene = figure.scene();
@@ -159,7 +159,7 @@
 
   // Reads the lesson for the lists' choices and shows it.
   function refreshLesson() {
-    lesson = JSON.parse(app.program.UTF8ToString(app.program._tamirel_lesson(lessonDiagonals.checked ? 1 : 0)));
+    lesson = JSON.parse(app.lessonProgram.UTF8ToString(app.lessonProgram._tamirel_lesson(lessonDiagonals.checked ? 1 : 0)));
     document.getElementById('lesson-title').textContent = lesson.title || lesson.description;
     document.getElementById('lesson-givens').textContent = lesson.givens;
     document.getElementById('lesson-numbers').replaceChildren(...lesson.numbers.map((n) => {

@@ -5,7 +5,8 @@
 //   app.program   the program's exports, once ready (null before)
 //   app.page      the calls the program makes into the page (repaint, select, describe, report)
 //   app.act(fn)   runs fn now if the program is ready, else once it is, in the order asked
-//   app.late()    loads the lesson's and the construction's scripts, once; resolves when run
+//   app.late()    loads the lesson's module and scripts, once; resolves when they run
+//   app.lessonProgram  the lesson module's exports, once loaded (see app.late)
 //   app.commands  the canvas menu's commands by name
 'use strict';
 
@@ -116,40 +117,80 @@ const app = self.tamirelApp = {
     const added = app.primitives(painted);
     app.paint(ctx, side, Math.max(1, Math.round(ratio)), added);
     painted += added.length;
-    if (!performance.getEntriesByName('tamirel-paint').length) performance.mark('tamirel-paint');
+    if (!performance.getEntriesByName('tamirel-paint').length) {
+      performance.mark('tamirel-paint');
+      afterFrame.port2.postMessage(0);
+    }
   }
+  // The window's first frame is out (a task after the frame that painted it; or, where the page
+  // paints no frames, as in a hidden tab, a moment has passed): the program may start without
+  // holding that frame back.
+  const afterFrame = new MessageChannel();
+  const shown = new Promise((resolve) => {
+    afterFrame.port1.onmessage = resolve;
+    setTimeout(resolve, 100);
+  });
   app.page.repaint(true);
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => app.page.repaint(true));
   window.addEventListener('resize', () => app.page.repaint(true));
   form.addEventListener('scale', () => app.page.repaint(true));
 
-  // The lesson's and the construction's scripts: in the single file they wait in the page as
-  // text, on a site they are a file of their own (its name carries the build's stamp, so it
-  // is always this page's build).
-  let late = null;
-  app.late = () => late ||= new Promise((resolve, reject) => {
-    const script = document.createElement('script');
+  // The lesson's module (its WebAssembly and the script that starts it) with the lesson's and the
+  // construction's scripts, loaded once, when first asked for. On a site they are files of their
+  // own, whose names carry the build's stamp, so they are always this page's build. The single
+  // file has the scripts as text and one module for the window and the lesson. Resolves once the
+  // module runs (app.lessonProgram: its exports, each called with the window's lists as they are
+  // now).
+  let late = null, started;
+  const programStarted = new Promise((resolve) => { started = resolve; });
+  const script = (src) => new Promise((resolve, reject) => {
+    const element = Object.assign(document.createElement('script'), { src, onload: resolve, onerror: reject });
+    document.body.append(element);
+  });
+  app.late = () => late ||= (async () => {
     const inline = document.getElementById('late');
+    let module;
     if (inline) {
-      script.textContent = inline.textContent;
-      document.body.append(script);
-      resolve();
+      document.body.append(Object.assign(document.createElement('script'), { textContent: inline.textContent }));
+      module = await programStarted;
     } else {
-      script.src = document.documentElement.dataset.late;
-      script.onload = () => resolve();
-      script.onerror = () => {
-        late = null;
-        reject(new Error('lesson'));
-      };
-      document.body.append(script);
+      const stamped = document.documentElement.dataset;
+      const bytes = location.protocol === 'file:'
+        ? script('tamirel-lesson-wasm.js').then(() => self.tamirelLessonWasmBytes())
+        : fetch(stamped.lessonWasm).then((response) => {
+          if (!response.ok) throw new Error(`lesson: ${response.status}`);
+          return response.arrayBuffer();
+        });
+      bytes.catch(() => {});
+      await script(stamped.late);
+      module = await new Promise((resolve, reject) => {
+        createTamirelLesson({ page: app.page,
+          instantiateWasm(imports, receive) {
+            bytes.then((b) => WebAssembly.instantiate(b, imports)).then((made) => receive(made.instance), reject);
+            return {};
+          } }).then(resolve, reject);
+      });
     }
+    const lists = () => module._tamirel_lists(app.lists[1].selectedIndex, app.lists[2].selectedIndex);
+    const program = { UTF8ToString: module.UTF8ToString, stringToUTF8: module.stringToUTF8, lengthBytesUTF8: module.lengthBytesUTF8,
+      get HEAPU8() { return module.HEAPU8; } };
+    for (const name of Object.keys(module).filter((key) => key.startsWith('_tamirel_'))) {
+      program[name] = (...args) => {
+        lists();
+        return module[name](...args);
+      };
+    }
+    app.lessonProgram = program;
+  })().catch((error) => {
+    late = null;
+    throw error;
   });
 
   // The lesson, by F1 or "Урок…" in the canvas's menu. Its first opening loads its scripts: the
   // dialog says so meanwhile, and opens the lesson once they and the program are ready.
   const lessonDialog = document.getElementById('lesson');
   app.commands.lesson = () => {
-    if (app.openLesson) return app.act(() => app.openLesson());
+    if (app.lessonProgram) return app.act(() => app.openLesson());
     const back = document.activeElement;
     if (!lessonDialog.open) {
       document.getElementById('lesson-title').textContent = 'Урокът се зарежда…';
@@ -170,17 +211,18 @@ const app = self.tamirelApp = {
     }
   });
 
-  // The WebAssembly is fetched (or, in the single file, unpacked) by the page's first script
-  // while the rest loads. It is small, so it is compiled at once here rather than in tasks
-  // queued behind the page's first frame.
+  // The WebAssembly arrives packed at the end of the page, and is unpacked, compiled and started
+  // once it is there and the window is shown. It is small, so it is compiled at once here rather
+  // than in tasks queued behind another frame.
   (async () => {
     let program;
     try {
       if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+      await shown;
       program = await new Promise((resolve, reject) => {
         const early = self.tamirelWasm && {
           instantiateWasm(imports, receive) {
-            self.tamirelWasm.then((bytes) => receive(new WebAssembly.Instance(new WebAssembly.Module(bytes), imports)))
+            self.tamirelWasm.then((unpack) => unpack()).then((bytes) => receive(new WebAssembly.Instance(new WebAssembly.Module(bytes), imports)))
               .catch(reject);
             return {};
           },
@@ -197,6 +239,7 @@ const app = self.tamirelApp = {
     }
     app.program = program;
     program._tamirel_start();
+    started(program);
     // What the user did meanwhile, in order; what it does in turn runs at once.
     const waiting = app.waiting;
     app.waiting = null;
@@ -208,7 +251,7 @@ const app = self.tamirelApp = {
   })();
 
   // For scripts and tests: what the canvas holds, read-only; the lesson's script adds its own.
-  window.tamirel = { primitives: () => app.primitives(0), svg: () => app.pictureText(0, 0, 'svg') };
+  window.tamirel = { primitives: () => app.primitives(0), svg: () => app.late().then(() => app.pictureText(0, 0, 'svg')) };
 
   // The program cannot start: the page says why and what to do, in an alert, and the window
   // stays in sight but no longer looks or acts usable; what the user did meanwhile is dropped.

@@ -17,21 +17,21 @@
       if (!e.ctrlKey || !figure.scene()) return;
       e.preventDefault();   // the browser's own zoom stays for the rest of the page
       const delta = e.deltaMode === WheelEvent.DOM_DELTA_LINE ? e.deltaY * 33 : e.deltaY;
-      changed(figure, app.program._tamirel_view_zoom(view, app.program._tamirel_view_step_factor() ** (-delta / WHEEL_NOTCH), ...canvasPoint(figure, e.clientX, e.clientY)));
+      changed(figure, app.lessonProgram._tamirel_view_zoom(view, app.lessonProgram._tamirel_view_step_factor() ** (-delta / WHEEL_NOTCH), ...canvasPoint(figure, e.clientX, e.clientY)));
     }, { passive: false });
     canvas.addEventListener('keydown', (e) => {
       if (e.altKey || !figure.scene()) return;
       const pan = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] }[e.key];
       let result;
       if (pan && e.shiftKey && !e.ctrlKey && !e.metaKey) {
-        const by = app.program._tamirel_view_reach(view) / 5;
-        result = app.program._tamirel_view_pan(view, pan[0] * by, pan[1] * by);
+        const by = app.lessonProgram._tamirel_view_reach(view) / 5;
+        result = app.lessonProgram._tamirel_view_pan(view, pan[0] * by, pan[1] * by);
       } else if (['+', '=', 'Add'].includes(e.key) || e.code === 'NumpadAdd') {
-        result = app.program._tamirel_view_step(view, 1);
+        result = app.lessonProgram._tamirel_view_step(view, 1);
       } else if (['-', '−', 'Subtract'].includes(e.key) || e.code === 'NumpadSubtract') {
-        result = app.program._tamirel_view_step(view, -1);
+        result = app.lessonProgram._tamirel_view_step(view, -1);
       } else if (e.key === '0' || e.code === 'Numpad0') {
-        result = app.program._tamirel_view_reset(view);
+        result = app.lessonProgram._tamirel_view_reset(view);
       } else {
         return;
       }
@@ -56,11 +56,11 @@
         const [o] = others, span = (a) => Math.hypot(a[0] - o[0], a[1] - o[1]);
         const before = [(last[0] + o[0]) / 2, (last[1] + o[1]) / 2], after = [(e.clientX + o[0]) / 2, (e.clientY + o[1]) / 2];
         const k = unitsPerPixel(figure);
-        result |= app.program._tamirel_view_pan(view, (before[0] - after[0]) * k, (before[1] - after[1]) * k);
-        if (span(last) > 0) result |= app.program._tamirel_view_zoom(view, span([e.clientX, e.clientY]) / span(last), ...canvasPoint(figure, ...after));
+        result |= app.lessonProgram._tamirel_view_pan(view, (before[0] - after[0]) * k, (before[1] - after[1]) * k);
+        if (span(last) > 0) result |= app.lessonProgram._tamirel_view_zoom(view, span([e.clientX, e.clientY]) / span(last), ...canvasPoint(figure, ...after));
       } else if (others.length === 0) {
         const k = unitsPerPixel(figure);
-        result = app.program._tamirel_view_pan(view, (last[0] - e.clientX) * k, (last[1] - e.clientY) * k);
+        result = app.lessonProgram._tamirel_view_pan(view, (last[0] - e.clientX) * k, (last[1] - e.clientY) * k);
       }
       changed(figure, result);
     });

@@ -15,7 +15,7 @@ const PHONE = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, h
 const TABLET = { width: 820, height: 1180, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
 const TOOLS = ['straightedge', 'compass', 'opening', 'crossing', 'sides'];   // keys 1 to 5
 const attempt = (page) => page.evaluate(() => window.tamirel.construction().attempt);
-const attemptFile = (page) => page.evaluate(() => self.tamirelApp.program.UTF8ToString(self.tamirelApp.program._tamirel_attempt_text()));
+const attemptFile = (page) => page.evaluate(() => self.tamirelApp.lessonProgram.UTF8ToString(self.tamirelApp.lessonProgram._tamirel_attempt_text()));
 const said = (page) => page.$eval('#attempt-said[aria-live=polite]', (p) => p.textContent.trim());
 
 async function startBuilding(viewport, n) {
@@ -109,6 +109,8 @@ test('a refused file changes nothing and says why; a saved one opens on its own 
   await page.waitForFunction(() => window.tamirel.construction().attempt.active);
   assert.deepEqual(await page.$$eval('#List1_1, #List1_2', (l) => l.map((s) => s.value)), ['300', '6']);
   assert.equal(await page.$eval('#lesson-title', (t) => t.textContent), 'Правилен шестоъгълник', 'the lesson follows');
+  await page.$eval('#Command1_0', (b) => b.click());   // and the window draws the file's figure
+  assert.match(await page.$eval('#description', (d) => d.textContent), /радиус 300 и вписан правилен шестоъгълник/);
   assert.equal(await attemptFile(page), built);
   assert.deepEqual(page.errors, []);
   await page.close();

@@ -5,6 +5,7 @@ import { after, before } from 'node:test';
 import { existsSync, mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
+import { gzipSync } from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 export const site = process.env.TAMIREL_SITE;
@@ -17,7 +18,8 @@ const types = {
 };
 
 // Serves `folder` on 127.0.0.1 at a free port as a plain static host does: Last-Modified to the
-// second, and 304 to a request whose If-Modified-Since is that; resolves to { url, close, use,
+// second, 304 to a request whose If-Modified-Since is that, and gzip to a browser that takes it
+// (all but images); resolves to { url, close, use,
 // hold }, where use(other) serves another folder at the same address, and hold(name) keeps
 // the answers for the file `name` back until the function it returns is called.
 export function serve(folder) {
@@ -34,8 +36,10 @@ export function serve(folder) {
         response.end();
         return;
       }
-      response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream', 'Last-Modified': modified });
-      response.end(body);
+      const type = types[extname(file)] || 'application/octet-stream';
+      const zipped = !type.startsWith('image/') && /\bgzip\b/.test(request.headers['accept-encoding'] || '');
+      response.writeHead(200, { 'Content-Type': type, 'Last-Modified': modified, ...(zipped && { 'Content-Encoding': 'gzip' }) });
+      response.end(zipped ? gzipSync(body) : body);
     } catch {
       response.writeHead(404);
       response.end();

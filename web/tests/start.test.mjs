@@ -48,14 +48,14 @@ const closing = (t, thing) => { t.after(() => thing?.close()); return thing; };
 
 test('a changed build served at the same address shows whole at the next load, then offline too', async (t) => {
   const a = build();
-  // Another build: another title, and other WebAssembly (a custom section appended) whose
-  // Last-Modified is A's, as a host shows a file copied with its times kept within the same
-  // second: asked again, the host answers 304 for it.
+  // Another build: another title, and another lesson's WebAssembly (a custom section appended)
+  // whose Last-Modified is A's, as a host shows a file copied with its times kept within the
+  // same second: asked again, the host answers 304 for it.
   const b = build((folder) => {
     edit(folder, 'index.html', '<title>Tamirel</title>', '<title>Tamirel Б</title>');
-    const wasm = join(folder, 'tamirel.wasm');
+    const wasm = join(folder, 'tamirel-lesson.wasm');
     appendFileSync(wasm, Buffer.from([0, 4, 3, 0x62, 0x2d, 0x62]));
-    const { atime, mtime } = statSync(join(a, 'tamirel.wasm'));
+    const { atime, mtime } = statSync(join(a, 'tamirel-lesson.wasm'));
     utimesSync(wasm, atime, mtime);
   });
   const later = new Date(statSync(join(a, 'index.html')).mtimeMs + 2000);
@@ -65,17 +65,18 @@ test('a changed build served at the same address shows whole at the next load, t
   const server = closing(t, await serve(a));
   const context = closing(t, await browser.createBrowserContext());
   const page = await context.newPage();
-  // The WebAssembly each load runs, by its length.
+  // The lesson's WebAssembly each load runs, by its length.
   await page.evaluateOnNewDocument(() => {
-    const Module = WebAssembly.Module;
-    WebAssembly.Module = function (bytes) { self.tamirelRan = bytes.byteLength; return new Module(bytes); };
+    const instantiate = WebAssembly.instantiate;
+    WebAssembly.instantiate = (bytes, imports) => { self.tamirelRan = bytes.byteLength; return instantiate(bytes, imports); };
   });
   const load = async (how) => {
     await how();
     await page.waitForSelector('html[data-ready]');
+    await page.evaluate(() => self.tamirelApp.late());
     return [await page.title(), await page.evaluate(() => self.tamirelRan)];
   };
-  const wasm = (folder) => statSync(join(folder, 'tamirel.wasm')).size;
+  const wasm = (folder) => statSync(join(folder, 'tamirel-lesson.wasm')).size;
   await load(() => page.goto(server.url));
   await page.evaluate(() => navigator.serviceWorker.ready);
   assert.deepEqual(await load(() => page.reload()), ['Tamirel', wasm(a)], 'under the worker of build A');
@@ -96,8 +97,13 @@ test('a changed build served at the same address shows whole at the next load, t
 
 test('before the program is ready: the whole window shows as it will run, and a choice and a click wait their turn', async (t) => {
   const server = closing(t, await serve(site));
-  const release = server.hold('tamirel.wasm');
-  const page = await open(browser, server.url, { until: '#form canvas' });
+  // The program's WebAssembly held back once it has arrived, until released.
+  const page = await open(browser, server.url, { until: '#form canvas', prepare: (p) => p.evaluateOnNewDocument(() => {
+    let arrived;
+    Object.defineProperty(self, 'tamirelWasmArrived', { set(resolve) { arrived = resolve; },
+      get: () => (bytes) => { self.tamirelRelease = () => arrived(bytes); } });
+  }) });
+  const release = () => page.evaluate(() => self.tamirelRelease());
   t.after(() => page.close().catch(() => {}));
   await painted(page);
   // The canvas aside, the first frame is the running window's, pixel for pixel.
@@ -112,12 +118,15 @@ test('before the program is ready: the whole window shows as it will run, and a 
   await page.select('#List1_2', '6');
   await page.click('#Command1_0');
   assert.equal(await page.evaluate(() => document.documentElement.dataset.ready), undefined, 'still waiting');
-  release();
+  await page.waitForFunction(() => self.tamirelRelease);
+  await release();
   await page.waitForSelector('html[data-ready]');
   await painted(page);
   assert.equal(await primitives(page), 8, 'the hexagon, its circle and centre, drawn once');
   assert.equal(await page.$eval('#List1_2', (l) => l.value), '6');
   await page.goto(server.url);
+  await page.waitForFunction(() => self.tamirelRelease);
+  await release();
   await page.waitForSelector('html[data-ready]');
   await painted(page);
   assert.ok((await window()).equals(early), 'the first frame is the running window');
@@ -144,13 +153,13 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
 
 const noWebAssembly = (page) => page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
 const cases = [
-  { what: 'the .wasm missing on the server', site: () => copy((f) => rmSync(join(f, 'tamirel.wasm'))), says: /tamirel\.wasm.*404.*друг браузър/ },
-  { what: 'a damaged .wasm', site: () => copy((f) => writeFileSync(join(f, 'tamirel.wasm'), 'not a program')), says: /не успя да изпълни програмата.*друг браузър/ },
+  { what: 'the page cut short before its program', site: () => copy((f) => edit(f, 'index.html', /<script>\nself\.tamirelWasmBytes[^]*$/, '')),
+    says: /index\.html.*не дойде цялата.*друг браузър/ },
+  { what: 'a damaged program', site: () => copy((f) => edit(f, 'index.html', /atob\('[^']*'\)/, "atob('bm90IGEgcHJvZ3JhbQ==')")),
+    says: /не успя да изпълни програмата.*друг браузър/ },
   { what: 'WebAssembly turned off (chromium without its JIT, firefox by a preference)', site: () => site, args: ['--js-flags=--jitless'],
     prefs: { 'javascript.options.wasm': false }, says: /не изпълнява WebAssembly.*друг браузър/ },
   { what: 'the single file in a browser without WebAssembly', file: () => singleFile, prepare: noWebAssembly, says: /не изпълнява WebAssembly/ },
-  { what: 'the site opened from disk without tamirel-wasm.js', file: () => join(copy((f) => rmSync(join(f, 'tamirel-wasm.js'))), 'index.html'),
-    says: /tamirel-wasm\.js.*единичния файл tamirel\.html/ },
 ];
 for (const { what, site: served, file, prepare, args, prefs, says } of cases) {
   test(`cannot start: ${what}: an alert says why and what to do, and the window looks and acts dead`, async (t) => {
@@ -166,9 +175,24 @@ for (const { what, site: served, file, prepare, args, prefs, says } of cases) {
   });
 }
 
-test('the site\'s index.html opened straight from disk works', async (t) => {
+test('the site\'s index.html opened straight from disk works, its lesson too', async (t) => {
   const page = await open(browser, `file://${join(site, 'index.html')}`);
   t.after(() => page.close().catch(() => {}));
   assert.equal(await drawn(page), 5);
+  await page.keyboard.press('F1');
+  await page.waitForSelector('#lesson[open]:not(.loading)');
+  assert.match(await page.$eval('#lesson-title', (h) => h.textContent), /^Правилен/);
   assert.deepEqual(page.errors, []);
+});
+
+test('the lesson\'s module missing on the server: F1 says the lesson was not loaded, and the window goes on', async (t) => {
+  const server = closing(t, await serve(copy((f) => rmSync(join(f, 'tamirel-lesson.wasm')))));
+  const page = await open(browser, server.url, { late: false });
+  t.after(() => page.close().catch(() => {}));
+  await page.keyboard.press('F1');
+  await page.waitForSelector('#message[open]');
+  assert.match(await page.$eval('#message span', (m) => m.textContent), /Урокът не беше зареден/);
+  assert.equal(await page.$eval('#lesson', (l) => l.open), false);
+  await page.keyboard.press('Enter');
+  assert.equal(await drawn(page), 5);
 });

@@ -91,7 +91,8 @@ test('a refused file changes nothing and says why; a saved one opens on its own 
   await hands.keys(page).pick(await pointAt(page, 'O'));
   const built = await attemptFile(page), saved = join(folder, 'tamirel-opit-6-300.postroi');
   await ctrl(page, 'KeyS');
-  for (let i = 0; i < 100 && !existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
+  // The browser may name the file before its bytes are in it.
+  for (let i = 0; i < 100 && !(existsSync(saved) && readFileSync(saved, 'utf8')); ++i) await new Promise((r) => setTimeout(r, 50));
   assert.equal(readFileSync(saved, 'utf8'), built);
 
   const chooser = await page.$('#construction input[type=file]');

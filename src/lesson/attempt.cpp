@@ -491,13 +491,12 @@ bool PointName(std::string_view name) {
     return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > ' ' && c != 0x7f; });
 }
 
-constexpr std::size_t kLargestFile = 1 << 20;
 constexpr long kMostMoves = 2000;
 
 }  // namespace
 
 Attempt AttemptFromText(std::string_view text) {
-    if (text.size() > kLargestFile) throw AttemptFileError(Say(Message::AttemptFileTooLarge));
+    if (text.size() > kLargestAttemptFile) throw AttemptFileError(Say(Message::AttemptFileTooLarge));
     std::vector<std::string_view> lines;
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = text.find('\n', start);

@@ -166,6 +166,8 @@ private:
 //   end 7                      the number of moves, so that a cut file is known
 inline constexpr std::string_view kAttemptExtension = "postroi";
 inline constexpr int kAttemptVersion = 1;
+// The largest attempt file read, bytes; a face reads at most one byte more.
+inline constexpr std::size_t kLargestAttemptFile = 1 << 20;
 std::string AttemptToText(const Attempt& attempt);
 
 // A file that cannot be read back as an attempt: damaged, cut short, of another kind, of a

@@ -126,8 +126,10 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
                 window.addAction(action);
                 actions_.emplace_back(entry.command, action);
                 const bool space = key.name == KeyName::Space && !key.ctrl;
+                // One click: an animated one would click again when the key is let go, which the
+                // button, still down, takes as its own press ("Пусни" would play and stop).
                 connect(action, &QAction::triggered, this, [this, space, run] {
-                    if (auto* focused = qobject_cast<QAbstractButton*>(window_.focusWidget()); space && focused) return focused->animateClick();
+                    if (auto* focused = qobject_cast<QAbstractButton*>(window_.focusWidget()); space && focused) return focused->click();
                     run();
                 });
             }

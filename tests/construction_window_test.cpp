@@ -13,7 +13,6 @@
 #include <QtGui/QWheelEvent>
 #include <QtTest/QTest>
 #include <functional>
-#include <iostream>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
@@ -245,7 +244,7 @@ TEST_F(ConstructionWindowTest, KeysClicksAndTapsMakeTheSameMoves) {
              QTest::touchEvent(figure, finger).press(0, at);
              const std::string refused = session.said();
              QTest::touchEvent(figure, finger).release(0, at);
-             // The page's one-finger scrolling may hold the tap back a moment before it passes it on.
+             // Picked when the finger is lifted, as the toolkit passes the touch on.
              EXPECT_TRUE(QTest::qWaitFor([&] { return session.said() != refused; }, 1000)) << "no tap";
          }},
     };
@@ -255,7 +254,6 @@ TEST_F(ConstructionWindowTest, KeysClicksAndTapsMakeTheSameMoves) {
         Key(Qt::Key_Space);   // pressed once, not again when let go
         QTest::qWait(150);
         ASSERT_TRUE(panel->building()) << way.way;
-        EXPECT_EQ(Button("Към стъпките") != nullptr, true);
         way.tool(Qt::Key_2, "Пергел");
         EXPECT_TRUE(Button("Пергел")->isChecked()) << way.way;
         way.pick(target("A₁"));

@@ -271,6 +271,18 @@ TEST_F(ConstructionWindowTest, KeysClicksAndTapsMakeTheSameMoves) {
         Button("Към стъпките")->click();
         EXPECT_FALSE(panel->building());
     }
+    // A pick refused twice is told twice: the news moves to the other label, which a reader hears.
+    Button("Построй сам")->click();
+    const auto teller = [&] {
+        for (QLabel* label : lesson->findChildren<QLabel*>(QStringLiteral("News")))
+            if (label->accessibleName() == QString::fromStdString(session.said())) return label;
+        return static_cast<QLabel*>(nullptr);
+    };
+    QTest::mouseClick(figure, Qt::LeftButton, {}, figure->rect().topLeft() + QPoint(2, 2));
+    QLabel* once = teller();
+    QTest::mouseClick(figure, Qt::LeftButton, {}, figure->rect().topLeft() + QPoint(2, 2));
+    EXPECT_NE(teller(), once);
+    EXPECT_NE(teller(), nullptr);
 }
 
 // Saved, the attempt is its file's text; opened at another figure, the lists choose that

@@ -217,21 +217,21 @@ void ConstructionPanel::Run(Command command) {
     // The picks' keys act anywhere, but Space on a focused button presses it: the figure,
     // where the picks go, takes the focus from "Построй сам".
     if (!was && building()) figure_->setFocus();
-    Show();
+    Show(true);
 }
 
 void ConstructionPanel::PickAt(ScenePoint at, bool finger) {
     if (!building()) return;
     const double reach = (finger ? kTouchReachPixels : kMouseReachPixels) / figure_->pixelsPerUnit();
     player_.attempt().PickAt({at.x, at.y}, reach);
-    Show();
+    Show(true);
 }
 
 void ConstructionPanel::Stop() {
     if (player_.Stop()) Show();
 }
 
-void ConstructionPanel::Show() {
+void ConstructionPanel::Show(bool answered) {
     const bool building = this->building();
     QString news;
     if (building) {
@@ -268,7 +268,7 @@ void ConstructionPanel::Show() {
     }
     for (const auto& [command, action] : actions_) action->setEnabled(CommandEnabled(command, player_));
     QWidget* focused = QApplication::focusWidget();
-    announcer_.Say(focused && window_.isAncestorOf(focused) ? focused : nullptr, news);
+    announcer_.Say(focused && window_.isAncestorOf(focused) ? focused : nullptr, news, answered && building);
     if (player_.playing() != timer_->isActive()) player_.playing() ? timer_->start() : timer_->stop();
     emit shown();
 }

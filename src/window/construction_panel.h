@@ -122,9 +122,10 @@ signals:
 private:
     // A click or a tap on the figure while building: picks within a mouse's or a finger's reach.
     void PickAt(ScenePoint at, bool finger);
-    // The step, the buttons' captions and states as the table gives them, and the timer
-    // running while the player plays.
-    void Show();
+    // The step or the attempt, the buttons' captions and states as the table gives them, and
+    // the timer running while the player plays. `answered`: after a call of the attempt's, whose
+    // sentence is said even where it is the last one again.
+    void Show(bool answered = false);
     void Stop();
 
     QWidget& window_;

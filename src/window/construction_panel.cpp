@@ -256,9 +256,12 @@ void ConstructionPanel::Show(bool answered) {
     const QString described = QStringLiteral("Чертеж на построяването") +
                               (steps_.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(steps_.Title()));
     if (figure_->accessibleDescription() != described) figure_->setAccessibleDescription(described);
+    // The worked construction's commands or the attempt's: of two sharing a key, one is shown.
+    const auto shownNow = [building](Command command) {
+        return building ? !IsStepCommand(CommandOf(command)) : !IsAttemptCommand(CommandOf(command));
+    };
     for (const auto& [command, button] : buttons_) {
-        const CommandEntry& entry = CommandOf(command);
-        const bool shown = building ? !IsStepCommand(entry) : !IsAttemptCommand(entry);
+        const bool shown = shownNow(command);
         const bool enabled = CommandEnabled(command, player_);
         button->setText(QString::fromStdString(CommandCaption(command, player_)));
         button->setChecked(CommandOn(command, player_) && button->isCheckable());
@@ -266,7 +269,7 @@ void ConstructionPanel::Show(bool answered) {
         button->setEnabled(enabled);
         button->setVisible(shown);
     }
-    for (const auto& [command, action] : actions_) action->setEnabled(CommandEnabled(command, player_));
+    for (const auto& [command, action] : actions_) action->setEnabled(shownNow(command));
     QWidget* focused = QApplication::focusWidget();
     announcer_.Say(focused && window_.isAncestorOf(focused) ? focused : nullptr, news, answered && building);
     if (player_.playing() != timer_->isActive()) player_.playing() ? timer_->start() : timer_->stop();

@@ -65,7 +65,8 @@ public:
 
     // The moves' and the attempt's keys (LessonCommands) are added to `window`, so they work
     // wherever its focus is; Space on a focused button presses it. Each key's action is enabled
-    // only while its command is, so the one enabled of two commands sharing a key has it.
+    // only while its command's side is shown, the worked construction's or the attempt's, so of
+    // two commands sharing a key only the one that can act holds it.
     explicit ConstructionPanel(QWidget& window);
 
     QBoxLayout* layout() const { return layout_; }

@@ -1,10 +1,12 @@
 // The lesson window's construction, driven by keys as a user drives it: the steps, the copy of
-// the current step and the printed handout.
+// the current step and the printed handout; the pupil's own attempt by keys, clicks and taps,
+// and its files.
 #include <gtest/gtest.h>
 
 #include <QtCore/QMimeData>
 #include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
+#include <QtCore/QTimer>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPointingDevice>
@@ -13,9 +15,11 @@
 #include <functional>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollArea>
 
+#include "lesson/attempt.h"
 #include "window/construction_panel.h"
 #include "window/drawing_files.h"
 #include "window/lesson_window.h"
@@ -195,6 +199,149 @@ TEST_F(ConstructionWindowTest, HandoutHasEveryStepWithItsSentence) {
         const QString first = QString::fromStdString(steps.View(step).sentence).section(QLatin1Char(' '), 0, 2);
         EXPECT_TRUE(words.contains(QStringLiteral("%1. %2").arg(step).arg(first))) << step;
     }
+}
+
+// The attempt's wiring: a tool by its key or its button, a target by the arrows and Enter, by
+// a click on it or by a finger's tap a little beside it; each way makes the same moves. What
+// the moves do is the session's, tested with it.
+TEST_F(ConstructionWindowTest, KeysClicksAndTapsMakeTheSameMoves) {
+    ChooseByMouse(2, 3);   // "6"
+    SceneView* figure = panel->figure();
+    const AttemptSession& session = panel->attempt();
+    static QPointingDevice* finger = QTest::createTouchDevice();
+    const auto screen = [figure](Spot at, double dx = 0) {
+        const QRectF area = figure->sceneArea();
+        return QPointF(area.left() + at.x * area.width() / 1000 + dx, area.top() + at.y * area.width() / 1000).toPoint();
+    };
+    const auto target = [&session](const char* name) {   // a made point by name, or the first crossing
+        const std::vector<AttemptTarget> targets = session.Targets();
+        for (std::size_t i = 0; i < targets.size(); ++i)
+            if (!name || targets[i].said == std::string("Точка ") + name) return i;
+        ADD_FAILURE() << "no target " << (name ? name : "crossing");
+        return std::size_t{0};
+    };
+    const struct {
+        const char* way;
+        std::function<void(Qt::Key key, const char* button)> tool;
+        std::function<void(std::size_t target)> pick;
+    } ways[] = {
+        {"keys", [&](Qt::Key key, const char*) { Key(key); },
+         [&](std::size_t i) {
+             for (int n = 0; n < 20 && session.focus() != i; ++n) Key(Qt::Key_Right);
+             Key(Qt::Key_Return);
+         }},
+        {"clicks", [&](Qt::Key, const char* button) { Button(button)->click(); },
+         [&](std::size_t i) { QTest::mouseClick(figure, Qt::LeftButton, {}, screen(session.Targets()[i].at)); }},
+        {"taps beside", [&](Qt::Key, const char* button) { Button(button)->click(); },
+         [&](std::size_t i) {
+             // Beyond a mouse's reach, within a finger's.
+             const QPoint at = screen(session.Targets()[i].at, (kMouseReachPixels + kTouchReachPixels) / 2);
+             const std::string before = AttemptToText(session.attempt());
+             QTest::mouseClick(figure, Qt::LeftButton, {}, at);
+             EXPECT_EQ(AttemptToText(session.attempt()), before);
+             const QPoint inPage = figure->mapTo(lesson->page(), at);
+             lesson->scrollArea()->ensureVisible(inPage.x(), inPage.y(), 50, 50);
+             QTest::touchEvent(figure, finger).press(0, at);
+             const std::string refused = session.said();
+             QTest::touchEvent(figure, finger).release(0, at);
+             // Picked when the finger is lifted, as the toolkit passes the touch on.
+             EXPECT_TRUE(QTest::qWaitFor([&] { return session.said() != refused; }, 1000)) << "no tap";
+         }},
+    };
+    std::string first;
+    for (const auto& way : ways) {
+        Button("Построй сам")->setFocus();
+        Key(Qt::Key_Space);   // pressed once, not again when let go
+        QTest::qWait(150);
+        ASSERT_TRUE(panel->building()) << way.way;
+        way.tool(Qt::Key_2, "Пергел");
+        EXPECT_TRUE(Button("Пергел")->isChecked()) << way.way;
+        way.pick(target("A₁"));
+        way.pick(target("O"));
+        way.tool(Qt::Key_4, "Пресечна точка");
+        way.pick(target(nullptr));
+        const std::string moves = AttemptToText(session.attempt());
+        EXPECT_EQ(session.attempt().moves().size(), 2u) << way.way << "\n" << moves;
+        if (first.empty()) first = moves;
+        EXPECT_EQ(moves, first) << way.way;
+        EXPECT_EQ(panel->sentence()->text().toStdString(), session.said()) << way.way;
+        QStringList news;
+        for (const QLabel* label : lesson->findChildren<QLabel*>(QStringLiteral("News"))) news << label->accessibleName();
+        EXPECT_TRUE(news.contains(QString::fromStdString(session.said()))) << way.way;
+        Button("Към стъпките")->click();
+        EXPECT_FALSE(panel->building());
+    }
+    // A pick refused twice is told twice: the news moves to the other label, which a reader hears.
+    Button("Построй сам")->click();
+    const auto teller = [&] {
+        for (QLabel* label : lesson->findChildren<QLabel*>(QStringLiteral("News")))
+            if (label->accessibleName() == QString::fromStdString(session.said())) return label;
+        return static_cast<QLabel*>(nullptr);
+    };
+    QTest::mouseClick(figure, Qt::LeftButton, {}, figure->rect().topLeft() + QPoint(2, 2));
+    QLabel* once = teller();
+    QTest::mouseClick(figure, Qt::LeftButton, {}, figure->rect().topLeft() + QPoint(2, 2));
+    EXPECT_NE(teller(), once);
+    EXPECT_NE(teller(), nullptr);
+}
+
+// Saved, the attempt is its file's text; opened at another figure, the lists choose that
+// figure and it goes on; a damaged file is refused in a message box and changes nothing.
+TEST_F(ConstructionWindowTest, AnAttemptIsSavedAndOpenedAndADamagedFileChangesNothing) {
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("опит.postroi")), damaged = dir.filePath(QStringLiteral("лош.postroi"));
+    panel->setSavePathChooser([&](const QString&) { return saved; });
+    ChooseByMouse(2, 3);   // "6"
+    Button("Построй сам")->click();
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Return);   // a line through the first two points
+    QTest::keyClick(panel->figure(), Qt::Key_S, Qt::ControlModifier);
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string text = file.readAll().toStdString();
+    EXPECT_EQ(text, AttemptToText(panel->attempt().attempt()));
+    EXPECT_EQ(panel->attempt().attempt().moves().size(), 1u);
+
+    ChooseByMouse(2, 2);   // "5": the attempt ends
+    EXPECT_FALSE(panel->building());
+    QFile bad(damaged);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray::fromStdString(text).left(30));
+    bad.close();
+    const struct {
+        QString path;
+        std::string shown;   // the message box's text, or empty where the file opens
+    } opened[] = {
+        {damaged, "Опитът от „" + damaged.toStdString() + "“ не беше отворен.\nФайлът е непълен: краят му липсва."},
+        {dir.filePath(QStringLiteral("няма.postroi")),
+         "Опитът от „" + dir.filePath(QStringLiteral("няма.postroi")).toStdString() + "“ не беше отворен.\nФайлът „" +
+             dir.filePath(QStringLiteral("няма.postroi")).toStdString() + "“ не може да бъде прочетен: няма го или нямате право да го четете."},
+        {saved, ""},
+    };
+    for (const auto& o : opened) {
+        panel->setOpenPathChooser([&](const QString&) { return o.path; });
+        QApplication::setActiveWindow(lesson);   // back from the last message box
+        ASSERT_TRUE(QTest::qWaitForWindowActive(lesson));
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        QTest::keyClick(panel->figure(), Qt::Key_O, Qt::ControlModifier);
+        EXPECT_EQ(shown.toStdString(), o.shown);
+        if (!o.shown.empty()) {
+            EXPECT_FALSE(panel->building());
+            EXPECT_EQ(Selected()[2], "5");
+        }
+    }
+    EXPECT_EQ(Selected()[2], "6");
+    ASSERT_TRUE(panel->building());
+    EXPECT_EQ(AttemptToText(panel->attempt().attempt()), text);
+    EXPECT_EQ(panel->steps().construction().n, 6);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
-// Writes the lesson's and the construction's pictures for the README, with the very functions
+// Writes the lesson's, the construction's and a pupil's attempt's pictures for the README, with the very functions
 // the lesson window copies and saves them with: docs_pictures FOLDER. tools/make-docs runs it.
 #include <QtWidgets/QApplication>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "fakes.h"
+#include "lesson/attempt_session.h"
 #include "lesson/construction_steps.h"
 #include "lesson/lesson.h"
 #include "window/construction_panel.h"
@@ -32,7 +35,24 @@ int main(int argc, char** argv) {
     pentagon.Follow(300, 5);
     pentagon.End();
     const bool construction = PictureImage(StepPicture(pentagon, pentagon.step())).save(folder + QStringLiteral("/construction.png"));
-    if (lesson && construction) return 0;
+
+    // A pupil's pentagon under way: the worked construction's first moves, picked as a pupil
+    // picks them, and the hint for the next one showing.
+    AttemptSession attempt;
+    attempt.Follow(300, 5);
+    attempt.Start();
+    for (int move = 0; move < 4; ++move) {
+        const std::optional<AttemptHint> next = attempt.attempt().PeekHint();
+        if (!next) break;
+        attempt.SetTool(next->move.tool);
+        if (next->move.tool == AttemptTool::Crossing) attempt.PickAt(next->move.at, 1);
+        for (const std::string& name : next->move.points)
+            for (const AttemptPoint& point : attempt.attempt().points())
+                if (point.name == name) attempt.PickAt(point.at, 0.001);
+    }
+    attempt.Hint();
+    const bool built = PictureImage(AttemptPicture(attempt)).save(folder + QStringLiteral("/attempt.png"));
+    if (lesson && construction && built) return 0;
     std::fprintf(stderr, "docs_pictures: could not write the pictures in %s\n", argv[1]);
     return 1;
 }

@@ -390,9 +390,13 @@ TEST(SaveDialog, NamesTheFileForTheChosenType) {
         {"план.", "png", NameChange::kAccepted, "план.png"},
         {"/home/уч.2/чертеж", "png", NameChange::kAccepted, "/home/уч.2/чертеж.png"},
         {".скрит", "png", NameChange::kAccepted, ".скрит.png"},
+        // A dialog with a type of its own besides the pictures: an attempt file.
+        {"опит.postroi", "postroi", NameChange::kAccepted, "опит.postroi"},
+        {"опит.postroi", "png", NameChange::kTypeChosen, "опит.png"},
+        {"опит.png", "postroi", NameChange::kTypeChosen, "опит.postroi"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(NameForFileType(QString::fromUtf8(row.name), QString::fromUtf8(row.extension), row.change),
+        EXPECT_EQ(NameForFileType(QString::fromUtf8(row.name), QString::fromUtf8(row.extension), row.change, QStringLiteral("postroi")),
                   QString::fromUtf8(row.expected))
             << row.name;
     }

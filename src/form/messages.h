@@ -207,6 +207,10 @@ enum class Message {
     AttemptNothingToRedo,
     AttemptOpened,            // {moves}
     AttemptMovesHeading,
+    AttemptFileType,          // the file dialogs' name for an attempt file
+    AttemptUnreadable,        // {path}
+    AttemptNotSaved,          // {path}
+    AttemptNotOpened,         // {path}
     CommandBuild,
     CommandWatch,
     CommandStraightedge,

@@ -183,7 +183,8 @@ private:
 //   end 7                      the number of moves, so that a cut file is known
 inline constexpr std::string_view kAttemptExtension = "postroi";
 inline constexpr int kAttemptVersion = 1;
-// The largest attempt file opened, in bytes; a larger one is refused.
+// The largest attempt file opened, in bytes; a larger one is refused, and a face reads at
+// most one byte more.
 inline constexpr std::size_t kLargestAttemptFile = 1 << 20;
 std::string AttemptToText(const Attempt& attempt);
 

@@ -6,10 +6,10 @@
 
 namespace tamirel {
 
-void Announcer::Say(QWidget* control, const QString& news) {
+void Announcer::Say(QWidget* control, const QString& news, bool again) {
     if (!control || news.isEmpty()) return;
     QWidget* window = control->window();
-    if (labels_[turn_] && labels_[turn_]->window() == window && labels_[turn_]->accessibleName() == news) return;
+    if (!again && labels_[turn_] && labels_[turn_]->window() == window && labels_[turn_]->accessibleName() == news) return;
     turn_ = 1 - turn_;
     if (!labels_[turn_] || labels_[turn_]->window() != window) {
         labels_[turn_] = new QLabel(window);

@@ -19,9 +19,9 @@ namespace tamirel {
 // the one named is the window's last news. Their object name is "News".
 class Announcer {
 public:
-    // Says `news` in `control`'s window; nothing for a null control or for the news just said
-    // in the same window.
-    void Say(QWidget* control, const QString& news);
+    // Says `news` in `control`'s window; nothing for a null control, or for the news just said
+    // in the same window unless `again` (the same answer to a second key press).
+    void Say(QWidget* control, const QString& news, bool again = false);
 
 private:
     QPointer<QLabel> labels_[2];

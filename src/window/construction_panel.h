@@ -1,10 +1,13 @@
 // The lesson window's construction: the straightedge-and-compass construction of the current
 // figure, one step at a time, with its sentence; keys to move through it and play it; the
 // step's figure on the clipboard and in files, and the whole construction as a printed
-// handout. It only lays out what the lesson layer makes and wires the commands.
+// handout. And the pupil's own attempt at it ("Построй сам"): its tools, picks by mouse, finger
+// and keys, its edits and its files. It only lays out what the lesson layer makes and wires
+// the commands.
 #pragma once
 
 #include <QtCore/QObject>
+#include <QtGui/QKeySequence>
 #include <QtWidgets/QGridLayout>
 #include <functional>
 #include <utility>
@@ -26,6 +29,8 @@ namespace tamirel {
 
 class SceneView;
 
+// The toolkit's key sequence for a key of the command table.
+QKeySequence KeySequenceOf(const Key& key);
 // An action with the command's caption and keys, added to `window`, whose keys act wherever
 // its focus is.
 QAction* AddCommandAction(QWidget& window, const CommandEntry& entry, QObject* parent);
@@ -56,9 +61,12 @@ class ConstructionPanel : public QObject {
 
 public:
     using SavePathChooser = std::function<QString(const QString& folder)>;
+    using OpenPathChooser = std::function<QString(const QString& folder)>;
 
-    // The moves' keys (LessonCommands) are added to `window`, so they work wherever its focus
-    // is; Space on a focused button presses it.
+    // The moves' and the attempt's keys (LessonCommands) are added to `window`, so they work
+    // wherever its focus is; Space on a focused button presses it. Each key's action is enabled
+    // only while its command's side is shown, the worked construction's or the attempt's, so of
+    // two commands sharing a key only the one that can act holds it.
     explicit ConstructionPanel(QWidget& window);
 
     QBoxLayout* layout() const { return layout_; }
@@ -81,6 +89,10 @@ public:
     QLabel* caption() const { return caption_; }
     QLabel* sentence() const { return sentence_; }
     void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
+    void setOpenPathChooser(OpenPathChooser chooser) { chooseOpenPath_ = std::move(chooser); }
+    // While the pupil builds: the attempt in place of the worked construction's steps.
+    bool building() const { return player_.attempt().active(); }
+    const AttemptSession& attempt() const { return player_.attempt(); }
 
     // A move or play, as ConstructionPlayer runs it; its timer ticks every kPlayMilliseconds
     // while it plays.
@@ -92,27 +104,55 @@ public:
     void SaveStepAs();
     void PrintHandout();
 
+    // The attempt's page on the clipboard and through the print dialog; saved as an attempt
+    // file (AttemptToText, kAttemptExtension) or as a picture of the page, by the extension
+    // chosen. An attempt file opened: a file that cannot be read or is no attempt is shown in a
+    // message box and changes nothing; one at another figure asks for it by figureOpened.
+    void CopyAttempt();
+    void SaveAttemptAs();
+    void PrintAttempt();
+    void OpenAttempt();
+
+signals:
+    // An attempt at another figure was opened: the lists are to choose it (then Follow keeps
+    // the attempt).
+    void figureOpened(double radius, int n);
+    // After every change shown: a step, playing, or the attempt started, changed or left.
+    void shown();
+
 private:
-    // The step, the buttons' captions and states as the table gives them, and the timer
-    // running while the player plays.
-    void Show();
+    // A click or a tap on the figure while building: picks within a mouse's or a finger's reach.
+    void PickAt(ScenePoint at, bool finger);
+    // The step or the attempt, the buttons' captions and states as the table gives them, and
+    // the timer running while the player plays. `answered`: after a call of the attempt's, whose
+    // sentence is said even where it is the last one again.
+    void Show(bool answered = false);
     void Stop();
 
     QWidget& window_;
     QBoxLayout* layout_ = nullptr;
     std::vector<QWidget*> controls_;
+    // The rows in the table's order: the worked construction's moves and files, the row that
+    // starts the attempt, and the attempt's tools, edits and files.
     KeyRows* moves_ = nullptr;
     KeyRows* files_ = nullptr;
+    KeyRows* build_ = nullptr;
+    KeyRows* tools_ = nullptr;
+    KeyRows* edits_ = nullptr;
+    KeyRows* attemptFiles_ = nullptr;
     ConstructionPlayer player_;
     const ConstructionSteps& steps_ = player_.steps();   // what the step's files show
     std::vector<std::pair<Command, QPushButton*>> buttons_;
+    std::vector<std::pair<Command, QAction*>> actions_;   // one a key
     SceneView* figure_ = nullptr;
     QLabel* caption_ = nullptr;
     QLabel* sentence_ = nullptr;
     QTimer* timer_ = nullptr;
     Announcer announcer_;
     SavePathChooser chooseSavePath_;
+    OpenPathChooser chooseOpenPath_;
     QString saveFolder_;
+    QString openFolder_;
 };
 
 }  // namespace tamirel

@@ -114,6 +114,8 @@ QByteArray WithSubject(QByteArray pdf, const QString& title, const QString& subj
     return pdf;
 }
 
+QString Filter(const FileType& type) { return QStringLiteral("%1 (*.%2)").arg(type.name, type.extension); }
+
 // "Рисунка SVG (*.svg)" -> "svg".
 QString FilterExtension(const QString& filter) {
     return filter.mid(filter.lastIndexOf(QLatin1String("*.")) + 2).chopped(1);
@@ -124,8 +126,8 @@ QString FilterExtension(const QString& filter) {
 // (which would cut "урок 5.2" to "урок 5") and before its overwrite question on accepting.
 class SaveDialog final : public QFileDialog {
 public:
-    SaveDialog(QWidget* parent, const QString& caption, const QString& folder, const QString& filters)
-        : QFileDialog(parent, caption, folder, filters) {
+    SaveDialog(QWidget* parent, const QString& caption, const QString& folder, const QString& filters, QString own)
+        : QFileDialog(parent, caption, folder, filters), own_(std::move(own)) {
         setOption(QFileDialog::DontUseNativeDialog);
         setAcceptMode(QFileDialog::AcceptSave);
         name_ = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -146,10 +148,11 @@ public:
 
 private:
     void Rename(const QString& extension, NameChange change) {
-        if (!name_->text().trimmed().isEmpty()) name_->setText(NameForFileType(name_->text(), extension, change));
+        if (!name_->text().trimmed().isEmpty()) name_->setText(NameForFileType(name_->text(), extension, change, own_));
     }
 
     QLineEdit* name_ = nullptr;
+    QString own_;
 };
 
 }  // namespace
@@ -227,14 +230,14 @@ QString PrintDocument(QPrinter& printer, const PagePainter& paint, const QString
     return QStringLiteral("Чертежът не беше запазен в „%1“.\n%2").arg(QDir::toNativeSeparators(file), QString::fromStdString(reason));
 }
 
-QString NameForFileType(const QString& name, const QString& extension, NameChange change) {
+QString NameForFileType(const QString& name, const QString& extension, NameChange change, const QString& own) {
     const qsizetype slash = name.lastIndexOf(QLatin1Char('/'));
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (name.size() == slash + 1) return name;   // no name yet
     if (dot <= slash + 1) return name + QLatin1Char('.') + extension;   // none, or a hidden file's leading dot
-    const QString own = name.mid(dot + 1).toLower();
-    const bool known = FindPictureFormat(own.toStdString()) != nullptr;
-    if (!known) return name + (own.isEmpty() ? QString() : QStringLiteral(".")) + extension;
+    const QString ending = name.mid(dot + 1).toLower();
+    const bool known = FindPictureFormat(ending.toStdString()) != nullptr || (!own.isEmpty() && ending == own);
+    if (!known) return name + (ending.isEmpty() ? QString() : QStringLiteral(".")) + extension;
     return change == NameChange::kTypeChosen ? name.left(dot + 1) + extension : name;
 }
 
@@ -310,22 +313,35 @@ QString SaveCanvas(const RetainedPictureBox& canvas, const std::string& descript
     return SavePicture(CanvasPicture(canvas, description), path);
 }
 
-QString AskSavePath(QWidget* parent, const QString& folder, const QString& name) {
+QString AskSavePath(QWidget* parent, const QString& folder, const QString& name, const FileType& own) {
     QStringList filters;
-    for (const PictureFormat& format : PictureFormats()) {
-        filters << QStringLiteral("%1 (*.%2)").arg(QString::fromUtf8(format.name), QString::fromLatin1(format.extension));
-    }
-    SaveDialog dialog(parent, QStringLiteral("Запази като"), folder, filters.join(QStringLiteral(";;")));
+    if (!own.extension.isEmpty()) filters << Filter(own);
+    for (const PictureFormat& format : PictureFormats())
+        filters << Filter({QString::fromUtf8(format.name), QString::fromLatin1(format.extension)});
+    SaveDialog dialog(parent, QStringLiteral("Запази като"), folder, filters.join(QStringLiteral(";;")), own.extension);
     dialog.selectFile(name);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString AskOpenPath(QWidget* parent, const QString& folder, const FileType& type) {
+    QFileDialog dialog(parent, QStringLiteral("Отвори"), folder, Filter(type));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 void SavePictureAs(QWidget* parent, const std::function<QString(const QString&)>& choose, QString& folder,
                    const Picture& picture, const QString& notSaved) {
+    SaveFileAs(parent, choose, folder, [&picture](const QString& path) { return SavePicture(picture, path); }, notSaved);
+}
+
+void SaveFileAs(QWidget* parent, const std::function<QString(const QString&)>& choose, QString& folder,
+                const std::function<QString(const QString&)>& save, const QString& notSaved) {
     const QString path = choose(folder.isEmpty() ? QDir::homePath() : folder);
     if (path.isEmpty()) return;
     folder = QFileInfo(path).absolutePath();
-    const QString error = SavePicture(picture, path);
+    const QString error = save(path);
     if (!error.isEmpty()) {
         QMessageBox::warning(parent, parent->window()->windowTitle(),
                              notSaved.arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n') + error);

@@ -76,9 +76,10 @@ QString PrintDocument(QPrinter& printer, const PagePainter& paint, const QString
 // The file name the save dialog gives `name` for the file type with `extension` ("png"): a
 // name whose own extension is not one of PictureFormats (any case), or that has none
 // ("plan.v2", "урок 5.2"), gets the extension added; one with a known extension keeps it when
-// the dialog is accepted and has it replaced when another type is chosen.
+// the dialog is accepted and has it replaced when another type is chosen. `own` is another
+// known extension, the dialog's own type besides the pictures ("postroi"), if any.
 enum class NameChange { kTypeChosen, kAccepted };
-QString NameForFileType(const QString& name, const QString& extension, NameChange change);
+QString NameForFileType(const QString& name, const QString& extension, NameChange change, const QString& own = {});
 
 // The file contents of `picture` in `format`: PNG and PDF painted here, the others written by
 // the format's own writer; empty when the pages could not be painted.
@@ -89,10 +90,19 @@ QByteArray PictureBytes(const PictureFormat& format, const Picture& picture);
 // empty string on success, otherwise the reason in Bulgarian.
 QString SavePicture(const Picture& picture, const QString& path);
 
-// The save dialog ("Запази като", one type for each of PictureFormats; the toolkit's own, in
-// Bulgarian) starting in `folder` with `name` proposed, naming the file by NameForFileType.
-// The chosen path, or the empty string when cancelled.
-QString AskSavePath(QWidget* parent, const QString& folder, const QString& name);
+// A file type a dialog offers besides the pictures: its name and extension (without the dot).
+struct FileType {
+    QString name, extension;
+};
+
+// The save dialog ("Запази като", one type for each of PictureFormats, after `own` where given;
+// the toolkit's own, in Bulgarian) starting in `folder` with `name` proposed, naming the file
+// by NameForFileType. The chosen path, or the empty string when cancelled.
+QString AskSavePath(QWidget* parent, const QString& folder, const QString& name, const FileType& own = {});
+
+// The open dialog ("Отвори", the toolkit's own) for files of `type`, starting in `folder`. The
+// chosen path, or the empty string when cancelled.
+QString AskOpenPath(QWidget* parent, const QString& folder, const FileType& type);
 
 // The one save flow: asks `choose` for a path, starting in `folder` (the home folder when
 // empty), which then remembers the chosen path's folder for the next save, and saves `picture`
@@ -100,6 +110,9 @@ QString AskSavePath(QWidget* parent, const QString& folder, const QString& name)
 // запазен в „%1“.", %1 the path) and the reason. Nothing happens when the dialog is cancelled.
 void SavePictureAs(QWidget* parent, const std::function<QString(const QString&)>& choose, QString& folder,
                    const Picture& picture, const QString& notSaved);
+// The same flow for any file: `save` writes it to the chosen path and returns "" or the reason.
+void SaveFileAs(QWidget* parent, const std::function<QString(const QString&)>& choose, QString& folder,
+                const std::function<QString(const QString&)>& save, const QString& notSaved);
 
 // Writes the drawing to `path` by SavePicture.
 QString SaveCanvas(const RetainedPictureBox& canvas, const std::string& description, const QString& path);

@@ -26,6 +26,7 @@
 
 #include "controls/qt/drawing_export.h"
 #include "form/layout.h"
+#include "geometry/numeric.h"
 #include "window/build_controls.h"
 #include "window/construction_panel.h"
 #include "window/drawing_files.h"
@@ -65,7 +66,7 @@ void Invalidate(QLayout& layout) {
 
 }  // namespace
 
-LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent,
+LessonWindow::LessonWindow(ListBox& radii, ListBox& counts, int percent, QWidget* parent,
                            AreaMeasure area)
     : QWidget(parent, Qt::Window), radii_(radii), counts_(counts), availableArea_(std::move(area)), percent_(percent) {
     setObjectName(QStringLiteral("Lesson"));
@@ -139,6 +140,7 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
         auto* scrolling = new QAction(this);
         scrolling->setShortcut(QKeySequence(key));
         addAction(scrolling);
+        scrolling_.push_back(scrolling);
         connect(scrolling, &QAction::triggered, scroll_,
                 [this, action = action] { scroll_->verticalScrollBar()->triggerAction(action); });
     }
@@ -147,6 +149,10 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
     // Below the figure or beside the numbers: its construction, step by step.
     construction_ = new ConstructionPanel(*page_);
     rows_->addLayout(construction_->layout());
+    connect(construction_, &ConstructionPanel::figureOpened, this, &LessonWindow::ChooseFigure);
+    connect(construction_, &ConstructionPanel::shown, this, [this] {
+        for (QAction* scrolling : scrolling_) scrolling->setEnabled(!construction_->building());
+    });
     rows_->addStretch(1);
     focusRing_ = new FocusRing(*page_);
     scroll_->setWidget(page_);
@@ -158,7 +164,20 @@ LessonWindow::LessonWindow(const ListBox& radii, const ListBox& counts, int perc
     SetZoom(percent);
 }
 
+void LessonWindow::ChooseFigure(double radius, int n) {
+    const auto choose = [](ListBox& list, double value) {
+        for (std::int16_t i = 0; !list.List(i).empty(); ++i)
+            if (TextToNumber(list.List(i)) == value) return list.SetListIndex(i);
+    };
+    choosing_ = true;
+    choose(radii_, radius);
+    choose(counts_, n);
+    choosing_ = false;
+    Refresh();
+}
+
 void LessonWindow::Refresh() {
+    if (choosing_) return;
     lesson_ = MakeLesson(radii_, counts_, diagonals_->isChecked());
     const QString title = QString::fromStdString(lesson_.title);
     setWindowTitle(title.isEmpty() ? QStringLiteral("Урок") : title);
@@ -335,18 +354,18 @@ void LessonWindow::Relayout() {
 
 // Ctrl+C, Ctrl+S and Ctrl+P act on the construction while its controls have the focus.
 void LessonWindow::CopyLesson() {
-    if (construction_->HasFocus()) return construction_->CopyStep();
+    if (construction_->HasFocus()) return construction_->building() ? construction_->CopyAttempt() : construction_->CopyStep();
     QGuiApplication::clipboard()->setMimeData(
         PictureMimeData(LessonPicture(lesson_), QString::fromStdString(lesson_.Description())));
 }
 
 void LessonWindow::SaveLessonAs() {
-    if (construction_->HasFocus()) return construction_->SaveStepAs();
+    if (construction_->HasFocus()) return construction_->building() ? construction_->SaveAttemptAs() : construction_->SaveStepAs();
     SavePictureAs(this, chooseSavePath_, saveFolder_, LessonPicture(lesson_), QStringLiteral("Урокът не беше запазен в „%1“."));
 }
 
 void LessonWindow::PrintLesson() {
-    if (construction_->HasFocus()) return construction_->PrintHandout();
+    if (construction_->HasFocus()) return construction_->building() ? construction_->PrintAttempt() : construction_->PrintHandout();
     PrintPicture(this, LessonPicture(lesson_));
 }
 

@@ -11,6 +11,7 @@
 #include "controls/list_box.h"
 #include "lesson/lesson.h"
 
+class QAction;
 class QBoxLayout;
 class QCheckBox;
 class QLabel;
@@ -37,10 +38,11 @@ public:
     // window's screen.
     using AreaMeasure = std::function<QSize()>;
 
-    // Reads `radii` and `counts` (which outlive it) now and at every Refresh; texts at
+    // Reads `radii` and `counts` (which outlive it) now and at every Refresh, and chooses in them
+    // the figure of an attempt opened from a file; texts at
     // `percent` of their normal size, as the main window's zoom, within `area` (placed beside
     // `parent`, the main window). Deletes itself when closed.
-    LessonWindow(const ListBox& radii, const ListBox& counts, int percent, QWidget* parent, AreaMeasure area = {});
+    LessonWindow(ListBox& radii, ListBox& counts, int percent, QWidget* parent, AreaMeasure area = {});
 
     const Lesson& lesson() const { return lesson_; }
     // Reads the lists again and shows their figure.
@@ -72,7 +74,8 @@ public:
     QCheckBox* diagonalsBox() const { return diagonals_; }
     void setSavePathChooser(SavePathChooser chooser) { chooseSavePath_ = std::move(chooser); }
 
-    // The figure with its marks and the numbers, on the clipboard as PNG and SVG.
+    // The figure with its marks and the numbers, on the clipboard as PNG and SVG; while the
+    // construction's controls have the focus, its step or the pupil's attempt.
     void CopyLesson();
     void SaveLessonAs();
     void PrintLesson();
@@ -95,8 +98,12 @@ protected:
 
 private:
 
-    const ListBox& radii_;
-    const ListBox& counts_;
+    // Chooses the figure in the lists, refreshing once for both.
+    void ChooseFigure(double radius, int n);
+
+    ListBox& radii_;
+    ListBox& counts_;
+    bool choosing_ = false;   // the lists are being set: one Refresh after both
     Lesson lesson_;
     SceneView* figure_ = nullptr;
     QScrollArea* scroll_ = nullptr;
@@ -104,6 +111,7 @@ private:
     QBoxLayout* rows_ = nullptr;   // the lesson's row and the construction
     QBoxLayout* body_ = nullptr;   // the figure and its column
     QBoxLayout* column_ = nullptr;
+    std::vector<QAction*> scrolling_;   // Up and Down, given to the picks while the pupil builds
     QLabel* title_ = nullptr;
     QLabel* givens_ = nullptr;
     std::vector<QLabel*> numbers_;

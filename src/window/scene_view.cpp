@@ -3,6 +3,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QWheelEvent>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QGestureEvent>
 #include <algorithm>
 #include <cmath>
@@ -73,6 +74,15 @@ void SceneView::Changed() {
 }
 
 bool SceneView::event(QEvent* event) {
+    // A finger's first touch starts a tap as a press does: the page's one-finger scrolling may
+    // keep the press the toolkit makes of it from coming, though the release comes. Left
+    // unaccepted, so that the toolkit still makes mouse events of the touch.
+    if (event->type() == QEvent::TouchBegin) {
+        const auto* touch = static_cast<QTouchEvent*>(event);
+        pressed_ = touch->points().size() == 1;
+        if (pressed_) pressedAt_ = touch->points().front().position();
+        return QWidget::event(event);
+    }
     if (event->type() != QEvent::Gesture) return QWidget::event(event);
     auto* gestures = static_cast<QGestureEvent*>(event);
     auto* pinch = static_cast<QPinchGesture*>(gestures->gesture(Qt::PinchGesture));
@@ -81,6 +91,7 @@ bool SceneView::event(QEvent* event) {
     const QPointF centre = mapFromGlobal(pinch->centerPoint());
     if (pinch->state() != Qt::GestureStarted) Drag(centre - mapFromGlobal(pinch->lastCenterPoint()));
     ZoomAt(pinch->scaleFactor(), centre);
+    pressed_ = false;   // two fingers pick nothing
     gestures->accept(pinch);
     return true;
 }
@@ -111,6 +122,10 @@ void SceneView::wheelEvent(QWheelEvent* event) {
 }
 
 void SceneView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        pressedAt_ = event->position();
+    }
     if (event->button() != Qt::LeftButton || !zoom_.zoomed()) return QWidget::mousePressEvent(event);
     dragging_ = true;
     lastDrag_ = event->position();
@@ -118,12 +133,21 @@ void SceneView::mousePressEvent(QMouseEvent* event) {
 }
 
 void SceneView::mouseMoveEvent(QMouseEvent* event) {
+    if (pressed_ && (event->position() - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) pressed_ = false;
     if (!dragging_) return QWidget::mouseMoveEvent(event);
     Drag(event->position() - lastDrag_);
     lastDrag_ = event->position();
 }
 
 void SceneView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && pressed_ &&
+        (event->position() - pressedAt_).manhattanLength() < QApplication::startDragDistance()) {
+        pressed_ = false;
+        // A tap reaches the widget as the mouse events the toolkit makes of it.
+        const bool finger = event->source() != Qt::MouseEventNotSynthesized ||
+                            (event->pointingDevice() && event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen);
+        emit tapped(ToScene(event->position()), finger);
+    }
     if (!dragging_) return QWidget::mouseReleaseEvent(event);
     dragging_ = false;
     Changed();

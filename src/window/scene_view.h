@@ -1,6 +1,6 @@
 // A widget that shows any Scene on white: the lesson's figure with its marks, or a
 // construction's steps, never smaller than its letters can be read, and enlarged and moved as
-// the user likes.
+// the user likes, and the place a click or a tap points at.
 #pragma once
 
 #include <QtCore/QPointF>
@@ -46,6 +46,11 @@ public:
     void setPercent(int percent);
     int readableSide() const;
 
+signals:
+    // A click or a tap that moved nothing: where it points, in canvas units, and whether a
+    // finger made it (a touch screen's tap) rather than a mouse.
+    void tapped(ScenePoint at, bool finger);
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -70,6 +75,10 @@ private:
     int wheelAngle_ = 0;   // eighths of a degree of Ctrl+wheel not yet turned into a step
     bool dragging_ = false;
     QPointF lastDrag_;
+    // The press a release may make a tap of: where it was, and whether anything moved or
+    // pinched the figure since.
+    QPointF pressedAt_;
+    bool pressed_ = false;
 };
 
 }  // namespace tamirel

@@ -69,7 +69,7 @@ public:
     void PrintDrawing();
     // Opens the lesson window (or brings it forward); it reads the radius and vertex-count
     // lists and follows every change of their selection until it is closed. It never draws on
-    // the canvas and never changes a selection.
+    // the canvas, and changes the selection only to an attempt's figure opened from a file.
     void ShowLesson();
 
 private:

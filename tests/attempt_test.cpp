@@ -274,11 +274,10 @@ TEST(AttemptSession, PicksByPlaceAndByKeyboardMakeTheSameMovesAndSayThem) {
     byPlace.PickAt({o.x + 40, o.y}, 10);         // nothing there
     EXPECT_EQ(byPlace.said(), "Тук няма построена точка.");
     byPlace.PickAt({o.x + 20, o.y + 10}, 24);    // a finger reaches farther
-    byKeys.MoveFocus(1);
-    byKeys.MoveFocus(1);
+    byKeys.MoveFocus(1);   // the newest point first
     EXPECT_EQ(byKeys.said(), "Точка A₁");
     byKeys.Choose();
-    byKeys.MoveFocus(-1);
+    byKeys.MoveFocus(1);
     byKeys.Choose();
     EXPECT_EQ(AttemptToText(byKeys.attempt()), AttemptToText(byPlace.attempt()));
     EXPECT_EQ(byKeys.said().rfind("Начертахте окръжността k₁ с център A₁ през O.", 0), 0u) << byKeys.said();

@@ -120,7 +120,7 @@ TEST(ConstructionPlayer, BuildingTakesTheKeysAndANewFigureEndsIt) {
         EXPECT_TRUE(CommandEnabled(c, player)) << static_cast<int>(c);
     RunPlayerCommand(Command::ToolCompass, player);
     EXPECT_TRUE(CommandOn(Command::ToolCompass, player));
-    for (const Command c : {Command::PickNext, Command::PickNext, Command::Pick, Command::PickPrevious, Command::Pick})
+    for (const Command c : {Command::PickNext, Command::Pick, Command::PickNext, Command::Pick})
         RunPlayerCommand(c, player);
     EXPECT_EQ(player.attempt().said().rfind("Начертахте окръжността k₁ с център A₁ през O.", 0), 0u) << player.attempt().said();
     EXPECT_TRUE(CommandEnabled(Command::AttemptUndo, player));

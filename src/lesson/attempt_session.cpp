@@ -76,16 +76,22 @@ void AttemptSession::SetTool(AttemptTool tool) {
 std::vector<AttemptTarget> AttemptSession::Targets() const {
     std::vector<AttemptTarget> targets;
     if (!attempt_) return targets;
+    // The newest first: a pupil mostly goes on from what they just made, and the oldest (O and
+    // A₁ among them) are a step back from the start.
     if (tool_ != AttemptTool::Crossing) {
         const std::vector<AttemptPoint>& points = attempt_->points();
-        for (std::size_t i = 0; i < points.size(); ++i)
+        for (std::size_t i = points.size(); i-- > 0;)
             targets.push_back({points[i].at, i, Say(Message::AttemptTargetPoint, {{"point", points[i].name}})});
         return targets;
     }
     std::vector<AttemptCrossing> crossings = attempt_->Crossings();
-    // Top to bottom, then left to right, a row being a twentieth of the radius high.
+    // The crossings of the newest object first, with the given circle k (where the vertices
+    // lie) before the others in the order drawn; those of one pair top to bottom, then left to
+    // right, a row being a twentieth of the radius high.
     const double row = attempt_->radius() / 20;
     std::stable_sort(crossings.begin(), crossings.end(), [row](const AttemptCrossing& p, const AttemptCrossing& q) {
+        if (p.second != q.second) return p.second > q.second;
+        if (p.first != q.first) return p.first < q.first;
         const double pr = std::floor(p.at.y / row), qr = std::floor(q.at.y / row);
         return pr != qr ? pr < qr : p.at.x < q.at.x;
     });
@@ -156,6 +162,7 @@ void AttemptSession::Pick(const AttemptTarget& target) {
     }
     AttemptMove move{tool_, {}, {}};
     for (const std::size_t i : picked_) move.points.push_back(attempt_->points()[i].name);
+    focus_.reset();   // the walk starts again from what the move makes
     const std::size_t last = picked_.back();
     picked_.clear();
     const MoveOutcome outcome = attempt_->Take(move);

@@ -53,8 +53,9 @@ public:
     void SetTool(AttemptTool tool);
     const std::vector<std::size_t>& picked() const { return picked_; }
 
-    // What the tool in hand can pick, in a reading order the keyboard walks: made points in
-    // the order made, or the crossings top to bottom, left to right.
+    // What the tool in hand can pick, in the order the keyboard walks it: made points, the
+    // newest first; or crossings, those of the newest object first, each object's top to
+    // bottom, left to right. After a move the walk starts again from the first.
     std::vector<AttemptTarget> Targets() const;
     std::optional<std::size_t> focus() const { return focus_; }
     // Moves the keyboard's focus `delta` targets on, round at either end, and says the target.

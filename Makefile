@@ -99,7 +99,8 @@ bench:
 	$(BENCH_BUILD)/bench/construction_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
 	./bench/startup.sh $(BENCH_BUILD)/bench 15
 	@$(MAKE) --no-print-directory web
-	node bench/web_bench.mjs $(WEB_BUILD)/site 15
+	$(BENCH_BUILD)/bench/crowded_attempt > $(BENCH_BUILD)/crowded.postroi
+	TAMIREL_CROWDED=$(BENCH_BUILD)/crowded.postroi node bench/web_bench.mjs $(WEB_BUILD)/site 15
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "crowded_attempt.h"
 #include "lesson/attempt_session.h"
 #include "lesson/construction_scene.h"
 #include "lesson/polygon_construction.h"
@@ -30,21 +31,6 @@ void HeptadecagonLastStepScene(benchmark::State& state) {
     }
 }
 BENCHMARK(HeptadecagonLastStepScene);
-
-// A pupil's attempt with `objects` lines and circles drawn (the given circle among them): the
-// 17-gon's worked construction by its hints, then lines through pairs of its points.
-Attempt CrowdedAttempt(std::size_t objects) {
-    Attempt attempt(300, 17);
-    while (attempt.objects().size() < objects) {
-        const std::optional<AttemptHint> hint = attempt.Hint();
-        if (!hint) break;
-        attempt.Take(hint->move);
-    }
-    for (std::size_t i = 0; attempt.objects().size() < objects && i < attempt.points().size(); ++i)
-        for (std::size_t j = i + 1; attempt.objects().size() < objects && j < attempt.points().size(); ++j)
-            attempt.Take({AttemptTool::Straightedge, {attempt.points()[i].name, attempt.points()[j].name}, {}});
-    return attempt;
-}
 
 // One move among 300 drawn objects: the 300th, a circle, and every crossing it makes with the
 // 299 before it; then a point made where a finger picks one of them.

@@ -14,7 +14,11 @@
 //   first F1  the lesson's first opening on a loaded page: F1 to its figure painted, its module
 //             and scripts fetched and started meanwhile, median of RUNS / 3;
 //   lesson    F1 (R = 300, N = 6) to the lesson's figure painted once its scripts are loaded,
-//             median of RUNS, and the frame that shows it.
+//             median of RUNS, and the frame that shows it;
+//   move      with TAMIREL_CROWDED naming an attempt file of 299 lines and circles (make bench
+//             writes one): a pupil's move among them, a circle drawn by its second pick, every
+//             crossing it makes found and the view made again for the page to paint, median of
+//             RUNS, against one frame (16.7 ms).
 // node bench/web_bench.mjs SITE_DIR [RUNS]
 import { readFileSync, writeFileSync, mkdtempSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
@@ -169,6 +173,38 @@ for (let i = 0; i < runs; ++i) {
 const load = median(program) / median(plain), click = median(clicked) / median(plain);
 const slowLoad = median(slowProgram) / median(slowPlain), slowClick = median(slowClicked) / median(slowPlain);
 const singleSize = gzipSync(readFileSync(single), { level: 9 }).length;
+// Move: the attempt opened from its file, the compass in hand, the newest point picked as the
+// centre; then the pick of O, timed, and the move undone again.
+let moveRuns = [];
+if (process.env.TAMIREL_CROWDED) {
+  const p = await open(browser, server.url);
+  await p.keyboard.press('F1');
+  await p.waitForSelector('#lesson[open]:not(.loading)');
+  await p.click('#attempt-build');
+  await (await p.$('#construction input[type=file]')).uploadFile(process.env.TAMIREL_CROWDED);
+  await p.waitForFunction(() => /^Ходове: 298 /.test(window.tamirel.construction().attempt.status || ''));
+  await p.focus('#construction-figure');
+  await p.keyboard.press('2');
+  moveRuns = await p.evaluate((count) => {
+    const program = self.tamirelApp.lessonProgram;
+    const table = JSON.parse(document.getElementById('lesson-command-table').textContent).commands;
+    const undo = table.findIndex((c) => c.id === 'undo');
+    const targets = window.tamirel.construction().attempt.targets;
+    const [centre, through] = [targets[0], targets[targets.length - 1]];   // the newest point, O
+    const times = [];
+    for (let r = 0; r < count; ++r) {
+      program._tamirel_attempt_pick(centre.x, centre.y, 0.5);
+      const start = performance.now();
+      const view = program.UTF8ToString(program._tamirel_attempt_pick(through.x, through.y, 0.5));
+      times.push(performance.now() - start);
+      if (!view.includes('Ходове: 299 ')) throw new Error('the move was not taken');
+      program._tamirel_player_command(undo);
+    }
+    return times;
+  }, runs);
+  await p.close();
+}
+
 console.log(`size      ${(total / 1024).toFixed(1)} KB gzip in ${files.length} files (${files.join(', ')})  goal <= 70 KB: ${total <= 70 * 1024 ? 'met' : 'NOT MET'}`);
 console.log(`single    ${(singleSize / 1024).toFixed(1)} KB gzip, tamirel.html  goal <= 80 KB: ${singleSize <= 80 * 1024 ? 'met' : 'NOT MET'}`);
 console.log(`load      ${median(program).toFixed(1)} ms against ${median(plain).toFixed(1)} ms for the baseline, median of ${runs}: ratio ${load.toFixed(2)}  goal <= 1.1: ${load <= 1.1 ? 'met' : 'NOT MET'}`);
@@ -177,6 +213,10 @@ console.log(`slow load ${median(slowProgram).toFixed(0)} ms against ${median(slo
 console.log(`slow click ${median(slowClicked).toFixed(0)} ms to the figure drawn: ratio ${slowClick.toFixed(2)} to the baseline's load  goal <= 1.5: ${slowClick <= 1.5 ? 'met' : 'NOT MET'}`);
 console.log(`first F1  ${median(firstLesson).toFixed(1)} ms to the lesson's figure painted, its module and scripts loaded meanwhile, median of ${slowRuns}`);
 console.log(`response  "Чертай" shows in frame ${frames - 1} after the click's  goal: the next frame: ${frames - 1 <= 1 ? 'met' : 'NOT MET'}`);
+if (moveRuns.length) {
+  const move = median(moveRuns);
+  console.log(`move      a pupil's move among 300 lines and circles, its crossings found and its view made: ${move.toFixed(1)} ms, median of ${runs}  goal: one frame (16.7 ms): ${move <= 1000 / 60 ? 'met' : 'NOT MET'}`);
+}
 console.log(`lesson    F1 to the figure painted ${median(lessonRuns).toFixed(1)} ms, median of ${runs}; shows in frame ${lessonFrame} after the key's  goal: the next frame: ${lessonFrame <= 1 ? 'met' : 'NOT MET'}`);
 await page.close();
 await baseline.close();

@@ -23,6 +23,9 @@ using Kind = ReplayedObject::Kind;
 double Distance(Spot a, Spot b) { return std::hypot(a.x - b.x, a.y - b.y); }
 ScenePoint ToScene(Spot s) { return {s.x, s.y}; }
 
+// Above this many lines and circles, letters are placed by a quick rule (see View).
+constexpr std::size_t kSearchedFigure = 24;
+
 // How many points each tool picks for one move; Sides goes on from its last point.
 std::size_t PicksFor(AttemptTool tool) {
     switch (tool) {
@@ -306,11 +309,51 @@ AttemptView AttemptSession::View() const {
         const auto rank = [&](const AttemptPoint* x) { return x == &a.points().front() ? 0 : x->vertex ? 1 : 2; };
         return rank(p) < rank(q);
     });
+    // Up to kSearchedFigure lines and circles each letter takes the clearest place round its
+    // point (PlaceLabel). Beyond that a search among every line would take longer than a frame
+    // in the browser, so each letter takes the first of twelve directions, outward first, where
+    // it meets no other letter and no point; lines pass under its halo.
+    const bool crowded = a.objects().size() > kSearchedFigure;
+    std::vector<LabelBox> taken;
+    const std::size_t dots = scene.items.size();
     for (const AttemptPoint* p : order) {
         const ScenePoint at = ToScene(p->at);
         const bool middle = Distance(p->at, centre) < 1e-6 * a.radius();
         const double degrees = middle ? 135 : std::atan2(centre.y - p->at.y, p->at.x - centre.x) * 180 / 3.14159265358979323846;
-        PlaceLabel(scene, p->move && *p->move + 1 == newest ? Ink::Highlight : Ink::Figure, p->name, {at, degrees, -1, {}});
+        const Ink ink = p->move && *p->move + 1 == newest ? Ink::Highlight : Ink::Figure;
+        if (!crowded) {
+            PlaceLabel(scene, ink, p->name, {at, degrees, -1, {}});
+            continue;
+        }
+        const LabelSize size = EstimateLabelSize(p->name, m);
+        const double gap = (kPointRadius + 1) * m + std::max(size.width, size.height) / 2;
+        LabelBox box{};
+        ScenePoint place{};
+        for (int turn = 0; turn < 12; ++turn) {
+            // 0, +30, -30, +60, -60, … degrees from the outward direction.
+            const double d = degrees + (turn % 2 ? 1 : -1) * 30.0 * ((turn + 1) / 2);
+            place = OnCircle(at, gap, d);
+            box = EstimateLabelBox(p->name, place, m);
+            const auto meets = [&](const LabelBox& b) {
+                return b.left < box.right && box.left < b.right && b.top < box.bottom && box.top < b.bottom;
+            };
+            bool clear = std::none_of(taken.begin(), taken.end(), meets);
+            for (std::size_t i = 0; clear && i < dots; ++i)
+                if (scene.items[i].kind == SceneItem::Kind::Point) {
+                    const ScenePoint q = scene.items[i].a;
+                    const double r = kPointRadius * m;
+                    clear = !meets({q.x - r, q.y - r, q.x + r, q.y + r});
+                }
+            if (clear) break;
+            if (turn == 11) {
+                place = OnCircle(at, gap, degrees);
+                box = EstimateLabelBox(p->name, place, m);
+            }
+        }
+        taken.push_back(box);
+        SceneItem label = SceneItemOf(SceneItem::Kind::Label, ink, place);
+        label.text = p->name;
+        scene.items.push_back(label);
     }
     return view;
 }

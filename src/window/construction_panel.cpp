@@ -20,6 +20,7 @@
 #include <iterator>
 
 #include "controls/qt/drawing_export.h"
+#include "controls/qt/qt_colour.h"
 #include "controls/whole_file.h"
 #include "form/messages.h"
 #include "form/layout.h"
@@ -137,7 +138,14 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
         const auto row = std::find_if(std::begin(rows), std::end(rows), [&entry](const auto& r) { return r.first == entry.group; });
         if (row == std::end(rows)) continue;   // keys only
         QPushButton* button = CommandButton(window, entry);
-        button->setCheckable(entry.group == CommandGroup::Tools);
+        if (entry.group == CommandGroup::Tools) {
+            // The tool in hand stands out from the back of the room: white on the highlight's
+            // blue (6.3:1), bold.
+            button->setCheckable(true);
+            button->setStyleSheet(QStringLiteral("QPushButton:checked { background-color: %1; color: white; font-weight: bold; "
+                                                 "border: 2px inset %1; }")
+                                      .arg(ToQColor(InkColour(Ink::Highlight)).name()));
+        }
         buttons_.emplace_back(entry.command, button);
         connect(button, &QPushButton::clicked, this, run);
         row->second->Add(button);

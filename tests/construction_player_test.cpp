@@ -140,8 +140,7 @@ TEST(LessonCommands, EveryCommandHasWordsAndKeysActOnceWhereTheyAct) {
     for (const CommandEntry& entry : LessonCommands()) {
         EXPECT_FALSE(entry.caption.empty()) << entry.id;
         EXPECT_FALSE(CommandTitle(entry).empty()) << entry.id;
-        EXPECT_TRUE(ids[IsStepCommand(entry) || IsAttemptCommand(entry) || entry.group == CommandGroup::Build].insert(entry.id).second)
-            << entry.id;
+        EXPECT_TRUE(ids[IsConstructionCommand(entry)].insert(entry.id).second) << entry.id;
         const bool files = entry.group == CommandGroup::StepFiles || entry.group == CommandGroup::AttemptFiles;
         for (const int building : {0, 1}) {
             if ((building && IsStepCommand(entry)) || (!building && IsAttemptCommand(entry))) continue;

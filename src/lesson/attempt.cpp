@@ -27,7 +27,6 @@ constexpr double kCrossingReach = 0.05;
 constexpr const char* kLetters[] = {"B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
                                     "N", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
 
-double Distance(Spot a, Spot b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // The crossings are filed by squares of this side, canvas units.
 constexpr double kCell = 16;
@@ -62,6 +61,10 @@ std::string Numbered(const char* letter, int number) {
 
 }  // namespace
 
+std::size_t PointsOfMove(AttemptTool tool) {
+    return tool == AttemptTool::Crossing ? 0 : tool == AttemptTool::Opening ? 3 : 2;
+}
+
 Attempt::Attempt(double radius, int n)
     : radius_(radius), n_(n), worked_(BuildConstruction(radius, n)), workedReplay_(ReplayConstruction(worked_)),
       close_(1e-6 * radius) {
@@ -77,9 +80,7 @@ void Attempt::Restart() {
     grid_.clear();
     moves_.clear();
     undone_.clear();
-    saidOfMove_.clear();
     hints_ = 0;
-    circles_ = arms_ = 0;
     // What the worked construction is given: the circle k about O and the point A₁ on it.
     const ReplayedPoint& centre = workedReplay_.points[0];
     const ReplayedObject& k = workedReplay_.objects[0];
@@ -121,6 +122,11 @@ const AttemptObject* Attempt::Existing(const ReplayedObject& shape, bool ray) co
         return &o;
     }
     return nullptr;
+}
+
+int Attempt::Counted(Kind kind, bool ray) const {
+    return static_cast<int>(
+        std::count_if(objects_.begin(), objects_.end(), [&](const AttemptObject& o) { return o.shape.kind == kind && o.ray == ray; }));
 }
 
 bool Attempt::Drawn(const ReplayedObject& shape) const { return Existing(shape) || Existing(shape, true); }
@@ -223,8 +229,7 @@ bool Attempt::Redo() {
 
 MoveOutcome Attempt::Apply(const AttemptMove& move) {
     const auto refuse = [](std::string said) { return MoveOutcome{false, std::move(said)}; };
-    const std::size_t wanted = move.tool == AttemptTool::Crossing ? 0 : move.tool == AttemptTool::Opening ? 3 : 2;
-    if (move.points.size() != wanted) return refuse(Say(Message::AttemptBadMove));
+    if (move.points.size() != PointsOfMove(move.tool)) return refuse(Say(Message::AttemptBadMove));
     std::vector<const AttemptPoint*> at;
     for (const std::string& name : move.points) {
         const AttemptPoint* p = Find(name);
@@ -247,14 +252,13 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
             const bool opening = move.tool == AttemptTool::Opening;
             const AttemptPoint& centre = *at[opening ? 2 : 0];
             if (!distinct(0, 1)) return refuse(Say(Message::AttemptSamePoint));
-            const ReplayedObject circle{Numbered("k", circles_ + 1), Kind::Circle, centre.at, centre.at,
+            const ReplayedObject circle{Numbered("k", Counted(Kind::Circle, false)), Kind::Circle, centre.at, centre.at,
                                         Distance(at[0]->at, at[1]->at), moves_.size()};
             if (const AttemptObject* o = Existing(circle))
                 return refuse(Say(Message::AttemptCircleDrawn, {{"circle", o->shape.name}}));
             said = opening ? Say(Message::AttemptOpening, {{"circle", circle.name}, {"centre", centre.name},
                                                            {"opening", at[0]->name + at[1]->name}})
                            : Say(Message::AttemptCircle, {{"circle", circle.name}, {"centre", centre.name}, {"through", at[1]->name}});
-            ++circles_;
             AddObject(circle);
             break;
         }
@@ -264,12 +268,11 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
             // The central angle, counter-clockwise on the screen (whose Y axis points down).
             const double angle = 360.0 / n_, c = std::cos(angle * kDegree), s = std::sin(angle * kDegree);
             const Spot v = at[0]->at, d{at[1]->at.x - v.x, at[1]->at.y - v.y};
-            const ReplayedObject arm{Numbered("h", arms_ + 1), Kind::Line, v, {v.x + d.x * c + d.y * s, v.y - d.x * s + d.y * c}, 0,
+            const ReplayedObject arm{Numbered("h", Counted(Kind::Line, true) + 1), Kind::Line, v, {v.x + d.x * c + d.y * s, v.y - d.x * s + d.y * c}, 0,
                                      moves_.size()};
             if (const AttemptObject* o = Existing(arm, true))
                 return refuse(Say(Message::AttemptLineDrawn, {{"line", o->shape.name}}));
             said = Say(Message::AttemptArm, {{"line", arm.name}, {"angle", Degrees(angle)}, {"vertex", at[0]->name}});
-            ++arms_;
             AddObject(arm, true);
             break;
         }
@@ -290,10 +293,7 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
             if (!nearest) return refuse(Say(Message::AttemptNoCrossing));
             const std::string& first = objects_[nearest->first].shape.name;
             const std::string& second = objects_[nearest->second].shape.name;
-            const auto called = [&](std::size_t i) {
-                return objects_[i].shape.kind == Kind::Line ? Say(Message::TheLine, {{"name", objects_[i].shape.name}})
-                                                            : objects_[i].shape.name;
-            };
+            const auto called = [&](std::size_t i) { return ObjectWords(objects_[i].shape); };
             if (nearest->tangent) return refuse(Say(Message::AttemptTangent, {{"first", first}, {"second", second}}));
             int vertex = 0;
             for (std::size_t k = 0; k < vertices_.size(); ++k)
@@ -311,7 +311,6 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
     }
     moves_.push_back(move);
     if (move.tool == AttemptTool::Crossing) moves_.back().at = points_.back().at;
-    saidOfMove_.push_back(said);
     if (Done()) said += ' ' + Verdict();
     return {true, said};
 }
@@ -341,18 +340,14 @@ bool Attempt::Done() const {
     return true;
 }
 
-namespace {
-
-std::string MovesText(int count) {
+std::string MoveCountWords(int count) {
     return count == 1 ? Say(Message::AttemptMovesOne) : Say(Message::AttemptMovesMany, {{"count", std::to_string(count)}});
 }
-
-}  // namespace
 
 std::string Attempt::Verdict() const {
     if (!Done()) return {};
     std::string text = Say(Message::AttemptVerdict, {{"polygon", RegularPolygonName(n_, std::to_string(n_))},
-                                                     {"moves", MovesText(LinesAndCircles())},
+                                                     {"moves", MoveCountWords(LinesAndCircles())},
                                                      {"worked", std::to_string(WorkedLinesAndCircles())}});
     if (hints_ > 0) text += ' ' + Say(Message::AttemptHintsUsed, {{"hints", std::to_string(hints_)}});
     return text;
@@ -371,8 +366,7 @@ std::optional<AttemptHint> Attempt::PeekHint() const {
     };
     const auto called = [&](const ReplayedObject& shape) {
         for (const AttemptObject& o : objects_)
-            if (SameShape(o.shape, shape, close_))
-                return o.shape.kind == Kind::Line ? Say(Message::TheLine, {{"name", o.shape.name}}) : o.shape.name;
+            if (SameShape(o.shape, shape, close_)) return ObjectWords(o.shape);
         return shape.name;
     };
     for (const Step& step : worked_.steps) {
@@ -433,8 +427,7 @@ std::optional<AttemptHint> Attempt::PeekHint() const {
 
 std::string Attempt::MoveText(std::size_t move) const {
     const AttemptMove& m = moves_.at(move);
-    const std::string& said = saidOfMove_.at(move);
-    // The object or point the move made, as its sentence named it.
+    // The object, side or point the move made, as its sentence named it.
     for (const AttemptObject& o : objects_)
         if (!o.given && o.shape.step == move) {
             switch (m.tool) {
@@ -449,16 +442,15 @@ std::string Attempt::MoveText(std::size_t move) const {
             }
         }
     if (m.tool == AttemptTool::Sides) return Say(Message::AttemptMoveSide, {{"side", m.points[0] + m.points[1]}});
-    for (const AttemptPoint& p : points_)
-        if (p.move == move) {
-            const AttemptCrossing* c = nullptr;
-            for (const StoredCrossing& k : crossings_)
-                if (!c && Within(k.crossing.at, p.at, close_)) c = &k.crossing;
-            if (c)
-                return Say(Message::AttemptMovePoint,
-                           {{"point", p.name}, {"first", objects_[c->first].shape.name}, {"second", objects_[c->second].shape.name}});
+    // A point: named with the first pair of objects that cross where it stands.
+    const AttemptPoint& p = *std::find_if(points_.begin(), points_.end(), [&](const AttemptPoint& q) { return q.move == move; });
+    for (const StoredCrossing& k : crossings_)
+        if (Within(k.crossing.at, p.at, close_)) {
+            const AttemptCrossing& c = k.crossing;
+            return Say(Message::AttemptMovePoint,
+                       {{"point", p.name}, {"first", objects_[c.first].shape.name}, {"second", objects_[c.second].shape.name}});
         }
-    return said;
+    return p.name;
 }
 
 // The file.
@@ -558,10 +550,10 @@ Attempt AttemptFromText(std::string_view text) {
     const auto damaged = [](std::size_t line) {
         return AttemptFileError(Say(Message::AttemptFileLine, {{"line", std::to_string(line + 1)}}));
     };
-    if (lines.empty() || Fields(lines[0]).size() != 2 || Fields(lines[0])[0] != "tamirel-attempt")
-        throw AttemptFileError(Say(Message::AttemptFileForeign));
+    const std::vector<std::string_view> kind = lines.empty() ? std::vector<std::string_view>{} : Fields(lines[0]);
+    if (kind.size() != 2 || kind[0] != "tamirel-attempt") throw AttemptFileError(Say(Message::AttemptFileForeign));
     long version = 0;
-    if (!ReadCount(Fields(lines[0])[1], version) || version < 1) throw damaged(0);
+    if (!ReadCount(kind[1], version) || version < 1) throw damaged(0);
     if (version > kAttemptVersion)
         throw AttemptFileError(Say(Message::AttemptFileNewer, {{"version", std::to_string(version)},
                                                                {"ours", std::to_string(kAttemptVersion)}}));

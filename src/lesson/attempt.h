@@ -66,6 +66,9 @@ struct AttemptMove {
     Spot at;
 };
 
+// How many points a move of `tool` names (a crossing none: it names a place).
+std::size_t PointsOfMove(AttemptTool tool);
+
 // What a move did, in a sentence a screen reader says: "Начертахте правата A₁O." or why the
 // move was refused (then nothing changed).
 struct MoveOutcome {
@@ -145,6 +148,8 @@ private:
     std::optional<std::size_t> MatchPoint(Spot at) const;
     void AddPoint(AttemptPoint point);
     bool Drawn(const ReplayedObject& shape) const;
+    // How many drawn objects are of `kind` (rays or not), the given circle k among them.
+    int Counted(ReplayedObject::Kind kind, bool ray) const;
 
     double radius_;
     int n_;
@@ -170,10 +175,11 @@ private:
     void NearCrossings(Spot at, double reach, Visit visit) const;
     std::vector<AttemptMove> moves_;
     std::vector<AttemptMove> undone_;
-    std::vector<std::string> saidOfMove_;
     int hints_ = 0;
-    int circles_ = 0, arms_ = 0;
 };
+
+// "1 ход", "9 хода".
+std::string MoveCountWords(int count);
 
 // An attempt file: UTF-8 text, one record a line, fields split by single spaces:
 //   tamirel-attempt 1          the kind and the version

@@ -20,27 +20,11 @@ namespace {
 
 using Kind = ReplayedObject::Kind;
 
-double Distance(Spot a, Spot b) { return std::hypot(a.x - b.x, a.y - b.y); }
-ScenePoint ToScene(Spot s) { return {s.x, s.y}; }
-
 // Above this many lines and circles, letters are placed by a quick rule (see View).
 constexpr std::size_t kSearchedFigure = 24;
 
-// How many points each tool picks for one move; Sides goes on from its last point.
-std::size_t PicksFor(AttemptTool tool) {
-    switch (tool) {
-        case AttemptTool::Opening: return 3;
-        case AttemptTool::Crossing: return 0;
-        default: return 2;
-    }
-}
-
 std::string Polygon(double n, bool definite = false) {
     return RegularPolygonName(n, std::to_string(static_cast<int>(n)), definite);
-}
-
-std::string MovesWords(int count) {
-    return count == 1 ? Say(Message::AttemptMovesOne) : Say(Message::AttemptMovesMany, {{"count", std::to_string(count)}});
 }
 
 }  // namespace
@@ -98,10 +82,7 @@ std::vector<AttemptTarget> AttemptSession::Targets() const {
         const double pr = std::floor(p.at.y / row), qr = std::floor(q.at.y / row);
         return pr != qr ? pr < qr : p.at.x < q.at.x;
     });
-    const auto called = [&](std::size_t i) {
-        const ReplayedObject& o = attempt_->objects()[i].shape;
-        return o.kind == Kind::Line ? Say(Message::TheLine, {{"name", o.name}}) : o.name;
-    };
+    const auto called = [&](std::size_t i) { return ObjectWords(attempt_->objects()[i].shape); };
     for (const AttemptCrossing& c : crossings)
         if (!c.tangent)
             targets.push_back({c.at, std::nullopt,
@@ -159,7 +140,7 @@ void AttemptSession::Pick(const AttemptTarget& target) {
         return Said(attempt_->Take({AttemptTool::Crossing, {}, target.at}));
     }
     picked_.push_back(*target.point);
-    if (picked_.size() < PicksFor(tool_)) {
+    if (picked_.size() < PointsOfMove(tool_)) {
         said_ = Say(Message::AttemptPicked, {{"point", attempt_->points()[*target.point].name}}) + ' ' + Prompt();
         return;
     }
@@ -225,7 +206,7 @@ void AttemptSession::Open(std::string_view text) {
     picked_.clear();
     focus_.reset();
     hint_.reset();
-    said_ = Say(Message::AttemptOpened, {{"moves", MovesWords(attempt_->LinesAndCircles())}});
+    said_ = Say(Message::AttemptOpened, {{"moves", MoveCountWords(attempt_->LinesAndCircles())}});
     if (attempt_->Done()) said_ += ' ' + attempt_->Verdict();
 }
 
@@ -358,11 +339,13 @@ AttemptView AttemptSession::View() const {
     return view;
 }
 
-Page AttemptPage(const AttemptSession& session) {
+namespace {
+
+// The attempt's page, its figure and words from `view`, the session's View().
+Page PageOf(const AttemptSession& session, const AttemptView& view) {
     Page page;
     const double side = LessonPageWidth();
     std::vector<std::string> lines;
-    const AttemptView view = session.View();
     if (session.active()) {
         const Attempt& a = session.attempt();
         lines.push_back(view.title);
@@ -385,9 +368,13 @@ Page AttemptPage(const AttemptSession& session) {
     return page;
 }
 
+}  // namespace
+
+Page AttemptPage(const AttemptSession& session) { return PageOf(session, session.View()); }
+
 Picture AttemptPicture(const AttemptSession& session) {
     const AttemptView view = session.View();
-    return {session.active() ? view.title : "Tamirel", view.status, {AttemptPage(session)}, std::nullopt};
+    return {session.active() ? view.title : "Tamirel", view.status, {PageOf(session, view)}, std::nullopt};
 }
 
 std::string AttemptToJson(const AttemptSession& session) {

@@ -31,9 +31,14 @@ using Kind = ReplayedObject::Kind;
 constexpr double kDegree = std::numbers::pi_v<double> / 180;
 
 double Cross(Spot o, Spot a, Spot b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
-double Distance(Spot a, Spot b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 }  // namespace
+
+double Distance(Spot a, Spot b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+std::string ObjectWords(const ReplayedObject& object) {
+    return object.kind == Kind::Line ? Say(Message::TheLine, {{"name", object.name}}) : object.name;
+}
 
 Meeting Meet(const ReplayedObject& f, const ReplayedObject& g, double tolerance) {
     using K = Meeting::Kind;
@@ -132,7 +137,7 @@ private:
     // "k₁" for a circle, "правата A₁O" for a line.
     std::string Called(const std::string& object) const {
         const ReplayedObject* o = replay_.Object(object);
-        return o && o->kind == Kind::Line ? Say(Message::TheLine, {{"name", object}}) : object;
+        return o ? ObjectWords(*o) : object;
     }
 
     // The name of a drawn line through made points p and q ("OX" for O and E on it), or pq when

@@ -133,6 +133,12 @@ struct Meeting {
 };
 Meeting Meet(const ReplayedObject& f, const ReplayedObject& g, double tolerance);
 
+// The distance of two points, canvas units.
+double Distance(Spot a, Spot b);
+
+// How a sentence names a drawn object: "k₁" for a circle, "правата A₁O" for a line.
+std::string ObjectWords(const ReplayedObject& object);
+
 // Throws std::out_of_range with `what`. The construction code throws only through these two,
 // so that the browser edition can build the rest without exception tables.
 [[noreturn]] void ThrowOutOfRange(const char* what);

@@ -29,7 +29,6 @@ constexpr double kLetterRoom = 2.4;
 // A protractor's arc, as a fraction of the radius, from the angle's vertex.
 constexpr double kProtractorArc = 0.3;
 
-ScenePoint ToScene(Spot s) { return {s.x, s.y}; }
 
 double Direction(ScenePoint from, ScenePoint to) { return std::atan2(from.y - to.y, to.x - from.x) / kDegree; }
 

@@ -9,6 +9,8 @@
 
 namespace tamirel {
 
+inline ScenePoint ToScene(Spot s) { return {s.x, s.y}; }
+
 struct ConstructionView {
     Scene scene;
     std::string sentence;   // the step's sentences, UTF-8

@@ -173,13 +173,23 @@ std::string Lesson::Description() const {
     return text;
 }
 
+namespace {
+
+// The main window draws clockwise on screen from the bottom-right vertex, closing on the first
+// one; the letters go the other way from the bottom-left one: A₁, A₂, … as `drawn` gives them.
+std::vector<ScenePoint> Lettered(const std::vector<ScenePoint>& drawn, int n) {
+    std::vector<ScenePoint> vertices;
+    for (int k = 0; k < n; ++k) vertices.push_back(drawn[static_cast<std::size_t>((n + 1 - k) % n)]);
+    return vertices;
+}
+
+}  // namespace
+
 std::vector<ScenePoint> MainWindowVertices(double radius, int n) {
     VertexRecorder canvas;
     DrawPolygon(canvas, OneItem(PrintfFixed(radius, 6)), OneItem(std::to_string(n)));
-    std::vector<ScenePoint> vertices;
-    if (n < 3 || canvas.points.size() != static_cast<std::size_t>(n) + 1) return vertices;
-    for (int k = 0; k < n; ++k) vertices.push_back(canvas.points[static_cast<std::size_t>((n + 1 - k) % n)]);
-    return vertices;
+    if (n < 3 || canvas.points.size() != static_cast<std::size_t>(n) + 1) return {};
+    return Lettered(canvas.points, n);
 }
 
 Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
@@ -227,12 +237,8 @@ Lesson MakeLesson(const ListBox& radii, const ListBox& counts, bool diagonals) {
     const std::string apothem = add(Message::Apothem, {{"radius", radius}, {"n", nt}}, r, Message::Units);
     add(Message::Area, {{"perimeter", perimeter}, {"apothem", apothem}}, S, Message::SquareUnits);
 
-    // DrawPolygon goes clockwise on screen from the bottom-right vertex to the bottom-left
-    // one and on; the letters go the other way from the bottom-left one.
-    for (int k = 0; k < count; ++k) {
-        lesson.letters.push_back(VertexName(k + 1));
-        lesson.vertices.push_back(canvas.points[static_cast<std::size_t>((count + 1 - k) % count)]);
-    }
+    for (int k = 0; k < count; ++k) lesson.letters.push_back(VertexName(k + 1));
+    lesson.vertices = Lettered(canvas.points, count);
     const std::vector<ScenePoint>& v = lesson.vertices;
     const auto vertex = [&](int k) { return v[static_cast<std::size_t>((k + count) % count)]; };
     const ScenePoint O = canvas.centre, A1 = v[0], A2 = v[1], A3 = v[2], An = vertex(-1);

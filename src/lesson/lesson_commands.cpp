@@ -124,6 +124,10 @@ bool IsAttemptCommand(const CommandEntry& entry) {
            entry.group == CommandGroup::AttemptFiles || entry.group == CommandGroup::Keys;
 }
 
+bool IsConstructionCommand(const CommandEntry& entry) {
+    return IsStepCommand(entry) || IsAttemptCommand(entry) || entry.group == CommandGroup::Build;
+}
+
 namespace {
 
 constexpr std::pair<Command, AttemptTool> kToolCommands[] = {
@@ -219,9 +223,7 @@ std::string PlayerToJson(const ConstructionPlayer& player) {
     Append(json, {",\"playing\":", player.playing() ? "true" : "false", ",\"commands\":["});
     const char* separator = "";
     for (const CommandEntry& entry : LessonCommands()) {
-        if ((!IsStepCommand(entry) && !IsAttemptCommand(entry) && entry.group != CommandGroup::Build) ||
-            !(entry.faces & kBrowserFace))
-            continue;
+        if (!IsConstructionCommand(entry) || !(entry.faces & kBrowserFace)) continue;
         Append(json, {separator, "{\"id\":", JsonString(entry.id), ",\"caption\":", JsonString(CommandCaption(entry.command, player)),
                       ",\"enabled\":", CommandEnabled(entry.command, player) ? "true" : "false",
                       ",\"on\":", CommandOn(entry.command, player) ? "true}" : "false}"});

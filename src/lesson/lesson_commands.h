@@ -67,6 +67,8 @@ std::string CheckBoxText(const CommandEntry& entry);
 
 // The tools, edits, keys and files shown only while the pupil builds (not the Build row).
 bool IsAttemptCommand(const CommandEntry& entry);
+// The construction's: the steps', the Build row, or the attempt's; not the lesson's.
+bool IsConstructionCommand(const CommandEntry& entry);
 
 // Whether running the command would change anything: a move away from where the pupil is, or
 // one that stops playing; play with more than one step; the step's files with a construction;

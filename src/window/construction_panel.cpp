@@ -115,7 +115,7 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
         {Command::AttemptOpen, &ConstructionPanel::OpenAttempt}};
     for (const CommandEntry& entry : LessonCommands()) {
         if (!(entry.faces & kDesktopFace)) continue;
-        if (!IsStepCommand(entry) && !IsAttemptCommand(entry) && entry.group != CommandGroup::Build) continue;
+        if (!IsConstructionCommand(entry)) continue;
         std::function<void()> run = [this, command = entry.command] { Run(command); };
         for (const auto& [command, slot] : files)
             if (command == entry.command) run = [this, slot = slot] { (this->*slot)(); };
@@ -304,9 +304,9 @@ void ConstructionPanel::PrintHandout() {
 
 void ConstructionPanel::CopyAttempt() {
     if (!building()) return;
-    const AttemptView view = attempt().View();
+    const Picture picture = AttemptPicture(attempt());
     QGuiApplication::clipboard()->setMimeData(
-        PictureMimeData(AttemptPicture(attempt()), QString::fromStdString(view.title + ". " + view.status)));
+        PictureMimeData(picture, QString::fromStdString(picture.title + ". " + picture.description)));
 }
 
 void ConstructionPanel::SaveAttemptAs() {

@@ -243,6 +243,7 @@ TEST(AttemptFile, ReplaysOrSaysWhy) {
         {head + "arc A₁ O\nend 1\n", "ред 4"},
         {head + "end 0\nline A₁ O\n", "ред 5"},
         {head + "point -0x1 5\nend 1\n", "ред 4"},
+        {head + "point 0 66663333503333333332342\nend 1\n", "Тук не се пресичат"},
     };
     for (const auto& b : bad) {
         try {

@@ -28,11 +28,16 @@ constexpr const char* kLetters[] = {"B", "C", "D", "E", "F", "G", "H", "I", "J",
                                     "N", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
 
 
-// The crossings are filed by squares of this side, canvas units.
+// The crossings are filed by squares of this side, canvas units. Nearly parallel lines cross
+// far off the canvas and a file may name any place, so a cell's index is held within ±2⁴⁰
+// (the far squares at the edge share it; Within still decides).
 constexpr double kCell = 16;
-std::pair<long long, long long> Cell(Spot at) {
-    return {static_cast<long long>(std::floor(at.x / kCell)), static_cast<long long>(std::floor(at.y / kCell))};
+constexpr double kFarthestCell = 1099511627776.0;
+long long CellIndex(double coordinate) {
+    const double index = std::floor(coordinate / kCell);
+    return static_cast<long long>(index < kFarthestCell ? (index > -kFarthestCell ? index : -kFarthestCell) : kFarthestCell);
 }
+std::pair<long long, long long> Cell(Spot at) { return {CellIndex(at.x), CellIndex(at.y)}; }
 // Whether a and b are no farther apart than `reach` (without a square root: it runs for every
 // crossing a move makes).
 bool Within(Spot a, Spot b, double reach) { return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) <= reach * reach; }

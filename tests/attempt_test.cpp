@@ -244,6 +244,8 @@ TEST(AttemptFile, ReplaysOrSaysWhy) {
         {head + "end 0\nline A₁ O\n", "ред 5"},
         {head + "point -0x1 5\nend 1\n", "ред 4"},
         {head + "point 0 66663333503333333332342\nend 1\n", "Тук не се пресичат"},
+        {head + "point 51615 6653363630-3333\nend 1\n", "ред 4"},
+        {head + "point 1.2.3 5\nend 1\n", "ред 4"},
     };
     for (const auto& b : bad) {
         try {

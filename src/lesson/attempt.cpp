@@ -513,9 +513,14 @@ bool ReadCount(std::string_view text, long& value) {
 // A coordinate as the writer gives it: an optional '-', digits, and a '.' with digits, at most
 // 24 characters (no exponent: a file may not make the reader work through a long one).
 bool ReadCoordinate(std::string_view text, double& value) {
-    if (text.size() > 24 || text.find_first_not_of("-.0123456789") != std::string_view::npos) return false;
     const bool negative = !text.empty() && text[0] == '-';
-    if (!ReadDecimal(negative ? text.substr(1) : text, value)) return false;
+    const std::string_view digits = negative ? text.substr(1) : text;
+    const std::size_t point = digits.find('.');
+    const auto plain = [](std::string_view part) { return part.find_first_not_of("0123456789") == std::string_view::npos; };
+    if (text.size() > 24 || digits.empty() || digits.front() == '.' || digits.back() == '.' ||
+        !plain(digits.substr(0, point)) || (point != std::string_view::npos && !plain(digits.substr(point + 1))))
+        return false;
+    if (!ReadDecimal(digits, value)) return false;
     if (negative) value = -value;
     return true;
 }

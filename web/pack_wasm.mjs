@@ -1,21 +1,36 @@
-// node pack_wasm.mjs INPUT OUTPUT NAME [plain]
-// Writes OUTPUT, a script that sets self[NAME] to a function that unpacks INPUT's bytes (a
-// promise of them), carried inside it in base64, so a page pays for unpacking only when it
-// calls it: gzip-compressed (by zopfli, a twentieth smaller than gzip -9) and unpacked by the
-// browser (DecompressionStream), so the WebAssembly travels in a page or a script at about its
-// compressed size, a host's own gzip gaining little more on it; or, `plain`, as they are, for a
-// page that a host sends gzip-compressed anyway (a third larger sent, but the bytes are there at
-// once, without the stream's round of tasks). Written whole or not at all.
+// node pack_wasm.mjs INPUT OUTPUT NAME (plain | UNPACKER)
+// Writes OUTPUT, a script that sets self[NAME] to a function that gives INPUT's bytes (a promise
+// of them), carried inside it in base64, so a page pays for unpacking only when it calls it:
+//   plain     as they are, for a page that a host sends gzip-compressed anyway (the bytes are
+//             there at once);
+//   UNPACKER  packed by LZMA (xz, a seventh smaller than the best gzip) and unpacked by the
+//             small WebAssembly module UNPACKER (unlzma.cpp), carried beside them, so the
+//             WebAssembly travels in a file at about its packed size. A damaged copy rejects.
+// Written whole or not at all.
 import { execFileSync } from 'node:child_process';
 import { readFileSync, renameSync, writeFileSync } from 'node:fs';
 
-const [input, output, name, plain] = process.argv.slice(2);
-const bytes = plain ? readFileSync(input) : execFileSync('zopfli', ['-c', '--i15', input], { maxBuffer: 64 << 20 });
-const decoded = `((text) => {
+const [input, output, name, mode] = process.argv.slice(2);
+const inline = (bytes) => `((text) => {
   const bytes = new Uint8Array(text.length);
   for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
   return bytes;
 })(atob('${bytes.toString('base64')}'))`;
-writeFileSync(`${output}.part`, plain ? `self.${name} = () => Promise.resolve(${decoded});\n`
-  : `self.${name} = () => new Response(new Blob([${decoded}]).stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();\n`);
+let script;
+if (mode === 'plain') {
+  script = `self.${name} = () => Promise.resolve(${inline(readFileSync(input))});\n`;
+} else {
+  const size = readFileSync(input).length;
+  const packed = execFileSync('xz', ['--format=lzma', '--lzma1=preset=9e', '-c', input], { maxBuffer: 64 << 20 });
+  script = `self.${name} = () => new Promise((resolve) => {
+  const packed = ${inline(packed)};
+  const unpacker = new WebAssembly.Instance(new WebAssembly.Module(${inline(readFileSync(mode))})).exports;
+  const at = unpacker.unlzma_buffer(packed.length, ${size});
+  if (!at) throw new RangeError('unlzma: no memory');
+  new Uint8Array(unpacker.memory.buffer, at, packed.length).set(packed);
+  if (unpacker.unlzma(packed.length, ${size})) throw new Error('unlzma: damaged');
+  resolve(new Uint8Array(unpacker.memory.buffer, at + packed.length, ${size}).slice());
+});\n`;
+}
+writeFileSync(`${output}.part`, script);
 renameSync(`${output}.part`, output);

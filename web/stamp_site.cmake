@@ -1,4 +1,4 @@
-# cmake -DSITE=site -DWORKER=sw.js -DNODE=node -P stamp_site.cmake
+# cmake -DSITE=site -DWORKER=sw.js -DNODE=node -DUNPACKER=unlzma.wasm -P stamp_site.cmake
 # Finishes a built site folder:
 #   tamirel-lesson-wasm.js
 #                    the lesson's WebAssembly as a script (pack_wasm.mjs), for the page opened
@@ -9,7 +9,8 @@
 #                    (its FILES list), so every changed build is a new worker.
 # Each file is written whole or not at all.
 execute_process(COMMAND "${NODE}" "${CMAKE_CURRENT_LIST_DIR}/pack_wasm.mjs" "${SITE}/tamirel-lesson.wasm"
-                        "${SITE}/tamirel-lesson-wasm.js" tamirelLessonWasmBytes COMMAND_ERROR_IS_FATAL ANY)
+                        "${SITE}/tamirel-lesson-wasm.js" tamirelLessonWasmBytes "${UNPACKER}"
+                COMMAND_ERROR_IS_FATAL ANY)
 
 file(READ "${SITE}/index.html" page)
 foreach(file lesson.js tamirel-lesson.wasm)

@@ -22,7 +22,8 @@ function copy(change = () => {}) {
 // A changed copy, then finished as the build finishes the site.
 function build(change) {
   const folder = copy(change);
-  execFileSync('cmake', [`-DSITE=${folder}`, `-DWORKER=${join(web, 'sw.js')}`, `-DNODE=${process.execPath}`, '-P', join(web, 'stamp_site.cmake')]);
+  execFileSync('cmake', [`-DSITE=${folder}`, `-DWORKER=${join(web, 'sw.js')}`, `-DNODE=${process.execPath}`,
+    `-DUNPACKER=${join(site, '..', 'program', 'unlzma.wasm')}`, '-P', join(web, 'stamp_site.cmake')]);
   return folder;
 }
 const edit = (folder, file, from, to) => {

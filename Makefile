@@ -26,7 +26,7 @@ PACKAGE_PACKAGES := $(PACKAGES)
 
 # The browser edition, built with Debian's Emscripten into build-web/.
 WEB_BUILD := build-web
-WEB_PACKAGES := emscripten nodejs chromium firefox-esr xz-utils
+WEB_PACKAGES := emscripten nodejs chromium firefox-esr xz-utils esbuild
 # Emscripten keeps a cache of its libraries; Debian's is read-only, so each build links to it.
 WEB_ENV := EM_CACHE=$(CURDIR)/$(WEB_BUILD)/emcache NODE_PATH=/usr/share/nodejs
 SERVE_PORT ?= 8000

@@ -1,5 +1,5 @@
 # cmake -DPAGE=index.html -DFORM=form.html -DCOLOURS=colours.css -DPROGRAM=tamirel.js
-#   -DPACKED=tamirel-wasm.js -DEARLY=a.js,b.js -DLATE=c.js,d.js -DOUTPUT=out.html
+#   -DPACKED=tamirel-wasm.js -DESBUILD=esbuild -DEARLY=a.js,b.js -DLATE=c.js,d.js -DOUTPUT=out.html
 #   [-DLATE_OUTPUT=lesson.js -DLESSON_PROGRAM=tamirel-lesson.js | -DSTANDALONE=ON] -P single_file.cmake
 # The page with the window's markup in place of <!--form--> (and its further parts in theirs),
 # its colours in place of /*colours*/, and its scripts written into it: <script src="tamirel.js">
@@ -17,12 +17,20 @@ function(join_scripts out files)
     file(READ "${file}" script)
     string(APPEND joined "${script}")
   endforeach()
-  # Smaller to send: without whole-line comments and indentation (no script of ours spans a
-  # string over lines).
-  string(REGEX REPLACE "\n[ \t]*//[^\n]*" "" joined "${joined}")
-  string(REGEX REPLACE "\n[ \t]+" "\n" joined "${joined}")
-  string(REPLACE "</script" "<\\/script" joined "${joined}")
+  minified(joined "${joined}")
   set(${out} "${joined}" PARENT_SCOPE)
+endfunction()
+
+# A script made smaller to send and to parse (esbuild: comments, blanks and local names; the
+# names scripts share at their top level stay), and safe inside <script>.
+function(minified out script)
+  set(file "${OUTPUT}.script.js")
+  file(WRITE "${file}" "${script}")
+  execute_process(COMMAND "${ESBUILD}" --minify --log-level=warning INPUT_FILE "${file}" OUTPUT_VARIABLE script
+                  COMMAND_ERROR_IS_FATAL ANY)
+  file(REMOVE "${file}")
+  string(REPLACE "</script" "<\\/script" script "${script}")
+  set(${out} "${script}" PARENT_SCOPE)
 endfunction()
 
 function(write_whole path text)
@@ -52,6 +60,7 @@ while(NOT at EQUAL -1)
   string(FIND "${form}" "<!--part " at REVERSE)
 endwhile()
 file(READ "${PROGRAM}" program)
+minified(program "${program}")
 join_scripts(early "${EARLY}")
 join_scripts(late "${LATE}")
 foreach(mark "<!--form-->" "/*colours*/" "<script src=\"tamirel.js\"></script>" "<script src=\"app.js\"></script>"
@@ -66,7 +75,6 @@ string(STRIP "${colours}" colours)
 string(REPLACE "/*colours*/" "${colours}" page "${page}")
 # The style sheet's comments are for its readers, not sent (the page has no other /* */).
 string(REGEX REPLACE "/\\*[^*]*\\*/\n?" "" page "${page}")
-string(REPLACE "</script" "<\\/script" program "${program}")
 string(REPLACE "<script src=\"tamirel.js\"></script>" "<script>\n${program}\n</script>" page "${page}")
 # The window's WebAssembly, packed (PACKED, pack_wasm.mjs's), after the page's scripts.
 file(READ "${PACKED}" packed)
@@ -79,6 +87,7 @@ if(STANDALONE)
 else()
   string(REPLACE "<script src=\"app.js\"></script>" "<script>\n${early}\n</script>" page "${page}")
   file(READ "${LESSON_PROGRAM}" lesson_program)
+  minified(lesson_program "${lesson_program}")
   write_whole("${LATE_OUTPUT}" "${lesson_program}\n${late}")
 endif()
 write_whole("${OUTPUT}" "${page}")

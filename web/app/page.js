@@ -211,19 +211,20 @@ const app = self.tamirelApp = {
     }
   });
 
-  // The WebAssembly arrives packed at the end of the page, and is unpacked, compiled and started
-  // once it is there and the window is shown. It is small, so it is compiled at once here rather
-  // than in tasks queued behind another frame.
+  // The WebAssembly arrives packed at the end of the page. It is unpacked and compiled as soon as
+  // it is there (the browser compiles beside the page, while the window's first frame is made),
+  // and started once the window is shown.
   (async () => {
     let program;
     try {
       if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+      const compiled = self.tamirelWasm && self.tamirelWasm.then((unpack) => unpack()).then((bytes) => WebAssembly.compile(bytes));
+      compiled?.catch(() => {});
       await shown;
       program = await new Promise((resolve, reject) => {
-        const early = self.tamirelWasm && {
+        const early = compiled && {
           instantiateWasm(imports, receive) {
-            self.tamirelWasm.then((unpack) => unpack()).then((bytes) => receive(new WebAssembly.Instance(new WebAssembly.Module(bytes), imports)))
-              .catch(reject);
+            compiled.then((module) => receive(new WebAssembly.Instance(module, imports))).catch(reject);
             return {};
           },
         };
@@ -240,10 +241,12 @@ const app = self.tamirelApp = {
     app.program = program;
     program._tamirel_start();
     started(program);
-    // What the user did meanwhile, in order; what it does in turn runs at once.
+    // What the user did meanwhile, in order; what it does in turn runs at once. The window is
+    // painted now, so the frame about to be made already shows it.
     const waiting = app.waiting;
     app.waiting = null;
     for (const fn of waiting) fn();
+    if (frameAsked) paintScreen();
     if ('serviceWorker' in navigator && location.protocol.startsWith('http') && document.querySelector('link[rel=manifest]')) {
       navigator.serviceWorker.register('sw.js').catch((error) => console.warn('Tamirel: no offline copy:', error));
     }

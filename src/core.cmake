@@ -61,6 +61,16 @@ add_library(tamirel_form STATIC
 target_include_directories(tamirel_form PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 target_link_libraries(tamirel_form PUBLIC tamirel_geometry)
 tamirel_warnings(tamirel_form)
+if(TAMIREL_WEB)
+  # The browser's module for the main window alone: the same library with only the main
+  # window's words in its catalogue (the lesson's come with the lesson's module).
+  get_target_property(form_sources tamirel_form SOURCES)
+  add_library(tamirel_form_window STATIC ${form_sources})
+  target_compile_definitions(tamirel_form_window PRIVATE TAMIREL_WINDOW_WORDS_ONLY)
+  target_include_directories(tamirel_form_window PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+  target_link_libraries(tamirel_form_window PUBLIC tamirel_geometry)
+  tamirel_warnings(tamirel_form_window)
+endif()
 
 # The lesson on the chosen figure: its numbers, its marks as a scene, its straightedge-and-
 # compass construction with the checker that replays it, and every scene as SVG and JSON, for

@@ -2,6 +2,7 @@
 // description, and the polygons' names. A translation is a file like this one, with the same
 // entries in the same order and the same places, compiled instead of it.
 #include <array>
+#include <string>
 #include <utility>
 
 #include "form/messages.h"
@@ -28,6 +29,9 @@ constexpr std::pair<Message, const char*> kCatalogue[] = {
     {M::FirstCircle, "Окръжност с радиус {radius}"},
     {M::NextCircle, "окръжност с радиус {radius}"},
     {M::CircleAndPolygon, "{circle} и вписан {polygon} с вътрешен ъгъл {angle}°"},
+    // The main window's words end here: built with TAMIREL_WINDOW_WORDS_ONLY (the browser's
+    // module for the main window alone), the catalogue keeps only those above.
+#ifndef TAMIREL_WINDOW_WORDS_ONLY
 
     {M::NoFigure, "Няма избрана фигура"},
     {M::Givens, "R = {radius} единици, n = {n}"},
@@ -258,10 +262,16 @@ constexpr std::pair<Message, const char*> kCatalogue[] = {
     {M::CommandPick, "Избери"},
     {M::KeyUp, "Стрелка нагоре"},
     {M::KeyDown, "Стрелка надолу"},
+#endif
 };
+#ifdef TAMIREL_WINDOW_WORDS_ONLY
+constexpr Message kEnd = Message::NoFigure;
+#else
+constexpr Message kEnd = Message::Count;
+#endif
 
 constexpr bool InOrder() {
-    if (std::size(kCatalogue) != static_cast<std::size_t>(Message::Count)) return false;
+    if (std::size(kCatalogue) != static_cast<std::size_t>(kEnd)) return false;
     for (std::size_t i = 0; i < std::size(kCatalogue); ++i)
         if (static_cast<std::size_t>(kCatalogue[i].first) != i) return false;
     return true;
@@ -278,7 +288,11 @@ constexpr std::array<const char*, kMostVertices - kFewestVertices + 1> kPolygonW
 
 }  // namespace
 
-std::string_view Template(Message id) { return kCatalogue[static_cast<std::size_t>(id)].second; }
+std::string_view Template(Message id) {
+    const auto at = static_cast<std::size_t>(id);
+    if (at >= std::size(kCatalogue)) throw MessageError("Изречение " + std::to_string(at) + " не е в този каталог");
+    return kCatalogue[at].second;
+}
 
 std::string_view PolygonWord(int n) {
     if (n < kFewestVertices || n > kMostVertices) return {};

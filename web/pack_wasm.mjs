@@ -1,9 +1,11 @@
 // node pack_wasm.mjs INPUT OUTPUT NAME (plain | UNPACKER)
-// Writes OUTPUT, a script that sets self[NAME] to a function that gives INPUT's bytes (a promise
-// of them), carried inside it in base64, so a page pays for unpacking only when it calls it:
+// Writes OUTPUT, which sets self[NAME] to a function that gives INPUT's bytes (a promise of
+// them), carried inside it in base64, so a page pays for unpacking only when it calls it:
 //   plain     as they are, for a page that a host sends gzip-compressed anyway (the bytes are
-//             there at once);
-//   UNPACKER  packed by LZMA (xz, a seventh smaller than the best gzip) and unpacked by the
+//             there at once): OUTPUT is markup, the base64 in an element of its own (script
+//             #NAME, of a type no browser runs, so none compiles it as a script), then the
+//             script that reads it;
+//   UNPACKER  a script: the bytes packed by LZMA (xz, a seventh smaller than the best gzip) and unpacked by the
 //             small WebAssembly module UNPACKER (unlzma.cpp), carried beside them, so the
 //             WebAssembly travels in a file at about its packed size. A damaged copy rejects.
 // Written whole or not at all.
@@ -18,7 +20,17 @@ const inline = (bytes) => `((text) => {
 })(atob('${bytes.toString('base64')}'))`;
 let script;
 if (mode === 'plain') {
-  script = `self.${name} = () => Promise.resolve(${inline(readFileSync(input))});\n`;
+  script = `<script type="application/octet-stream" id="${name}">${readFileSync(input).toString('base64')}</script>
+<script>
+self.${name} = () => {
+  const text = document.getElementById('${name}').textContent;
+  if (Uint8Array.fromBase64) return Promise.resolve(Uint8Array.fromBase64(text));
+  const binary = atob(text), bytes = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
+  return Promise.resolve(bytes);
+};
+</script>
+`;
 } else {
   const size = readFileSync(input).length;
   const packed = execFileSync('xz', ['--format=lzma', '--lzma1=preset=9e', '-c', input], { maxBuffer: 64 << 20 });

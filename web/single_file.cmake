@@ -76,16 +76,21 @@ string(REPLACE "/*colours*/" "${colours}" page "${page}")
 # The style sheet's comments are for its readers, not sent (the page has no other /* */).
 string(REGEX REPLACE "/\\*[^*]*\\*/\n?" "" page "${page}")
 string(REPLACE "<script src=\"tamirel.js\"></script>" "<script>\n${program}\n</script>" page "${page}")
-# The window's WebAssembly, packed (PACKED, pack_wasm.mjs's), after the page's scripts.
+# The window's WebAssembly, packed (PACKED, pack_wasm.mjs's: markup when it ends in .html, else
+# a script), after the page's scripts.
 file(READ "${PACKED}" packed)
-set(early "${early}\n</script>\n<script>\n${packed}self.tamirelWasmArrived(self.tamirelWasmBytes);")
+if(PACKED MATCHES "\\.html$")
+  set(packed "${packed}<script>\nself.tamirelWasmArrived(self.tamirelWasmBytes);\n</script>")
+else()
+  set(packed "<script>\n${packed}self.tamirelWasmArrived(self.tamirelWasmBytes);\n</script>")
+endif()
 if(STANDALONE)
   string(REGEX REPLACE "<link rel=\"icon\"[^>]*>\n" "" page "${page}")
   string(REGEX REPLACE "<script id=\"manifest\">[^<]*</script>\n" "" page "${page}")
   string(REPLACE "<script src=\"app.js\"></script>"
-                 "<script>\n${early}\n</script>\n<script type=\"text/plain\" id=\"late\">\n${late}\n</script>" page "${page}")
+                 "<script>\n${early}\n</script>\n${packed}\n<script type=\"text/plain\" id=\"late\">\n${late}\n</script>" page "${page}")
 else()
-  string(REPLACE "<script src=\"app.js\"></script>" "<script>\n${early}\n</script>" page "${page}")
+  string(REPLACE "<script src=\"app.js\"></script>" "<script>\n${early}\n</script>\n${packed}" page "${page}")
   file(READ "${LESSON_PROGRAM}" lesson_program)
   minified(lesson_program "${lesson_program}")
   write_whole("${LATE_OUTPUT}" "${lesson_program}\n${late}")

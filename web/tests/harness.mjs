@@ -19,18 +19,20 @@ const types = {
 
 // Serves `folder` on 127.0.0.1 at a free port as a plain static host does: Last-Modified to the
 // second, 304 to a request whose If-Modified-Since is that, and gzip to a browser that takes it
-// (all but images); resolves to { url, close, use,
+// (all but images), each file compressed once while it is unchanged, as a host keeps its
+// compressed copies (so no load waits on the compressing); resolves to { url, close, use,
 // hold }, where use(other) serves another folder at the same address, and hold(name) keeps
 // the answers for the file `name` back until the function it returns is called.
 export function serve(folder) {
-  const held = new Map();
+  const held = new Map(), zippedCopies = new Map();
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
     const file = join(folder, path.endsWith('/') ? path + 'index.html' : path);
     await held.get(path.replace(/^\//, ''))?.promise;
     try {
       const body = readFileSync(file);
-      const modified = statSync(file).mtime.toUTCString();
+      const { mtime, mtimeMs } = statSync(file);
+      const modified = mtime.toUTCString();
       if (request.headers['if-modified-since'] === modified) {
         response.writeHead(304);
         response.end();
@@ -39,7 +41,9 @@ export function serve(folder) {
       const type = types[extname(file)] || 'application/octet-stream';
       const zipped = !type.startsWith('image/') && /\bgzip\b/.test(request.headers['accept-encoding'] || '');
       response.writeHead(200, { 'Content-Type': type, 'Last-Modified': modified, ...(zipped && { 'Content-Encoding': 'gzip' }) });
-      response.end(zipped ? gzipSync(body) : body);
+      const key = `${file} ${mtimeMs} ${body.length}`;
+      if (zipped && !zippedCopies.has(key)) zippedCopies.set(key, gzipSync(body));
+      response.end(zipped ? zippedCopies.get(key) : body);
     } catch {
       response.writeHead(404);
       response.end();

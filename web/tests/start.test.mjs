@@ -156,9 +156,9 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
 
 const noWebAssembly = (page) => page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
 const cases = [
-  { what: 'the page cut short before its program', site: () => copy((f) => edit(f, 'index.html', /<script>\nself\.tamirelWasmBytes[^]*$/, '')),
+  { what: 'the page cut short before its program', site: () => copy((f) => edit(f, 'index.html', /<script type="application\/octet-stream"[^]*$/, '')),
     says: /index\.html.*не дойде цялата.*друг браузър/ },
-  { what: 'a damaged program', site: () => copy((f) => edit(f, 'index.html', /atob\('[^']*'\)/, "atob('bm90IGEgcHJvZ3JhbQ==')")),
+  { what: 'a damaged program', site: () => copy((f) => edit(f, 'index.html', /(id="tamirelWasmBytes">)[^<]*/, '$1bm90IGEgcHJvZ3JhbQ==')),
     says: /не успя да изпълни програмата.*друг браузър/ },
   { what: 'WebAssembly turned off (chromium without its JIT, firefox by a preference)', site: () => site, args: ['--js-flags=--jitless'],
     prefs: { 'javascript.options.wasm': false }, says: /не изпълнява WebAssembly.*друг браузър/ },

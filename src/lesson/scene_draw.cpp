@@ -157,7 +157,7 @@ std::string SceneToSvgElements(const Scene& scene) {
     return svg;
 }
 
-std::string JsonString(const std::string& text) {
+std::string JsonString(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
         const auto u = static_cast<unsigned char>(c);

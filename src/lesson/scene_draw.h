@@ -61,6 +61,6 @@ std::string SceneToJson(const Scene& scene);
 void Append(std::string& out, std::initializer_list<std::string_view> parts);
 
 // `text` (UTF-8) as a JSON string literal, quotes included.
-std::string JsonString(const std::string& text);
+std::string JsonString(std::string_view text);
 
 }  // namespace tamirel

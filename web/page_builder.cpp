@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
             case ControlKind::List:
                 html += "<select size=\"" + std::to_string(row.items.size()) + "\" data-index=\"" +
                         std::to_string(row.index) + "\" aria-label=\"" + Html(row.accessibleName) + "\"" + IdAndPlace(row) + ">";
-                for (const std::string& item : row.items) html += "<option>" + Html(item) + "</option>";
+                for (const std::string_view item : row.items) html += "<option>" + Html(item) + "</option>";
                 html += "</select>\n";
                 break;
             case ControlKind::TextBox:

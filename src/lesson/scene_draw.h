@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "lesson/scene.h"
 
@@ -59,6 +60,9 @@ std::string SceneToJson(const Scene& scene);
 // Appends the parts to `out` in order: one call where a chain of + would make a temporary
 // string for each step.
 void Append(std::string& out, std::initializer_list<std::string_view> parts);
+// Appends each text and then its number as SceneNumber writes it: a run of attributes or
+// fields in one call, with no string made for each number by its caller.
+void AppendNumbers(std::string& out, std::initializer_list<std::pair<const char*, double>> parts);
 
 // `text` (UTF-8) as a JSON string literal, quotes included.
 std::string JsonString(std::string_view text);

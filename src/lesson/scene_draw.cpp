@@ -215,10 +215,6 @@ std::string SceneToJson(const Scene& scene) {
     return json;
 }
 
-void Append(std::string& out, std::initializer_list<std::string_view> parts) {
-    for (const std::string_view part : parts) out.append(part.data(), part.size());
-}
-
 void AppendNumbers(std::string& out, std::initializer_list<std::pair<const char*, double>> parts) {
     for (const auto& [text, number] : parts) {
         out += text;

@@ -387,14 +387,17 @@ std::string AttemptToJson(const AttemptSession& session) {
     const AttemptView view = session.View();
     static constexpr const char* kTools[] = {"straightedge", "compass", "opening", "crossing", "sides", "protractor"};
     std::string json = "{\"active\":true";
-    Append(json, {",\"exact\":", a.exact() ? "true" : "false", ",\"tool\":", JsonString(kTools[static_cast<int>(session.tool())]),
-                  ",\"title\":", JsonString(view.title), ",\"prompt\":", JsonString(view.prompt), ",\"status\":", JsonString(view.status),
-                  ",\"said\":", JsonString(view.said), ",\"focus\":", session.focus() ? std::to_string(*session.focus()) : "-1",
+    Append(json, {",\"exact\":", a.exact() ? "true" : "false"});
+    AppendJsonStrings(json, {{",\"tool\":", kTools[static_cast<int>(session.tool())]}, {",\"title\":", view.title},
+                             {",\"prompt\":", view.prompt}, {",\"status\":", view.status}, {",\"said\":", view.said}});
+    Append(json, {",\"focus\":", session.focus() ? std::to_string(*session.focus()) : "-1",
                   ",\"canUndo\":", a.CanUndo() ? "true" : "false", ",\"canRedo\":", a.CanRedo() ? "true" : "false",
                   ",\"done\":", a.Done() ? "true" : "false", ",\"targets\":["});
     const char* separator = "";
     for (const AttemptTarget& t : session.Targets()) {
-        Append(json, {separator, "{\"x\":", FixedPoint(t.at.x, 3), ",\"y\":", FixedPoint(t.at.y, 3), ",\"said\":", JsonString(t.said), "}"});
+        Append(json, {separator, "{\"x\":", FixedPoint(t.at.x, 3), ",\"y\":", FixedPoint(t.at.y, 3)});
+        AppendJsonStrings(json, {{",\"said\":", t.said}});
+        json += '}';
         separator = ",";
     }
     Append(json, {"],\"scene\":", SceneToJson(view.scene), "}"});

@@ -228,12 +228,14 @@ std::string PlayerToJson(const ConstructionPlayer& player) {
     const char* separator = "";
     for (const CommandEntry& entry : LessonCommands()) {
         if (!IsConstructionCommand(entry) || !(entry.faces & kBrowserFace)) continue;
-        Append(json, {separator, "{\"id\":", JsonString(entry.id), ",\"caption\":", JsonString(CommandCaption(entry.command, player)),
-                      ",\"enabled\":", CommandEnabled(entry.command, player) ? "true" : "false",
+        json += separator;
+        AppendJsonStrings(json, {{"{\"id\":", entry.id}, {",\"caption\":", CommandCaption(entry.command, player)}});
+        Append(json, {",\"enabled\":", CommandEnabled(entry.command, player) ? "true" : "false",
                       ",\"on\":", CommandOn(entry.command, player) ? "true}" : "false}"});
         separator = ",";
     }
-    return json + "],\"attempt\":" + AttemptToJson(player.attempt()) + "}";
+    Append(json, {"],\"attempt\":", AttemptToJson(player.attempt()), "}"});
+    return json;
 }
 
 std::string CommandTableJson() {

@@ -160,8 +160,10 @@ std::string SceneToSvgElements(const Scene& scene) {
     return svg;
 }
 
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
+namespace {
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    out += '"';
     for (const char c : text) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
@@ -178,7 +180,22 @@ std::string JsonString(std::string_view text) {
             out += c;
         }
     }
-    return out + "\"";
+    out += '"';
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
+}
+
+void AppendJsonStrings(std::string& out, std::initializer_list<std::pair<const char*, std::string_view>> parts) {
+    for (const auto& [text, value] : parts) {
+        out += text;
+        AppendJsonString(out, value);
+    }
 }
 
 std::string SceneToJson(const Scene& scene) {
@@ -206,7 +223,8 @@ std::string SceneToJson(const Scene& scene) {
         AppendNumbers(json, {{"\",\"width\":", InkWidth(item.ink) * m}, {",\"a\":[", a.x}, {",", a.y}, {"],\"b\":[", b.x},
                              {",", b.y}, {"],\"radius\":", item.kind == K::Point ? kPointRadius * m : item.radius},
                              {",\"start\":", item.startDegrees}, {",\"sweep\":", item.sweepDegrees}});
-        Append(json, {",\"points\":[", Points(points, ",", ","), "],\"text\":", JsonString(item.text)});
+        Append(json, {",\"points\":[", Points(points, ",", ",")});
+        AppendJsonStrings(json, {{"],\"text\":", item.text}});
         AppendNumbers(json, {{",\"size\":", kLabelHeight * m}, {",\"halo\":", kLabelHalo * m},
                              {",\"baseline\":", kLabelBaselineDrop * kLabelHeight * m}});
         json += '}';

@@ -64,5 +64,7 @@ void AppendNumbers(std::string& out, std::initializer_list<std::pair<const char*
 
 // `text` (UTF-8) as a JSON string literal, quotes included.
 std::string JsonString(std::string_view text);
+// Appends each text and then its value as JsonString writes it: a run of fields in one call.
+void AppendJsonStrings(std::string& out, std::initializer_list<std::pair<const char*, std::string_view>> parts);
 
 }  // namespace tamirel

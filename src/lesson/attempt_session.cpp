@@ -378,7 +378,7 @@ Page AttemptPage(const AttemptSession& session) { return PageOf(session, session
 
 Picture AttemptPicture(const AttemptSession& session) {
     const AttemptView view = session.View();
-    return {session.active() ? view.title : "Tamirel", view.status, {PageOf(session, view)}, std::nullopt};
+    return PictureOfPage(session.active() ? view.title : "Tamirel", view.status, PageOf(session, view));
 }
 
 std::string AttemptToJson(const AttemptSession& session) {

@@ -1,6 +1,7 @@
 #include "lesson/page.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "form/markup.h"
 #include "form/svg_writer.h"
@@ -129,13 +130,19 @@ std::vector<Page> HandoutPages(const ConstructionSteps& steps) {
     return pages;
 }
 
+Picture PictureOfPage(std::string title, std::string description, Page page) {
+    Picture picture{std::move(title), std::move(description), {}, std::nullopt};
+    picture.pages.push_back(std::move(page));
+    return picture;
+}
+
 Picture LessonPicture(const Lesson& lesson) {
-    return {lesson.title.empty() ? "Tamirel" : lesson.title, lesson.Description(), {LessonPage(lesson)}, std::nullopt};
+    return PictureOfPage(lesson.title.empty() ? "Tamirel" : lesson.title, lesson.Description(), LessonPage(lesson));
 }
 
 Picture StepPicture(const ConstructionSteps& steps, std::size_t step) {
-    return {steps.empty() ? "Tamirel" : steps.Title(), steps.empty() ? std::string() : steps.View(step).sentence,
-            {StepPage(steps, step)}, std::nullopt};
+    return PictureOfPage(steps.empty() ? "Tamirel" : steps.Title(), steps.empty() ? std::string() : steps.View(step).sentence,
+                         StepPage(steps, step));
 }
 
 Picture HandoutPicture(const ConstructionSteps& steps) {

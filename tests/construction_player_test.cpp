@@ -138,7 +138,7 @@ TEST(LessonCommands, EveryCommandHasWordsAndKeysActOnceWhereTheyAct) {
     // Keys act once in each mode: while the pupil watches the steps and while they build.
     std::set<std::string> ids[2], window[2], construction[2];
     for (const CommandEntry& entry : LessonCommands()) {
-        EXPECT_FALSE(entry.caption.empty()) << entry.id;
+        EXPECT_FALSE(entry.caption().empty()) << entry.id;
         EXPECT_FALSE(CommandTitle(entry).empty()) << entry.id;
         EXPECT_TRUE(ids[IsConstructionCommand(entry)].insert(entry.id).second) << entry.id;
         const bool files = entry.group == CommandGroup::StepFiles || entry.group == CommandGroup::AttemptFiles;

@@ -10,9 +10,11 @@
 namespace tamirel {
 namespace {
 
+constexpr std::string_view kItems[] = {"3", "4", "5"};
+
 class ListTest : public ::testing::Test {
 protected:
-    ListTest() : list(2, {"3", "4", "5"}), clicks(&list, &QtListBox::Click) {
+    ListTest() : list(2, kItems), clicks(&list, &QtListBox::Click) {
         list.resize(65, 137);
         list.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&list));

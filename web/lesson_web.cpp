@@ -137,13 +137,16 @@ const char* PlayerJson(bool newFigure = false) {
 // A picture's pages for the printer: {"title", "heading", "pages": [SVG document, …]}; valid
 // until the next call.
 const char* PagesJson(const Picture& picture) {
-    std::string json = "{\"title\":" + JsonString(picture.title) + ",\"heading\":" + JsonString(picture.description) +
-                       ",\"pages\":[";
+    std::string json;
+    AppendJsonStrings(json, {{"{\"title\":", picture.title}, {",\"heading\":", picture.description}});
+    json += ",\"pages\":[";
+    const char* separator = "";
     for (const Page& page : picture.pages) {
-        if (&page != &picture.pages.front()) json += ',';
-        json += JsonString(PageToSvg(page, picture.title, picture.description));
+        AppendJsonStrings(json, {{separator, PageToSvg(page, picture.title, picture.description)}});
+        separator = ",";
     }
-    return (Kept() = json + "]}").c_str();
+    json += "]}";
+    return (Kept() = std::move(json)).c_str();
 }
 
 // The attempt file's bytes as the page hands them in.

@@ -21,7 +21,8 @@ namespace {
 using namespace tamirel;
 
 // Element text and attribute values; the text box shows one paragraph a line, so CR goes.
-std::string Html(std::string text) {
+std::string Html(std::string_view view) {
+    std::string text(view);
     std::erase(text, '\r');
     return EscapeXml(text);
 }
@@ -37,7 +38,7 @@ std::string Id(const ControlSpec& row) {
     return out;
 }
 
-std::string Place(const ControlSpec& row) {
+std::string IdAndPlace(const ControlSpec& row) {
     std::string style = "left:" + std::to_string(ToPixels(row.left)) + "px;top:" + std::to_string(ToPixels(row.top)) +
                         "px;width:" + std::to_string(ToPixels(row.width)) + "px;height:" +
                         std::to_string(ToPixels(row.height)) + "px";
@@ -66,7 +67,7 @@ std::string CommandControls(CommandGroup group) {
                  : group == CommandGroup::Tools    ? " aria-pressed=\"false\""
                                                    : "") +
                 " title=\"" +
-                Html(CommandTitle(entry)) + "\"" + keys + ">" + Html(entry.caption) + "</button>";
+                Html(CommandTitle(entry)) + "\"" + keys + ">" + Html(entry.caption()) + "</button>";
     }
     return html;
 }
@@ -91,28 +92,28 @@ int main(int argc, char** argv) {
             case ControlKind::PictureBox: {
                 // The drawing area lies inside a two-pixel sunken border.
                 const int area = ToPixels(row.width) - 4;
-                html += "<div class=\"picture\"" + Place(row) + "><canvas tabindex=\"0\" role=\"img\" aria-label=\"" +
+                html += "<div class=\"picture\"" + IdAndPlace(row) + "><canvas tabindex=\"0\" role=\"img\" aria-label=\"" +
                         Html(row.accessibleName) + "\" aria-describedby=\"description\" style=\"width:" +
                         std::to_string(area) + "px;height:" + std::to_string(area) + "px\"></canvas></div>\n";
                 break;
             }
             case ControlKind::Button:
-                html += "<button type=\"button\" data-index=\"" + std::to_string(row.index) + "\"" + Place(row) + ">" +
+                html += "<button type=\"button\" data-index=\"" + std::to_string(row.index) + "\"" + IdAndPlace(row) + ">" +
                         Html(row.text) + "</button>\n";
                 break;
             case ControlKind::Label: {
                 const char* tag = row.index == kTitleLabel ? "h1" : "div";
-                html += std::string("<") + tag + " class=\"label\"" + Place(row) + ">" + Html(row.text) + "</" + tag + ">\n";
+                html += std::string("<") + tag + " class=\"label\"" + IdAndPlace(row) + ">" + Html(row.text) + "</" + tag + ">\n";
                 break;
             }
             case ControlKind::List:
                 html += "<select size=\"" + std::to_string(row.items.size()) + "\" data-index=\"" +
-                        std::to_string(row.index) + "\" aria-label=\"" + Html(row.accessibleName) + "\"" + Place(row) + ">";
-                for (const std::string& item : row.items) html += "<option>" + Html(item) + "</option>";
+                        std::to_string(row.index) + "\" aria-label=\"" + Html(row.accessibleName) + "\"" + IdAndPlace(row) + ">";
+                for (const std::string_view item : row.items) html += "<option>" + Html(item) + "</option>";
                 html += "</select>\n";
                 break;
             case ControlKind::TextBox:
-                html += "<textarea readonly aria-label=\"" + Html(row.accessibleName) + "\"" + Place(row) + ">" +
+                html += "<textarea readonly aria-label=\"" + Html(row.accessibleName) + "\"" + IdAndPlace(row) + ">" +
                         Html(row.text) + "</textarea>\n";
                 break;
         }

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <list>
 #include <string>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 namespace tamirel {
@@ -41,7 +41,7 @@ private:
     };
     std::size_t total_ = 0;
     std::list<Kind> kinds_;   // by last drawing, the latest last
-    std::unordered_map<std::string, std::list<Kind>::iterator> byKey_;
+    std::map<std::string, std::list<Kind>::iterator> byKey_;
 };
 
 // The description of `figures` drawn in this order (FigureTally::Description).

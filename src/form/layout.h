@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,24 +26,24 @@ inline constexpr std::int16_t kTitleLabel = 2;
 
 enum class ControlKind { PictureBox, Button, Label, List, TextBox };
 
-// Texts are UTF-8.
+// Texts are UTF-8; the table is constant data.
 struct ControlSpec {
     const char* name;                // control (array) name
     std::int16_t index;              // Index within its control array; -1 for a single control
     ControlKind kind;
     int left, top, width, height;    // twips, from the client area's top-left corner
     int tabIndex;
-    std::string text;                // caption, label text or the text box's contents
-    std::optional<Colour> backColor; // none: the control's own default
-    std::vector<std::string> items;  // list items, in order
-    std::string accessibleName;      // for assistive technology; buttons and labels use their text
+    std::string_view text;                   // caption, label text or the text box's contents
+    std::optional<Colour> backColor;         // none: the control's own default
+    std::span<const std::string_view> items; // list items, in order
+    std::string_view accessibleName;         // for assistive technology; buttons and labels use their text
 
     // "Picture1", or "List1(2)" for a member of a control array.
     std::string QualifiedName() const;
 };
 
 // In tab-index order.
-const std::vector<ControlSpec>& MainWindowLayout();
+std::span<const ControlSpec> MainWindowLayout();
 
 // The items of list List1(index) in the table; none for an index without a list.
 std::vector<std::string> ListItems(int index);

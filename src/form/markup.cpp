@@ -27,4 +27,8 @@ std::string HexColour(Colour colour) {
     return text;
 }
 
+void Append(std::string& out, std::initializer_list<std::string_view> parts) {
+    for (const std::string_view part : parts) out.append(part.data(), part.size());
+}
+
 }  // namespace tamirel

@@ -39,16 +39,15 @@ public:
             case Primitive::Kind::Circle:
                 EndFigure();
                 BeginFigure();
-                body_ += "<circle cx=\"" + X(p.x1) + "\" cy=\"" + Y(p.y1) + "\" r=\"" + X(p.x2) + "\"" +
-                         Dashes(p.style) + "/>\n";
+                Append(body_, {"<circle cx=\"", X(p.x1), "\" cy=\"", Y(p.y1), "\" r=\"", X(p.x2), "\"", Dashes(p.style), "/>\n"});
                 break;
             case Primitive::Kind::Point: {
                 EndRun();
                 BeginFigure();
                 const std::string side = Number(pen_);
-                body_ += "<rect x=\"" + Number(Units(p.x1, width_) - pen_ / 2) + "\" y=\"" +
-                         Number(Units(p.y1, height_) - pen_ / 2) + "\" width=\"" + side + "\" height=\"" + side +
-                         "\" fill=\"#000000\" stroke=\"none\"/>\n";
+                Append(body_, {"<rect x=\"", Number(Units(p.x1, width_) - pen_ / 2), "\" y=\"",
+                               Number(Units(p.y1, height_) - pen_ / 2), "\" width=\"", side, "\" height=\"", side,
+                               "\" fill=\"#000000\" stroke=\"none\"/>\n"});
                 break;
             }
             case Primitive::Kind::Line: {
@@ -56,12 +55,12 @@ public:
                 if (!joined) {
                     EndRun();
                     BeginFigure();
-                    runPoints_ = X(p.x1) + "," + Y(p.y1);
+                    runPoints_.clear();
+                    Append(runPoints_, {X(p.x1), ",", Y(p.y1)});
                     runStyle_ = p.style;
                     inRun_ = true;
                 }
-                runPoints_ += ' ';
-                runPoints_ += X(p.x2) + "," + Y(p.y2);
+                Append(runPoints_, {" ", X(p.x2), ",", Y(p.y2)});
                 runEndX_ = p.x2;
                 runEndY_ = p.y2;
                 break;
@@ -89,7 +88,8 @@ private:
             if (i > 0) text += ' ';
             text += Number(pattern[i] * pen_);
         }
-        return text + "\"";
+        text += '"';
+        return text;
     }
 
     void BeginFigure() {
@@ -100,7 +100,7 @@ private:
 
     void EndRun() {
         if (!inRun_) return;
-        body_ += "<polyline points=\"" + runPoints_ + "\"" + Dashes(runStyle_) + "/>\n";
+        Append(body_, {"<polyline points=\"", runPoints_, "\"", Dashes(runStyle_), "/>\n"});
         inRun_ = false;
     }
 
@@ -128,15 +128,16 @@ std::string DrawingToSvg(const Drawing& drawing, float scaleWidth, float scaleHe
     SvgBuilder figures(width, height);
     for (const Primitive& p : drawing.primitives) figures.Add(p);
     const std::string w = Number(width), h = Number(height), side = std::to_string(kExportSide);
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + side + "\" height=\"" + side +
-           "\" viewBox=\"0 0 " + w + " " + h + "\" preserveAspectRatio=\"none\">\n"
-           "<title>Tamirel</title>\n"
-           "<desc>" + EscapeXml(description) + "</desc>\n"
-           "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"" + HexColour(drawing.background) + "\"/>\n"
-           "<g fill=\"none\" stroke=\"#000000\" stroke-width=\"" + Number(figures.pen()) +
-           "\" stroke-linecap=\"butt\" stroke-linejoin=\"miter\">\n" +
-           figures.Finish() + "</g>\n</svg>\n";
+    std::string svg;
+    Append(svg, {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                 "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"", side, "\" height=\"", side,
+                 "\" viewBox=\"0 0 ", w, " ", h, "\" preserveAspectRatio=\"none\">\n"
+                 "<title>Tamirel</title>\n"
+                 "<desc>", EscapeXml(description), "</desc>\n"
+                 "<rect x=\"0\" y=\"0\" width=\"", w, "\" height=\"", h, "\" fill=\"", HexColour(drawing.background), "\"/>\n"
+                 "<g fill=\"none\" stroke=\"#000000\" stroke-width=\"", Number(figures.pen()),
+                 "\" stroke-linecap=\"butt\" stroke-linejoin=\"miter\">\n", figures.Finish(), "</g>\n</svg>\n"});
+    return svg;
 }
 
 }  // namespace tamirel

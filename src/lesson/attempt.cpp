@@ -241,11 +241,14 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
         if (!p) return refuse(Say(Message::AttemptNotMade, {{"point", name}}));
         at.push_back(p);
     }
-    const auto distinct = [&](std::size_t i, std::size_t j) { return Distance(at[i]->at, at[j]->at) > close_; };
+    if (move.tool == AttemptTool::Protractor && exact())
+        return refuse(Say(Message::AttemptNoProtractor, {{"polygon", PolygonTitle(n_, std::to_string(n_))}}));
+    // The first two points of a line, a circle, an opening, an arm or a side lie apart.
+    if (move.tool != AttemptTool::Crossing && Distance(at[0]->at, at[1]->at) <= close_)
+        return refuse(Say(Message::AttemptSamePoint));
     std::string said;
     switch (move.tool) {
         case AttemptTool::Straightedge: {
-            if (!distinct(0, 1)) return refuse(Say(Message::AttemptSamePoint));
             const ReplayedObject line{at[0]->name + at[1]->name, Kind::Line, at[0]->at, at[1]->at, 0, moves_.size()};
             if (const AttemptObject* o = Existing(line)) return refuse(Say(Message::AttemptLineDrawn, {{"line", o->shape.name}}));
             said = Say(Message::AttemptLine, {{"line", line.name}});
@@ -256,7 +259,6 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
         case AttemptTool::Opening: {
             const bool opening = move.tool == AttemptTool::Opening;
             const AttemptPoint& centre = *at[opening ? 2 : 0];
-            if (!distinct(0, 1)) return refuse(Say(Message::AttemptSamePoint));
             const ReplayedObject circle{Numbered("k", Counted(Kind::Circle, false)), Kind::Circle, centre.at, centre.at,
                                         Distance(at[0]->at, at[1]->at), moves_.size()};
             if (const AttemptObject* o = Existing(circle))
@@ -268,8 +270,6 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
             break;
         }
         case AttemptTool::Protractor: {
-            if (exact()) return refuse(Say(Message::AttemptNoProtractor, {{"polygon", PolygonTitle(n_, std::to_string(n_))}}));
-            if (!distinct(0, 1)) return refuse(Say(Message::AttemptSamePoint));
             // The central angle, counter-clockwise on the screen (whose Y axis points down).
             const double angle = 360.0 / n_, c = std::cos(angle * kDegree), s = std::sin(angle * kDegree);
             const Spot v = at[0]->at, d{at[1]->at.x - v.x, at[1]->at.y - v.y};
@@ -282,7 +282,6 @@ MoveOutcome Attempt::Apply(const AttemptMove& move) {
             break;
         }
         case AttemptTool::Sides: {
-            if (!distinct(0, 1)) return refuse(Say(Message::AttemptSamePoint));
             const std::size_t from = static_cast<std::size_t>(at[0] - points_.data());
             const std::size_t to = static_cast<std::size_t>(at[1] - points_.data());
             const std::string side = at[0]->name + at[1]->name;

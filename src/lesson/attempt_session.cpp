@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <utility>
 
 #include "form/markup.h"
@@ -75,16 +76,21 @@ std::vector<AttemptTarget> AttemptSession::Targets() const {
     // The crossings of the newest object first, with the given circle k (where the vertices
     // lie) before the others in the order drawn; those of one pair top to bottom, then left to
     // right, a row being a twentieth of the radius high.
+    // Crossings alike in all of these stay in the order given.
     const double row = attempt_->radius() / 20;
-    std::stable_sort(crossings.begin(), crossings.end(), [row](const AttemptCrossing& p, const AttemptCrossing& q) {
+    std::vector<std::size_t> order(crossings.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&crossings, row](std::size_t i, std::size_t j) {
+        const AttemptCrossing &p = crossings[i], &q = crossings[j];
         if (p.second != q.second) return p.second > q.second;
         if (p.first != q.first) return p.first < q.first;
         const double pr = std::floor(p.at.y / row), qr = std::floor(q.at.y / row);
-        return pr != qr ? pr < qr : p.at.x < q.at.x;
+        if (pr != qr) return pr < qr;
+        return p.at.x != q.at.x ? p.at.x < q.at.x : i < j;
     });
     const auto called = [&](std::size_t i) { return ObjectWords(attempt_->objects()[i].shape); };
-    for (const AttemptCrossing& c : crossings)
-        if (!c.tangent)
+    for (const std::size_t i : order)
+        if (const AttemptCrossing& c = crossings[i]; !c.tangent)
             targets.push_back({c.at, std::nullopt,
                                Say(Message::AttemptTargetCrossing, {{"first", called(c.first)}, {"second", called(c.second)}})});
     return targets;
@@ -282,14 +288,12 @@ AttemptView AttemptSession::View() const {
         scene.items.push_back(SceneItemOf(SceneItem::Kind::Point, fresh ? Ink::Highlight : p.vertex || !p.move ? Ink::Figure : Ink::Faint,
                                    ToScene(p.at)));
     }
-    // Every point lettered, the centre, the vertices and the newest first.
+    // Every point lettered: the centre, then the vertices, then the others, each in the order made.
     const Spot centre = a.points().front().at;
-    std::vector<const AttemptPoint*> order;
-    for (const AttemptPoint& p : a.points()) order.push_back(&p);
-    std::stable_sort(order.begin(), order.end(), [&](const AttemptPoint* p, const AttemptPoint* q) {
-        const auto rank = [&](const AttemptPoint* x) { return x == &a.points().front() ? 0 : x->vertex ? 1 : 2; };
-        return rank(p) < rank(q);
-    });
+    std::vector<const AttemptPoint*> order{&a.points().front()};
+    for (const bool vertices : {true, false})
+        for (auto p = a.points().begin() + 1; p != a.points().end(); ++p)
+            if (p->vertex == vertices) order.push_back(&*p);
     // Up to kSearchedFigure lines and circles each letter takes the clearest place round its
     // point (PlaceLabel). Beyond that a search among every line would take longer than a frame
     // in the browser, so each letter takes the first of twelve directions, outward first, where
@@ -374,7 +378,7 @@ Page AttemptPage(const AttemptSession& session) { return PageOf(session, session
 
 Picture AttemptPicture(const AttemptSession& session) {
     const AttemptView view = session.View();
-    return {session.active() ? view.title : "Tamirel", view.status, {PageOf(session, view)}, std::nullopt};
+    return PictureOfPage(session.active() ? view.title : "Tamirel", view.status, PageOf(session, view));
 }
 
 std::string AttemptToJson(const AttemptSession& session) {
@@ -383,14 +387,17 @@ std::string AttemptToJson(const AttemptSession& session) {
     const AttemptView view = session.View();
     static constexpr const char* kTools[] = {"straightedge", "compass", "opening", "crossing", "sides", "protractor"};
     std::string json = "{\"active\":true";
-    Append(json, {",\"exact\":", a.exact() ? "true" : "false", ",\"tool\":", JsonString(kTools[static_cast<int>(session.tool())]),
-                  ",\"title\":", JsonString(view.title), ",\"prompt\":", JsonString(view.prompt), ",\"status\":", JsonString(view.status),
-                  ",\"said\":", JsonString(view.said), ",\"focus\":", session.focus() ? std::to_string(*session.focus()) : "-1",
+    Append(json, {",\"exact\":", a.exact() ? "true" : "false"});
+    AppendJsonStrings(json, {{",\"tool\":", kTools[static_cast<int>(session.tool())]}, {",\"title\":", view.title},
+                             {",\"prompt\":", view.prompt}, {",\"status\":", view.status}, {",\"said\":", view.said}});
+    Append(json, {",\"focus\":", session.focus() ? std::to_string(*session.focus()) : "-1",
                   ",\"canUndo\":", a.CanUndo() ? "true" : "false", ",\"canRedo\":", a.CanRedo() ? "true" : "false",
                   ",\"done\":", a.Done() ? "true" : "false", ",\"targets\":["});
     const char* separator = "";
     for (const AttemptTarget& t : session.Targets()) {
-        Append(json, {separator, "{\"x\":", FixedPoint(t.at.x, 3), ",\"y\":", FixedPoint(t.at.y, 3), ",\"said\":", JsonString(t.said), "}"});
+        Append(json, {separator, "{\"x\":", FixedPoint(t.at.x, 3), ",\"y\":", FixedPoint(t.at.y, 3)});
+        AppendJsonStrings(json, {{",\"said\":", t.said}});
+        json += '}';
         separator = ",";
     }
     Append(json, {"],\"scene\":", SceneToJson(view.scene), "}"});

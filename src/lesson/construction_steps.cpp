@@ -116,11 +116,14 @@ std::string ConstructionToSvg(const ConstructionSteps& steps) {
 std::string ConstructionToJson(const ConstructionSteps& steps) {
     if (steps.empty()) return "{\"steps\":0}";
     const ConstructionView view = steps.View();
-    return "{\"title\":" + JsonString(steps.Title()) + ",\"caption\":" + JsonString(view.caption) +
-           ",\"sentence\":" + JsonString(view.sentence) + ",\"statement\":" + JsonString(steps.construction().statement) +
-           ",\"step\":" + std::to_string(steps.step()) + ",\"steps\":" + std::to_string(steps.steps()) +
-           ",\"play\":" + std::to_string(kPlayMilliseconds) +
-           ",\"scene\":" + SceneToJson(view.scene) + ",\"svg\":" + JsonString(ConstructionToSvg(steps)) + "}";
+    std::string json;
+    AppendJsonStrings(json, {{"{\"title\":", steps.Title()}, {",\"caption\":", view.caption}, {",\"sentence\":", view.sentence},
+                             {",\"statement\":", steps.construction().statement}});
+    Append(json, {",\"step\":", std::to_string(steps.step()), ",\"steps\":", std::to_string(steps.steps()),
+                  ",\"play\":", std::to_string(kPlayMilliseconds), ",\"scene\":", SceneToJson(view.scene)});
+    AppendJsonStrings(json, {{",\"svg\":", ConstructionToSvg(steps)}});
+    json += '}';
+    return json;
 }
 
 }  // namespace tamirel

@@ -357,16 +357,19 @@ std::string LessonToSvg(const Lesson& lesson) { return PageToSvg(LessonPage(less
 std::string LessonToJson(const Lesson& lesson) {
     // The page's measures, so that a face draws the scene and the page as LessonToSvg does.
     std::string json;
-    Append(json, {"{\"measures\":{\"margin\":", SceneNumber(kLessonMargin), ",\"font\":", JsonString(kSceneFont),
-                  "},\"title\":", JsonString(lesson.title), ",\"givens\":", JsonString(lesson.givens), ",\"numbers\":["});
+    AppendNumbers(json, {{"{\"measures\":{\"margin\":", kLessonMargin}});
+    AppendJsonStrings(json, {{",\"font\":", kSceneFont}, {"},\"title\":", lesson.title}, {",\"givens\":", lesson.givens}});
+    json += ",\"numbers\":[";
     for (const LessonNumber& number : lesson.numbers) {
         if (&number != &lesson.numbers.front()) json += ',';
-        Append(json, {"{\"name\":", JsonString(number.name), ",\"formula\":", JsonString(number.formula),
-                      ",\"putIn\":", JsonString(number.putIn), ",\"result\":", JsonString(number.result),
-                      ",\"text\":", JsonString(number.Text()), "}"});
+        AppendJsonStrings(json, {{"{\"name\":", number.name}, {",\"formula\":", number.formula}, {",\"putIn\":", number.putIn},
+                                 {",\"result\":", number.result}, {",\"text\":", number.Text()}});
+        json += '}';
     }
-    Append(json, {"],\"description\":", JsonString(lesson.Description()), ",\"scene\":", SceneToJson(lesson.scene),
-                  ",\"svg\":", JsonString(LessonToSvg(lesson)), "}"});
+    AppendJsonStrings(json, {{"],\"description\":", lesson.Description()}});
+    Append(json, {",\"scene\":", SceneToJson(lesson.scene)});
+    AppendJsonStrings(json, {{",\"svg\":", LessonToSvg(lesson)}});
+    json += '}';
     return json;
 }
 

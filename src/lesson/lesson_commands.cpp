@@ -45,7 +45,7 @@ KeyText TextOf(KeyName key) {
     return {"", ""};
 }
 
-std::string Joined(const std::vector<Key>& keys, const char* ctrl, const char* separator, std::string_view KeyText::*part) {
+std::string Joined(const Keys& keys, const char* ctrl, const char* separator, std::string_view KeyText::*part) {
     std::string text;
     for (const Key& key : keys) Append(text, {text.empty() ? "" : separator, key.ctrl ? ctrl : "", TextOf(key.name).*part});
     return text;
@@ -66,53 +66,53 @@ const char* GroupName(CommandGroup group) {
     return "";
 }
 
+using C = Command;
+using G = CommandGroup;
+using K = KeyName;
+using M = Message;
+
+constexpr CommandEntry kCommands[] = {
+    {C::LessonFold, "fold", G::LessonHead, M::CommandFold, M::CommandUnfold, {}, M::CommandFoldHint, kBrowserFace},
+    {C::LessonDiagonals, "diagonals", G::Lesson, M::CommandDiagonals, {}, {{K::D, true}}, {}, kBothFaces, true},
+    {C::LessonCopy, "copy", G::Lesson, M::CommandCopy, {}, {{K::C, true}}, {}},
+    {C::LessonSave, "save", G::Lesson, M::CommandSave, {}, {{K::S, true}}, {}},
+    {C::LessonPrint, "print", G::Lesson, M::CommandPrint, {}, {{K::P, true}}, {}, kDesktopFace},
+    {C::LessonClose, "close", G::Lesson, M::CommandClose, {}, {{K::Escape}}, {}},
+    {C::StepHome, "home", G::Moves, M::CommandHome, {}, {{K::Home}}, {}},
+    {C::StepBack, "back", G::Moves, M::CommandBack, {}, {{K::Left}, {K::PageUp}}, {}},
+    {C::StepPlay, "play", G::Moves, M::CommandPlay, M::CommandStop, {{K::Space}}, {}},
+    {C::StepForward, "forward", G::Moves, M::CommandForward, {}, {{K::Right}, {K::PageDown}}, {}},
+    {C::StepEnd, "end", G::Moves, M::CommandEnd, {}, {{K::End}}, {}},
+    {C::StepCopy, "copy", G::StepFiles, M::CommandCopyStep, {}, {{K::C, true}}, {}},
+    {C::StepSave, "save", G::StepFiles, M::CommandSaveStep, {}, {{K::S, true}}, {}},
+    {C::StepPrint, "print", G::StepFiles, M::CommandPrintHandout, {}, {{K::P, true}}, {}},
+    {C::Build, "build", G::Build, M::CommandBuild, M::CommandWatch, {}, M::CommandBuildHint},
+    {C::AttemptOpen, "open-attempt", G::Build, M::CommandOpenAttempt, {}, {{K::O, true}}, {}},
+    {C::ToolStraightedge, "straightedge", G::Tools, M::CommandStraightedge, {}, {{K::One}}, {}},
+    {C::ToolCompass, "compass", G::Tools, M::CommandCompass, {}, {{K::Two}}, {}},
+    {C::ToolOpening, "opening", G::Tools, M::CommandOpening, {}, {{K::Three}}, {}},
+    {C::ToolCrossing, "crossing", G::Tools, M::CommandCrossing, {}, {{K::Four}}, {}},
+    {C::ToolSides, "sides", G::Tools, M::CommandSides, {}, {{K::Five}}, {}},
+    {C::ToolProtractor, "protractor", G::Tools, M::CommandProtractor, {}, {{K::Six}}, {}},
+    {C::AttemptUndo, "undo", G::AttemptEdits, M::CommandUndo, {}, {{K::Z, true}}, {}},
+    {C::AttemptRedo, "redo", G::AttemptEdits, M::CommandRedo, {}, {{K::Y, true}}, {}},
+    {C::AttemptRestart, "restart", G::AttemptEdits, M::CommandRestart, {}, {}, M::CommandRestartHint},
+    {C::AttemptHint, "hint", G::AttemptEdits, M::CommandHint, {}, {}, M::CommandHintHint},
+    {C::PickPrevious, "pick-previous", G::Keys, M::CommandPickPrevious, {}, {{K::Left}, {K::Up}}, {}},
+    {C::PickNext, "pick-next", G::Keys, M::CommandPickNext, {}, {{K::Right}, {K::Down}}, {}},
+    {C::Pick, "pick", G::Keys, M::CommandPick, {}, {{K::Enter}, {K::Space}}, {}},
+    {C::AttemptCopy, "copy-attempt", G::AttemptFiles, M::CommandCopyAttempt, {}, {{K::C, true}}, {}},
+    {C::AttemptSave, "save-attempt", G::AttemptFiles, M::CommandSaveAttempt, {}, {{K::S, true}}, {}},
+    {C::AttemptPrint, "print-attempt", G::AttemptFiles, M::CommandPrintAttempt, {}, {{K::P, true}}, {}},
+};
+
 }  // namespace
 
-const std::vector<CommandEntry>& LessonCommands() {
-    using C = Command;
-    using G = CommandGroup;
-    using K = KeyName;
-    using M = Message;
-    static const std::vector<CommandEntry> table = {
-        {C::LessonFold, "fold", G::LessonHead, Say(M::CommandFold), Say(M::CommandUnfold), {}, Say(M::CommandFoldHint), kBrowserFace},
-        {C::LessonDiagonals, "diagonals", G::Lesson, Say(M::CommandDiagonals), {}, {{K::D, true}}, {}, kBothFaces, true},
-        {C::LessonCopy, "copy", G::Lesson, Say(M::CommandCopy), {}, {{K::C, true}}, {}},
-        {C::LessonSave, "save", G::Lesson, Say(M::CommandSave), {}, {{K::S, true}}, {}},
-        {C::LessonPrint, "print", G::Lesson, Say(M::CommandPrint), {}, {{K::P, true}}, {}, kDesktopFace},
-        {C::LessonClose, "close", G::Lesson, Say(M::CommandClose), {}, {{K::Escape}}, {}},
-        {C::StepHome, "home", G::Moves, Say(M::CommandHome), {}, {{K::Home}}, {}},
-        {C::StepBack, "back", G::Moves, Say(M::CommandBack), {}, {{K::Left}, {K::PageUp}}, {}},
-        {C::StepPlay, "play", G::Moves, Say(M::CommandPlay), Say(M::CommandStop), {{K::Space}}, {}},
-        {C::StepForward, "forward", G::Moves, Say(M::CommandForward), {}, {{K::Right}, {K::PageDown}}, {}},
-        {C::StepEnd, "end", G::Moves, Say(M::CommandEnd), {}, {{K::End}}, {}},
-        {C::StepCopy, "copy", G::StepFiles, Say(M::CommandCopyStep), {}, {{K::C, true}}, {}},
-        {C::StepSave, "save", G::StepFiles, Say(M::CommandSaveStep), {}, {{K::S, true}}, {}},
-        {C::StepPrint, "print", G::StepFiles, Say(M::CommandPrintHandout), {}, {{K::P, true}}, {}},
-        {C::Build, "build", G::Build, Say(M::CommandBuild), Say(M::CommandWatch), {}, Say(M::CommandBuildHint)},
-        {C::AttemptOpen, "open-attempt", G::Build, Say(M::CommandOpenAttempt), {}, {{K::O, true}}, {}},
-        {C::ToolStraightedge, "straightedge", G::Tools, Say(M::CommandStraightedge), {}, {{K::One}}, {}},
-        {C::ToolCompass, "compass", G::Tools, Say(M::CommandCompass), {}, {{K::Two}}, {}},
-        {C::ToolOpening, "opening", G::Tools, Say(M::CommandOpening), {}, {{K::Three}}, {}},
-        {C::ToolCrossing, "crossing", G::Tools, Say(M::CommandCrossing), {}, {{K::Four}}, {}},
-        {C::ToolSides, "sides", G::Tools, Say(M::CommandSides), {}, {{K::Five}}, {}},
-        {C::ToolProtractor, "protractor", G::Tools, Say(M::CommandProtractor), {}, {{K::Six}}, {}},
-        {C::AttemptUndo, "undo", G::AttemptEdits, Say(M::CommandUndo), {}, {{K::Z, true}}, {}},
-        {C::AttemptRedo, "redo", G::AttemptEdits, Say(M::CommandRedo), {}, {{K::Y, true}}, {}},
-        {C::AttemptRestart, "restart", G::AttemptEdits, Say(M::CommandRestart), {}, {}, Say(M::CommandRestartHint)},
-        {C::AttemptHint, "hint", G::AttemptEdits, Say(M::CommandHint), {}, {}, Say(M::CommandHintHint)},
-        {C::PickPrevious, "pick-previous", G::Keys, Say(M::CommandPickPrevious), {}, {{K::Left}, {K::Up}}, {}},
-        {C::PickNext, "pick-next", G::Keys, Say(M::CommandPickNext), {}, {{K::Right}, {K::Down}}, {}},
-        {C::Pick, "pick", G::Keys, Say(M::CommandPick), {}, {{K::Enter}, {K::Space}}, {}},
-        {C::AttemptCopy, "copy-attempt", G::AttemptFiles, Say(M::CommandCopyAttempt), {}, {{K::C, true}}, {}},
-        {C::AttemptSave, "save-attempt", G::AttemptFiles, Say(M::CommandSaveAttempt), {}, {{K::S, true}}, {}},
-        {C::AttemptPrint, "print-attempt", G::AttemptFiles, Say(M::CommandPrintAttempt), {}, {{K::P, true}}, {}},
-    };
-    return table;
-}
+std::span<const CommandEntry> LessonCommands() { return kCommands; }
 
 const CommandEntry& CommandOf(Command command) {
-    const std::vector<CommandEntry>& table = LessonCommands();
-    return *std::find_if(table.begin(), table.end(), [command](const CommandEntry& entry) { return entry.command == command; });
+    return *std::find_if(std::begin(kCommands), std::end(kCommands),
+                         [command](const CommandEntry& entry) { return entry.command == command; });
 }
 
 bool IsStepCommand(const CommandEntry& entry) {
@@ -143,10 +143,14 @@ const AttemptTool* ToolOf(Command command) {
 
 }  // namespace
 
-std::string KeyWords(const std::vector<Key>& keys) { return Joined(keys, "Ctrl+", ", ", &KeyText::words); }
-std::string KeyShortcuts(const std::vector<Key>& keys) { return Joined(keys, "Control+", " ", &KeyText::name); }
-std::string CommandTitle(const CommandEntry& entry) { return entry.keys.empty() ? entry.hint : KeyWords(entry.keys); }
-std::string CheckBoxText(const CommandEntry& entry) { return entry.caption + " (" + KeyWords(entry.keys) + ")"; }
+std::string KeyWords(const Keys& keys) { return Joined(keys, "Ctrl+", ", ", &KeyText::words); }
+std::string KeyShortcuts(const Keys& keys) { return Joined(keys, "Control+", " ", &KeyText::name); }
+std::string CommandTitle(const CommandEntry& entry) { return entry.keys.empty() ? std::string(entry.hint()) : KeyWords(entry.keys); }
+std::string CheckBoxText(const CommandEntry& entry) {
+    std::string text;
+    Append(text, {entry.caption(), " (", KeyWords(entry.keys), ")"});
+    return text;
+}
 
 bool CommandEnabled(Command command, const ConstructionPlayer& player) {
     const ConstructionSteps& steps = player.steps();
@@ -183,7 +187,7 @@ bool CommandOn(Command command, const ConstructionPlayer& player) {
 std::string CommandCaption(Command command, const ConstructionPlayer& player) {
     const CommandEntry& entry = CommandOf(command);
     const bool on = command == Command::StepPlay ? player.playing() : command == Command::Build && player.attempt().active();
-    return on ? entry.onCaption : entry.caption;
+    return std::string(on ? entry.onCaption() : entry.caption());
 }
 
 bool RunPlayerCommand(Command command, ConstructionPlayer& player) {
@@ -224,12 +228,14 @@ std::string PlayerToJson(const ConstructionPlayer& player) {
     const char* separator = "";
     for (const CommandEntry& entry : LessonCommands()) {
         if (!IsConstructionCommand(entry) || !(entry.faces & kBrowserFace)) continue;
-        Append(json, {separator, "{\"id\":", JsonString(entry.id), ",\"caption\":", JsonString(CommandCaption(entry.command, player)),
-                      ",\"enabled\":", CommandEnabled(entry.command, player) ? "true" : "false",
+        json += separator;
+        AppendJsonStrings(json, {{"{\"id\":", entry.id}, {",\"caption\":", CommandCaption(entry.command, player)}});
+        Append(json, {",\"enabled\":", CommandEnabled(entry.command, player) ? "true" : "false",
                       ",\"on\":", CommandOn(entry.command, player) ? "true}" : "false}"});
         separator = ",";
     }
-    return json + "],\"attempt\":" + AttemptToJson(player.attempt()) + "}";
+    Append(json, {"],\"attempt\":", AttemptToJson(player.attempt()), "}"});
+    return json;
 }
 
 std::string CommandTableJson() {
@@ -238,7 +244,7 @@ std::string CommandTableJson() {
     for (const CommandEntry& entry : LessonCommands()) {
         if (!(entry.faces & kBrowserFace)) continue;
         Append(json, {separator, "{\"id\":", JsonString(entry.id), ",\"group\":", JsonString(GroupName(entry.group)),
-                      ",\"caption\":", JsonString(entry.caption), ",\"on\":", JsonString(entry.onCaption), ",\"keys\":["});
+                      ",\"caption\":", JsonString(entry.caption()), ",\"on\":", JsonString(entry.onCaption()), ",\"keys\":["});
         for (std::size_t i = 0; i < entry.keys.size(); ++i)
             Append(json, {i ? "," : "", JsonString(KeyShortcuts({entry.keys[i]}))});
         Append(json, {"],\"title\":", JsonString(CommandTitle(entry)), "}"});

@@ -3,9 +3,17 @@
 // written from it when the page is built, and the page reads its keys from it.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <stdexcept>
 #include <string>
-#include <vector>
+#include <string_view>
 
+#include "form/messages.h"
 #include "lesson/construction_player.h"
 
 namespace tamirel {
@@ -31,8 +39,27 @@ enum class CommandGroup { LessonHead, Lesson, Moves, StepFiles, Build, Tools, At
 enum class KeyName { Home, End, Left, Right, Up, Down, PageUp, PageDown, Space, Enter, Escape, C, D, O, P, S, Y, Z,
                      One, Two, Three, Four, Five, Six };
 struct Key {
-    KeyName name;
+    KeyName name{};
     bool ctrl = false;   // Ctrl, or the Command key where that is the platform's
+};
+
+// A command's keys, none to two, kept in place so that the table is constant data.
+class Keys {
+public:
+    constexpr Keys() = default;
+    constexpr Keys(std::initializer_list<Key> keys) : count_(keys.size()) {
+        if (keys.size() > keys_.size()) throw std::length_error("Команда има най-много два клавиша");
+        std::copy(keys.begin(), keys.end(), keys_.begin());
+    }
+    constexpr const Key* begin() const { return keys_.data(); }
+    constexpr const Key* end() const { return keys_.data() + count_; }
+    constexpr std::size_t size() const { return count_; }
+    constexpr bool empty() const { return count_ == 0; }
+    constexpr const Key& operator[](std::size_t i) const { return keys_[i]; }
+
+private:
+    std::array<Key, 2> keys_{};
+    std::size_t count_ = 0;
 };
 
 // The faces that offer a command.
@@ -42,24 +69,31 @@ struct CommandEntry {
     Command command;
     const char* id;           // unique within the lesson's commands and the construction's: "forward"
     CommandGroup group;
-    std::string caption;      // UTF-8, the button's text and accessible name
-    std::string onCaption;    // the caption while the command is on ("Спри" while playing); empty for none
-    std::vector<Key> keys;    // window-wide; the construction's files' keys act while its controls have the focus
-    std::string hint;         // the tooltip of a command without keys
+    Message captionWords;
+    std::optional<Message> onCaptionWords;
+    Keys keys;                // window-wide; the construction's files' keys act while its controls have the focus
+    std::optional<Message> hintWords;
     unsigned faces = kBothFaces;
     bool checkBox = false;    // a check box that the key toggles, not a button
+
+    // UTF-8, the button's text and accessible name.
+    std::string_view caption() const { return Template(captionWords); }
+    // The caption while the command is on ("Спри" while playing); empty for none.
+    std::string_view onCaption() const { return onCaptionWords ? Template(*onCaptionWords) : std::string_view(); }
+    // The tooltip of a command without keys; empty for none.
+    std::string_view hint() const { return hintWords ? Template(*hintWords) : std::string_view(); }
 };
 
 // In the order of the controls.
-const std::vector<CommandEntry>& LessonCommands();
+std::span<const CommandEntry> LessonCommands();
 const CommandEntry& CommandOf(Command command);
 bool IsStepCommand(const CommandEntry& entry);   // the worked construction's moves and files
 
 // The keys as a tooltip reads them: "Стрелка надясно, Page Down", "Ctrl+C".
-std::string KeyWords(const std::vector<Key>& keys);
+std::string KeyWords(const Keys& keys);
 // The keys as aria-keyshortcuts names them, which are KeyboardEvent.key's names with Space for
 // the space bar and "Control+" for Ctrl: "ArrowRight PageDown", "Control+C".
-std::string KeyShortcuts(const std::vector<Key>& keys);
+std::string KeyShortcuts(const Keys& keys);
 // The control's tooltip: its keys' words, else its hint.
 std::string CommandTitle(const CommandEntry& entry);
 // A check box's text: "Диагонали от A₁ (Ctrl+D)".

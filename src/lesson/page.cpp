@@ -1,6 +1,7 @@
 #include "lesson/page.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "form/markup.h"
 #include "form/svg_writer.h"
@@ -26,6 +27,13 @@ void AddLines(Page& page, const std::vector<std::string>& texts, double x, doubl
         page.texts.push_back({text, x, y, size, firstBold && page.texts.empty()});
         y += step;
     }
+}
+
+// `<element x="…" y="…" width="…" height="…"`: the rectangle's attributes, the tag left open.
+void AppendBox(std::string& svg, const char* element, const PageRect& r) {
+    svg += element;
+    AppendNumbers(svg, {{" x=\"", r.x}, {"\" y=\"", r.y}, {"\" width=\"", r.width}, {"\" height=\"", r.height}});
+    svg += '"';
 }
 
 Scene InBlack(Scene scene) {
@@ -122,13 +130,19 @@ std::vector<Page> HandoutPages(const ConstructionSteps& steps) {
     return pages;
 }
 
+Picture PictureOfPage(std::string title, std::string description, Page page) {
+    Picture picture{std::move(title), std::move(description), {}, std::nullopt};
+    picture.pages.push_back(std::move(page));
+    return picture;
+}
+
 Picture LessonPicture(const Lesson& lesson) {
-    return {lesson.title.empty() ? "Tamirel" : lesson.title, lesson.Description(), {LessonPage(lesson)}, std::nullopt};
+    return PictureOfPage(lesson.title.empty() ? "Tamirel" : lesson.title, lesson.Description(), LessonPage(lesson));
 }
 
 Picture StepPicture(const ConstructionSteps& steps, std::size_t step) {
-    return {steps.empty() ? "Tamirel" : steps.Title(), steps.empty() ? std::string() : steps.View(step).sentence,
-            {StepPage(steps, step)}, std::nullopt};
+    return PictureOfPage(steps.empty() ? "Tamirel" : steps.Title(), steps.empty() ? std::string() : steps.View(step).sentence,
+                         StepPage(steps, step));
 }
 
 Picture HandoutPicture(const ConstructionSteps& steps) {
@@ -141,36 +155,33 @@ Picture DrawingPicture(const Drawing& drawing, double scaleWidth, double scaleHe
 
 std::string PageToSvg(const Page& page, const std::string& title, const std::string& description) {
     const PageRect& b = page.box;
-    const std::string box = SceneNumber(b.x) + "\" y=\"" + SceneNumber(b.y) + "\" width=\"" + SceneNumber(b.width) +
-                            "\" height=\"" + SceneNumber(b.height);
-    std::string svg;
-    Append(svg, {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"",
-                 SceneNumber(b.width), "\" height=\"", SceneNumber(b.height), "\" viewBox=\"", SceneNumber(b.x), " ",
-                 SceneNumber(b.y), " ", SceneNumber(b.width), " ", SceneNumber(b.height), "\">\n<title>",
-                 EscapeXml(title.empty() ? "Tamirel" : title), "</title>\n<desc>", EscapeXml(description),
-                 "</desc>\n<rect x=\"", box, "\" fill=\"#ffffff\"/>\n"});
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
+    AppendNumbers(svg, {{" width=\"", b.width}, {"\" height=\"", b.height}, {"\" viewBox=\"", b.x}, {" ", b.y},
+                        {" ", b.width}, {" ", b.height}});
+    Append(svg, {"\">\n<title>", EscapeXml(title.empty() ? "Tamirel" : title), "</title>\n<desc>", EscapeXml(description),
+                 "</desc>\n"});
+    AppendBox(svg, "<rect", b);
+    svg += " fill=\"#ffffff\"/>\n";
     int clips = 0;
     for (const PageFigure& figure : page.figures) {
         if (figure.clip) {
             const std::string id = "figure" + std::to_string(++clips);
-            const PageRect& c = *figure.clip;
-            Append(svg, {"<clipPath id=\"", id, "\"><rect x=\"", SceneNumber(c.x), "\" y=\"", SceneNumber(c.y), "\" width=\"",
-                         SceneNumber(c.width), "\" height=\"", SceneNumber(c.height), "\"/></clipPath>\n<g clip-path=\"url(#",
-                         id, ")\">\n"});
+            Append(svg, {"<clipPath id=\"", id, "\">"});
+            AppendBox(svg, "<rect", *figure.clip);
+            Append(svg, {"/></clipPath>\n<g clip-path=\"url(#", id, ")\">\n"});
         }
-        const PageRect& a = figure.area;
-        Append(svg, {"<svg x=\"", SceneNumber(a.x), "\" y=\"", SceneNumber(a.y), "\" width=\"", SceneNumber(a.width),
-                     "\" height=\"", SceneNumber(a.height),
-                     "\" viewBox=\"0 0 1000 1000\" overflow=\"visible\">\n"
+        AppendBox(svg, "<svg", figure.area);
+        Append(svg, {" viewBox=\"0 0 1000 1000\" overflow=\"visible\">\n"
                      "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n",
                      SceneToSvgElements(figure.scene), "</g>\n</svg>\n", figure.clip ? "</g>\n" : ""});
     }
     Append(svg, {"<g font-family=\"", EscapeXml(kSceneFont), "\" fill=\"#000000\">\n"});
     for (const PageText& text : page.texts) {
-        Append(svg, {"<text x=\"", SceneNumber(text.x), "\" y=\"", SceneNumber(text.y), "\" font-size=\"", SceneNumber(text.size),
-                     "\"", text.bold ? " font-weight=\"bold\"" : "", ">", EscapeXml(text.text), "</text>\n"});
+        AppendNumbers(svg, {{"<text x=\"", text.x}, {"\" y=\"", text.y}, {"\" font-size=\"", text.size}});
+        Append(svg, {"\"", text.bold ? " font-weight=\"bold\"" : "", ">", EscapeXml(text.text), "</text>\n"});
     }
-    return svg + "</g>\n</svg>\n";
+    svg += "</g>\n</svg>\n";
+    return svg;
 }
 
 std::string PictureToSvg(const Picture& picture) {

@@ -55,6 +55,9 @@ struct Picture {
     double scaleWidth = 1000, scaleHeight = 1000;
 };
 
+// A picture of the one page, moved in rather than copied.
+Picture PictureOfPage(std::string title, std::string description, Page page);
+
 // The lesson's page in canvas units, as LessonLines, LessonPageWidth and LessonPageHeight say:
 // the figure on the canvas's own 1000 units, the lines below it.
 Page LessonPage(const Lesson& lesson);

@@ -50,11 +50,12 @@ std::string PictureFormatsJson() {
     std::string json = "[";
     for (const PictureFormat& format : PictureFormats()) {
         if (json.size() > 1) json += ',';
-        Append(json, {"{\"id\":", JsonString(format.id), ",\"name\":", JsonString(format.name), ",\"extension\":",
-                      JsonString(format.extension), ",\"mime\":", JsonString(format.mime),
-                      ",\"text\":", format.write ? "true" : "false", "}"});
+        AppendJsonStrings(json, {{"{\"id\":", format.id}, {",\"name\":", format.name}, {",\"extension\":", format.extension},
+                                 {",\"mime\":", format.mime}});
+        Append(json, {",\"text\":", format.write ? "true" : "false", "}"});
     }
-    return json + "]";
+    json += ']';
+    return json;
 }
 
 }  // namespace tamirel

@@ -15,8 +15,6 @@ constexpr double kDegree = 3.14159265358979323846 / 180;
 
 double Distance(ScenePoint p, ScenePoint q) { return std::hypot(q.x - p.x, q.y - p.y); }
 
-std::string Pair(ScenePoint p) { return std::string("[") + SceneNumber(p.x) + "," + SceneNumber(p.y) + "]"; }
-
 std::string Points(const std::vector<ScenePoint>& points, const char* between, const char* inside) {
     std::string text;
     for (const ScenePoint& p : points) {
@@ -45,15 +43,14 @@ std::string Stroke(Ink ink, double markScale) {
     return " stroke=\"" + HexColour(InkColour(ink)) + "\" stroke-width=\"" + SceneNumber(InkWidth(ink) * markScale) + "\"";
 }
 
-std::string ArcPath(const SceneItem& arc) {
+void AppendArcPath(std::string& out, const SceneItem& arc) {
     const double sweep = std::clamp(arc.sweepDegrees, -359.99, 359.99);
     const ScenePoint from = OnCircle(arc.a, arc.radius, arc.startDegrees);
     const ScenePoint to = OnCircle(arc.a, arc.radius, arc.startDegrees + sweep);
-    const std::string r = SceneNumber(arc.radius);
+    AppendNumbers(out, {{"M", from.x}, {" ", from.y}, {"A", arc.radius}, {" ", arc.radius}});
     // SVG's sweep flag 1 runs clockwise on screen.
-    return std::string("M") + SceneNumber(from.x) + " " + SceneNumber(from.y) + "A" + r + " " + r + " 0 " +
-           (std::fabs(sweep) > 180 ? "1" : "0") + " " + (sweep < 0 ? "1" : "0") + " " + SceneNumber(to.x) + " " +
-           SceneNumber(to.y);
+    Append(out, {" 0 ", std::fabs(sweep) > 180 ? "1" : "0", " ", sweep < 0 ? "1" : "0"});
+    AppendNumbers(out, {{" ", to.x}, {" ", to.y}});
 }
 
 }  // namespace
@@ -119,18 +116,24 @@ std::string SceneToSvgElements(const Scene& scene) {
             case K::Segment:
             case K::Ray: {
                 const std::array<ScenePoint, 2> ends = item.kind == K::Ray ? RayEnds(item) : std::array{item.a, item.b};
-                Append(svg, {"<line x1=\"", SceneNumber(ends[0].x), "\" y1=\"", SceneNumber(ends[0].y), "\" x2=\"",
-                             SceneNumber(ends[1].x), "\" y2=\"", SceneNumber(ends[1].y), "\"", stroke, "/>\n"});
+                AppendNumbers(svg, {{"<line x1=\"", ends[0].x}, {"\" y1=\"", ends[0].y}, {"\" x2=\"", ends[1].x},
+                                    {"\" y2=\"", ends[1].y}});
+                Append(svg, {"\"", stroke, "/>\n"});
                 break;
             }
             case K::Circle:
             case K::Point:
-                Append(svg, {"<circle cx=\"", SceneNumber(item.a.x), "\" cy=\"", SceneNumber(item.a.y), "\" r=\"",
-                             SceneNumber(item.kind == K::Point ? kPointRadius * m : item.radius), "\""});
-                Append(svg, {item.kind == K::Point ? " fill=\"" + colour + "\" stroke=\"none\"" : stroke, "/>\n"});
+                AppendNumbers(svg, {{"<circle cx=\"", item.a.x}, {"\" cy=\"", item.a.y},
+                                    {"\" r=\"", item.kind == K::Point ? kPointRadius * m : item.radius}});
+                if (item.kind == K::Point)
+                    Append(svg, {"\" fill=\"", colour, "\" stroke=\"none\"/>\n"});
+                else
+                    Append(svg, {"\"", stroke, "/>\n"});
                 break;
             case K::Arc:
-                Append(svg, {"<path d=\"", ArcPath(item), "\"", stroke, "/>\n"});
+                svg += "<path d=\"";
+                AppendArcPath(svg, item);
+                Append(svg, {"\"", stroke, "/>\n"});
                 break;
             case K::Polygon:
                 Append(svg, {"<polygon points=\"", Points(item.points, " ", ","), "\"", stroke, "/>\n"});
@@ -141,15 +144,15 @@ std::string SceneToSvgElements(const Scene& scene) {
                 break;
             }
             case K::Label: {
-                const std::string size = SceneNumber(kLabelHeight * m);
                 std::string place;
-                Append(place, {"<text x=\"", SceneNumber(item.a.x), "\" y=\"",
-                               SceneNumber(item.a.y + kLabelBaselineDrop * kLabelHeight * m), "\" font-family=\"",
-                               EscapeXml(kSceneFont), "\" font-size=\"", size, "\" text-anchor=\"middle\""});
+                AppendNumbers(place, {{"<text x=\"", item.a.x}, {"\" y=\"", item.a.y + kLabelBaselineDrop * kLabelHeight * m}});
+                Append(place, {"\" font-family=\"", EscapeXml(kSceneFont)});
+                AppendNumbers(place, {{"\" font-size=\"", kLabelHeight * m}});
+                place += "\" text-anchor=\"middle\"";
                 const std::string text = EscapeXml(item.text);
-                Append(svg, {place, " fill=\"#ffffff\" stroke=\"#ffffff\" stroke-width=\"", SceneNumber(2 * kLabelHalo * m),
-                             "\" stroke-linejoin=\"round\">", text, "</text>\n", place, " fill=\"", colour, "\">", text,
-                             "</text>\n"});
+                svg += place;
+                AppendNumbers(svg, {{" fill=\"#ffffff\" stroke=\"#ffffff\" stroke-width=\"", 2 * kLabelHalo * m}});
+                Append(svg, {"\" stroke-linejoin=\"round\">", text, "</text>\n", place, " fill=\"", colour, "\">", text, "</text>\n"});
                 break;
             }
         }
@@ -157,8 +160,10 @@ std::string SceneToSvgElements(const Scene& scene) {
     return svg;
 }
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
+namespace {
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    out += '"';
     for (const char c : text) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
@@ -175,14 +180,30 @@ std::string JsonString(const std::string& text) {
             out += c;
         }
     }
-    return out + "\"";
+    out += '"';
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
+}
+
+void AppendJsonStrings(std::string& out, std::initializer_list<std::pair<const char*, std::string_view>> parts) {
+    for (const auto& [text, value] : parts) {
+        out += text;
+        AppendJsonString(out, value);
+    }
 }
 
 std::string SceneToJson(const Scene& scene) {
     using K = SceneItem::Kind;
     const double m = scene.markScale;
     std::string json;
-    Append(json, {"{\"focus\":", Pair(scene.focus), ",\"reach\":", SceneNumber(scene.reach), ",\"items\":["});
+    AppendNumbers(json, {{"{\"focus\":[", scene.focus.x}, {",", scene.focus.y}, {"],\"reach\":", scene.reach}});
+    json += ",\"items\":[";
     bool first = true;
     for (const SceneItem& item : scene.items) {
         if (!first) json += ',';
@@ -198,19 +219,25 @@ std::string SceneToJson(const Scene& scene) {
             const std::array<ScenePoint, 3> c = RightAngleCorners(item, m);
             points.assign(c.begin(), c.end());
         }
-        Append(json, {"{\"kind\":\"", KindName(item.kind), "\",\"colour\":\"", HexColour(InkColour(item.ink)),
-                      "\",\"width\":", SceneNumber(InkWidth(item.ink) * m), ",\"a\":", Pair(a), ",\"b\":", Pair(b),
-                      ",\"radius\":", SceneNumber(item.kind == K::Point ? kPointRadius * m : item.radius),
-                      ",\"start\":", SceneNumber(item.startDegrees), ",\"sweep\":", SceneNumber(item.sweepDegrees),
-                      ",\"points\":[", Points(points, ",", ","), "],\"text\":", JsonString(item.text),
-                      ",\"size\":", SceneNumber(kLabelHeight * m), ",\"halo\":", SceneNumber(kLabelHalo * m),
-                      ",\"baseline\":", SceneNumber(kLabelBaselineDrop * kLabelHeight * m), "}"});
+        Append(json, {"{\"kind\":\"", KindName(item.kind), "\",\"colour\":\"", HexColour(InkColour(item.ink))});
+        AppendNumbers(json, {{"\",\"width\":", InkWidth(item.ink) * m}, {",\"a\":[", a.x}, {",", a.y}, {"],\"b\":[", b.x},
+                             {",", b.y}, {"],\"radius\":", item.kind == K::Point ? kPointRadius * m : item.radius},
+                             {",\"start\":", item.startDegrees}, {",\"sweep\":", item.sweepDegrees}});
+        Append(json, {",\"points\":[", Points(points, ",", ",")});
+        AppendJsonStrings(json, {{"],\"text\":", item.text}});
+        AppendNumbers(json, {{",\"size\":", kLabelHeight * m}, {",\"halo\":", kLabelHalo * m},
+                             {",\"baseline\":", kLabelBaselineDrop * kLabelHeight * m}});
+        json += '}';
     }
-    return json + "]}";
+    json += "]}";
+    return json;
 }
 
-void Append(std::string& out, std::initializer_list<std::string_view> parts) {
-    for (const std::string_view part : parts) out.append(part.data(), part.size());
+void AppendNumbers(std::string& out, std::initializer_list<std::pair<const char*, double>> parts) {
+    for (const auto& [text, number] : parts) {
+        out += text;
+        out += SceneNumber(number);
+    }
 }
 
 }  // namespace tamirel

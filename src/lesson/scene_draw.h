@@ -6,7 +6,9 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "form/markup.h"
 #include "lesson/scene.h"
 
 namespace tamirel {
@@ -56,11 +58,13 @@ std::string SceneToSvgElements(const Scene& scene);
 // right-angle mark's three), "text", and a label's letter height "size" and halo "halo".
 std::string SceneToJson(const Scene& scene);
 
-// Appends the parts to `out` in order: one call where a chain of + would make a temporary
-// string for each step.
-void Append(std::string& out, std::initializer_list<std::string_view> parts);
+// Appends each text and then its number as SceneNumber writes it: a run of attributes or
+// fields in one call, with no string made for each number by its caller.
+void AppendNumbers(std::string& out, std::initializer_list<std::pair<const char*, double>> parts);
 
 // `text` (UTF-8) as a JSON string literal, quotes included.
-std::string JsonString(const std::string& text);
+std::string JsonString(std::string_view text);
+// Appends each text and then its value as JsonString writes it: a run of fields in one call.
+void AppendJsonStrings(std::string& out, std::initializer_list<std::pair<const char*, std::string_view>> parts);
 
 }  // namespace tamirel

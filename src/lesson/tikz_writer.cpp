@@ -18,13 +18,22 @@ constexpr double kPointsPerCm = 72.27 / 2.54;
 
 std::string Number(double value) { return SceneNumber(value); }
 
-std::string At(double x, double y) {
-    std::string point;
-    Append(point, {"(", Number(x), ",", Number(y), ")"});
-    return point;
+// The points as TikZ joins them: "(x0,y0) -- (x1,y1) -- …".
+void AppendPath(std::string& out, std::initializer_list<ScenePoint> points) {
+    const char* between = "(";
+    for (const ScenePoint& p : points) {
+        AppendNumbers(out, {{between, p.x}, {",", p.y}});
+        out += ')';
+        between = " -- (";
+    }
 }
 
-std::string At(ScenePoint p) { return At(p.x, p.y); }
+// "(x,y) rectangle (x+width,y+height)".
+void AppendRectangle(std::string& out, const PageRect& r) {
+    AppendPath(out, {{r.x, r.y}});
+    out += " rectangle ";
+    AppendPath(out, {{r.x + r.width, r.y + r.height}});
+}
 
 // A length of `units` page units as TeX points, for pens and letters: `cm` centimetres a unit.
 std::string Points(double units, double cm) { return Number(units * cm * kPointsPerCm) + "pt"; }
@@ -58,68 +67,94 @@ void WriteScene(std::string& out, const Scene& scene, double cm) {
     using K = SceneItem::Kind;
     const double marks = scene.markScale;
     for (const SceneItem& item : scene.items) {
-        const std::string ink = InkName(item.ink);
-        const std::string pen = "[" + ink + ",line width=" + Points(InkWidth(item.ink) * marks, cm) + "]";
+        const char* ink = InkName(item.ink);
+        std::string draw;   // "\draw[ink,line width=…pt] "
+        Append(draw, {"\\draw[", ink, ",line width=", Points(InkWidth(item.ink) * marks, cm), "] "});
         switch (item.kind) {
             case K::Segment:
-                Append(out, {"\\draw", pen, " ", At(item.a), " -- ", At(item.b), ";\n"});
+                out += draw;
+                AppendPath(out, {item.a, item.b});
+                out += ";\n";
                 break;
             case K::Ray: {
                 const auto ends = RayEnds(item);
-                Append(out, {"\\draw", pen, " ", At(ends[0]), " -- ", At(ends[1]), ";\n"});
+                out += draw;
+                AppendPath(out, {ends[0], ends[1]});
+                out += ";\n";
                 break;
             }
             case K::Circle:
-                Append(out, {"\\draw", pen, " ", At(item.a), " circle[radius=", Number(item.radius), "];\n"});
+                out += draw;
+                AppendPath(out, {item.a});
+                AppendNumbers(out, {{" circle[radius=", item.radius}});
+                out += "];\n";
                 break;
             case K::Arc:
+                out += draw;
+                AppendPath(out, {OnCircle(item.a, item.radius, item.startDegrees)});
                 // Y runs downward: an angle counter-clockwise on screen is clockwise in TikZ's terms.
-                Append(out, {"\\draw", pen, " ", At(OnCircle(item.a, item.radius, item.startDegrees)), " arc[start angle=",
-                             Number(-item.startDegrees), ",delta angle=", Number(-item.sweepDegrees), ",radius=",
-                             Number(item.radius), "];\n"});
+                AppendNumbers(out, {{" arc[start angle=", -item.startDegrees}, {",delta angle=", -item.sweepDegrees},
+                                    {",radius=", item.radius}});
+                out += "];\n";
                 break;
             case K::Polygon:
-                out += "\\draw" + pen + " ";
-                for (const ScenePoint& p : item.points) Append(out, {At(p), " -- "});
+                out += draw;
+                for (const ScenePoint& p : item.points) {
+                    AppendPath(out, {p});
+                    out += " -- ";
+                }
                 out += "cycle;\n";
                 break;
             case K::Point:
-                Append(out, {"\\fill[", ink, "] ", At(item.a), " circle[radius=", Number(kPointRadius * marks), "];\n"});
+                Append(out, {"\\fill[", ink, "] "});
+                AppendPath(out, {item.a});
+                AppendNumbers(out, {{" circle[radius=", kPointRadius * marks}});
+                out += "];\n";
                 break;
             case K::RightAngle: {
                 const auto c = RightAngleCorners(item, marks);
-                Append(out, {"\\draw", pen, " ", At(c[0]), " -- ", At(c[1]), " -- ", At(c[2]), ";\n"});
+                out += draw;
+                AppendPath(out, {c[0], c[1], c[2]});
+                out += ";\n";
                 break;
             }
             case K::Label:
                 // A tight white box stands for the screen's halo: labels keep clear of other items.
                 Append(out, {"\\node[text=", ink, ",fill=white,inner sep=", Points(kLabelHalo * marks / 2, cm),
                              ",font=\\fontsize{", Points(kLabelHeight * marks, cm), "}{", Points(1.2 * kLabelHeight * marks, cm),
-                             "}\\selectfont] at ", At(item.a), " {", TexText(item.text), "};\n"});
+                             "}\\selectfont] at "});
+                AppendPath(out, {item.a});
+                Append(out, {" {", TexText(item.text), "};\n"});
                 break;
         }
     }
 }
 
 void WritePage(std::string& out, const Page& page, double cm) {
-    const PageRect& b = page.box;
-    Append(out, {"\\fill[white] ", At(b.x, b.y), " rectangle ", At(b.x + b.width, b.y + b.height), ";\n"});
+    out += "\\fill[white] ";
+    AppendRectangle(out, page.box);
+    out += ";\n";
     for (const PageFigure& figure : page.figures) {
         out += "\\begin{scope}\n";
         if (figure.clip) {
-            const PageRect& c = *figure.clip;
-            Append(out, {"\\clip ", At(c.x, c.y), " rectangle ", At(c.x + c.width, c.y + c.height), ";\n"});
+            out += "\\clip ";
+            AppendRectangle(out, *figure.clip);
+            out += ";\n";
         }
         // The scene keeps its own units: shifted and scaled onto its area of the page.
         const double scale = figure.area.width / kSceneSide;
-        Append(out, {"\\begin{scope}[shift={", At(figure.area.x, figure.area.y), "},scale=", Number(scale), "]\n"});
+        out += "\\begin{scope}[shift={";
+        AppendPath(out, {{figure.area.x, figure.area.y}});
+        AppendNumbers(out, {{"},scale=", scale}});
+        out += "]\n";
         WriteScene(out, figure.scene, cm * scale);
         out += "\\end{scope}\n\\end{scope}\n";
     }
     for (const PageText& text : page.texts) {
         Append(out, {"\\node[anchor=base west,inner sep=0,font=\\fontsize{", Points(text.size, cm), "}{",
-                     Points(1.2 * text.size, cm), "}\\selectfont", text.bold ? "\\bfseries" : "", "] at ", At(text.x, text.y),
-                     " {", TexText(text.text), "};\n"});
+                     Points(1.2 * text.size, cm), "}\\selectfont", text.bold ? "\\bfseries" : "", "] at "});
+        AppendPath(out, {{text.x, text.y}});
+        Append(out, {" {", TexText(text.text), "};\n"});
     }
 }
 
@@ -127,8 +162,7 @@ void WritePage(std::string& out, const Page& page, double cm) {
 // writer groups them.
 void WriteDrawing(std::string& out, const Drawing& drawing, double width, double height, double cm) {
     const double pen = kExportPenWidth * width / kExportSide;
-    const auto x = [&](double f) { return Number(f * width); };
-    const auto y = [&](double f) { return Number(f * height); };
+    const auto at = [&](double x, double y) { AppendPath(out, {{x * width, y * height}}); };
     const auto style = [&](std::int16_t s) {
         std::string options = "[line width=" + Points(pen, cm);
         const std::vector<double>& pattern = DashPattern(s);
@@ -139,7 +173,9 @@ void WriteDrawing(std::string& out, const Drawing& drawing, double width, double
         }
         return options + "]";
     };
-    Append(out, {DefineColour("ground", drawing.background), "\\fill[ground] (0,0) rectangle ", At(width, height), ";\n"});
+    Append(out, {DefineColour("ground", drawing.background), "\\fill[ground] (0,0) rectangle "});
+    AppendPath(out, {{width, height}});
+    out += ";\n";
     bool inRun = false;
     double endX = 0, endY = 0;
     std::int16_t runStyle = kSolid;
@@ -155,21 +191,29 @@ void WriteDrawing(std::string& out, const Drawing& drawing, double width, double
         switch (p.kind) {
             case Primitive::Kind::Circle:
                 endRun();
-                Append(out, {"\\draw", style(p.style), " (", x(p.x1), ",", y(p.y1), ") circle[radius=", x(p.x2), "];\n"});
+                Append(out, {"\\draw", style(p.style), " "});
+                at(p.x1, p.y1);
+                AppendNumbers(out, {{" circle[radius=", p.x2 * width}});
+                out += "];\n";
                 break;
             case Primitive::Kind::Point:
                 endRun();
-                Append(out, {"\\fill (", Number(p.x1 * width - pen / 2), ",", Number(p.y1 * height - pen / 2), ") rectangle +(",
-                             Number(pen), ",", Number(pen), ");\n"});
+                out += "\\fill ";
+                AppendPath(out, {{p.x1 * width - pen / 2, p.y1 * height - pen / 2}});
+                out += " rectangle +";
+                AppendPath(out, {{pen, pen}});
+                out += ";\n";
                 break;
             case Primitive::Kind::Line:
                 if (!(inRun && p.style == runStyle && p.x1 == endX && p.y1 == endY)) {
                     endRun();
-                    Append(out, {"\\draw", style(p.style), " (", x(p.x1), ",", y(p.y1), ")"});
+                    Append(out, {"\\draw", style(p.style), " "});
+                    at(p.x1, p.y1);
                     inRun = true;
                     runStyle = p.style;
                 }
-                Append(out, {" -- (", x(p.x2), ",", y(p.y2), ")"});
+                out += " -- ";
+                at(p.x2, p.y2);
                 endX = p.x2;
                 endY = p.y2;
                 break;
@@ -248,7 +292,8 @@ std::string TexText(const std::string& text) {
 
 std::string PictureToTikz(const Picture& picture) {
     const bool drawing = picture.drawing.has_value();
-    const Page page = picture.pages.empty() ? Page{} : picture.pages.front();
+    const Page none{};
+    const Page& page = picture.pages.empty() ? none : picture.pages.front();
     const double unitsWide = drawing ? picture.scaleWidth : page.box.width;
     const double unitsHigh = drawing ? picture.scaleHeight : page.box.width;
     const double cm = unitsWide > 0 ? kTikzWidthCm / unitsWide : 1;
@@ -270,7 +315,8 @@ std::string PictureToTikz(const Picture& picture) {
                  drawing ? "line cap=butt,line join=miter" : "line cap=round,line join=round", "]\n"});
     if (drawing) WriteDrawing(out, *picture.drawing, picture.scaleWidth, picture.scaleHeight, cm);
     else WritePage(out, page, cm);
-    return out + "\\end{tikzpicture}}\\vss}\n\\end{document}\n";
+    out += "\\end{tikzpicture}}\\vss}\n\\end{document}\n";
+    return out;
 }
 
 }  // namespace tamirel

@@ -45,7 +45,7 @@ void SetBackground(QWidget& widget, QPalette::ColorRole role, Colour colour) {
 namespace {
 
 QWidget* Create(QWidget& form, const ControlSpec& row, Controls& controls) {
-    const QString text = QString::fromStdString(row.text);
+    const QString text = QString::fromUtf8(row.text);
     switch (row.kind) {
         case ControlKind::PictureBox:
             return controls.Picture1 = new QtPictureBox(&form);
@@ -101,13 +101,13 @@ QWidget* Create(QWidget& form, const ControlSpec& row, Controls& controls) {
 
 int ZoomedPixels(int twips, int percent) { return (ToPixels(twips) * percent + 50) / 100; }
 
-Controls BuildControls(QWidget& form, const std::vector<ControlSpec>& layout) {
+Controls BuildControls(QWidget& form, std::span<const ControlSpec> layout) {
     Controls controls;
     std::vector<QWidget*> tabOrder;   // the table is in tab-index order
     for (const ControlSpec& row : layout) {
         QWidget* widget = Create(form, row, controls);
         widget->setObjectName(QString::fromStdString(row.QualifiedName()));
-        if (!row.accessibleName.empty()) widget->setAccessibleName(QString::fromStdString(row.accessibleName));
+        if (!row.accessibleName.empty()) widget->setAccessibleName(QString::fromUtf8(row.accessibleName));
         if (widget->focusPolicy() != Qt::NoFocus) tabOrder.push_back(widget);
     }
     PlaceControls(form, layout, 100);
@@ -117,7 +117,7 @@ Controls BuildControls(QWidget& form, const std::vector<ControlSpec>& layout) {
     return controls;
 }
 
-void PlaceControls(QWidget& form, const std::vector<ControlSpec>& layout, int percent) {
+void PlaceControls(QWidget& form, std::span<const ControlSpec> layout, int percent) {
     const auto zoomed = [percent](int twips) { return ZoomedPixels(twips, percent); };
     QFont font(QString::fromLatin1(kFontFamily));
     font.setPixelSize((kFontPixelSize * percent + 50) / 100);

@@ -3,7 +3,7 @@
 
 #include <QtGui/QPalette>
 #include <array>
-#include <vector>
+#include <span>
 
 #include "controls/colour.h"
 #include "form/layout.h"
@@ -36,10 +36,10 @@ int ZoomedPixels(int twips, int percent);
 // Creates the table's controls as children of `form`, at 15 twips per logical pixel, with
 // geometry, font, colours, texts, accessible names and tab order; lists stay above the
 // labels they overlap.
-Controls BuildControls(QWidget& form, const std::vector<ControlSpec>& layout);
+Controls BuildControls(QWidget& form, std::span<const ControlSpec> layout);
 
 // Gives the table's controls in `form` their places, sizes, fonts and list rows at `percent`
 // of the normal size.
-void PlaceControls(QWidget& form, const std::vector<ControlSpec>& layout, int percent);
+void PlaceControls(QWidget& form, std::span<const ControlSpec> layout, int percent);
 
 }  // namespace tamirel

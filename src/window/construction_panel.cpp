@@ -55,7 +55,7 @@ QKeySequence KeySequenceOf(const Key& key) {
 }
 
 QAction* AddCommandAction(QWidget& window, const CommandEntry& entry, QObject* parent) {
-    auto* action = new QAction(QString::fromStdString(entry.caption), parent);
+    auto* action = new QAction(QString::fromUtf8(entry.caption()), parent);
     QList<QKeySequence> keys;
     for (const Key& key : entry.keys) keys.append(KeySequenceOf(key));
     action->setShortcuts(keys);
@@ -65,7 +65,7 @@ QAction* AddCommandAction(QWidget& window, const CommandEntry& entry, QObject* p
 }
 
 QPushButton* CommandButton(QWidget& parent, const CommandEntry& entry) {
-    auto* button = new QPushButton(QString::fromStdString(entry.caption), &parent);
+    auto* button = new QPushButton(QString::fromUtf8(entry.caption()), &parent);
     button->setAutoDefault(false);
     button->setToolTip(QString::fromStdString(CommandTitle(entry)));
     return button;
@@ -121,7 +121,7 @@ ConstructionPanel::ConstructionPanel(QWidget& window) : QObject(&window), window
             if (command == entry.command) run = [this, slot = slot] { (this->*slot)(); };
         if (entry.group != CommandGroup::StepFiles && entry.group != CommandGroup::AttemptFiles) {
             for (const Key& key : entry.keys) {
-                auto* action = new QAction(QString::fromStdString(entry.caption), this);
+                auto* action = new QAction(QString::fromUtf8(entry.caption()), this);
                 action->setShortcut(KeySequenceOf(key));
                 action->setShortcutContext(Qt::WindowShortcut);
                 window.addAction(action);

@@ -6,7 +6,7 @@
 
 namespace tamirel {
 
-QtListBox::QtListBox(std::int16_t index, const std::vector<std::string>& items, QWidget* parent)
+QtListBox::QtListBox(std::int16_t index, std::span<const std::string_view> items, QWidget* parent)
     : QListWidget(parent), index_(index) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -16,8 +16,8 @@ QtListBox::QtListBox(std::int16_t index, const std::vector<std::string>& items, 
     setTextElideMode(Qt::ElideNone);   // a long item is clipped at the edge, not shortened
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    for (const std::string& text : items) {
-        auto* item = new QListWidgetItem(QString::fromStdString(text), this);
+    for (const std::string_view text : items) {
+        auto* item = new QListWidgetItem(QString::fromUtf8(text), this);
         item->setSizeHint(QSize(0, kRowHeight));
     }
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {

@@ -4,7 +4,8 @@
 #include <QtWidgets/QListWidget>
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <span>
+#include <string_view>
 
 #include "controls/list_box.h"
 
@@ -20,7 +21,7 @@ class QtListBox : public QListWidget, public ListBox {
 public:
     static constexpr int kRowHeight = 19;   // pixels per item
 
-    QtListBox(std::int16_t index, const std::vector<std::string>& items, QWidget* parent = nullptr);
+    QtListBox(std::int16_t index, std::span<const std::string_view> items, QWidget* parent = nullptr);
 
     std::int16_t Index() const { return index_; }
     // Pixels per item; kRowHeight at the normal size.

@@ -5,30 +5,28 @@
 //             there at once): OUTPUT is markup, the base64 in an element of its own (script
 //             #NAME, of a type no browser runs, so none compiles it as a script), then the
 //             script that reads it;
-//   UNPACKER  a script: the bytes packed by LZMA (xz, a seventh smaller than the best gzip) and unpacked by the
-//             small WebAssembly module UNPACKER (unlzma.cpp), carried beside them, so the
-//             WebAssembly travels in a file at about its packed size. A damaged copy rejects.
+//   UNPACKER  a script: the bytes packed by LZMA (xz, a seventh smaller than the best gzip)
+//             and unpacked by the small WebAssembly module UNPACKER (unlzma.cpp), carried
+//             beside them, so the WebAssembly travels in a file at about its packed size. A
+//             damaged copy rejects.
 // Written whole or not at all.
 import { execFileSync } from 'node:child_process';
 import { readFileSync, renameSync, writeFileSync } from 'node:fs';
 
 const [input, output, name, mode] = process.argv.slice(2);
-const inline = (bytes) => `((text) => {
-  const bytes = new Uint8Array(text.length);
-  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+// The page's reading of base64 text: the browser's own where it has one.
+const fromBase64 = `((text) => {
+  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
+  const binary = atob(text), bytes = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
   return bytes;
-})(atob('${bytes.toString('base64')}'))`;
+})`;
+const inline = (bytes) => `${fromBase64}('${bytes.toString('base64')}')`;
 let script;
 if (mode === 'plain') {
   script = `<script type="application/octet-stream" id="${name}">${readFileSync(input).toString('base64')}</script>
 <script>
-self.${name} = () => {
-  const text = document.getElementById('${name}').textContent;
-  if (Uint8Array.fromBase64) return Promise.resolve(Uint8Array.fromBase64(text));
-  const binary = atob(text), bytes = new Uint8Array(binary.length);
-  for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
-  return Promise.resolve(bytes);
-};
+self.${name} = () => Promise.resolve(${fromBase64}(document.getElementById('${name}').textContent));
 </script>
 `;
 } else {

@@ -100,12 +100,14 @@ struct Decoder {
 extern "C" {
 
 __attribute__((export_name("unlzma_buffer"))) Byte* unlzma_buffer(UInt32 packed, UInt32 size) {
-    const UInt32 start = reinterpret_cast<UInt32>(&__heap_base);
-    const UInt32 needed = start + packed + size;
-    const UInt32 have = static_cast<UInt32>(__builtin_wasm_memory_size(0)) * kPage;
-    if (needed > have && __builtin_wasm_memory_grow(0, (needed - have + kPage - 1) / kPage) == static_cast<decltype(__builtin_wasm_memory_grow(0, 0))>(-1))
-        return nullptr;
-    return &__heap_base;
+    // In 64 bits, so that no request wraps around the 4 GiB of a module's memory.
+    const unsigned long long needed = reinterpret_cast<UInt32>(&__heap_base) + 0ULL + packed + size;
+    const unsigned long long have = __builtin_wasm_memory_size(0) * 1ULL * kPage;
+    if (needed <= have) return &__heap_base;
+    if (needed > 0x100000000ULL) return nullptr;
+    const __SIZE_TYPE__ failed = static_cast<__SIZE_TYPE__>(-1);
+    return __builtin_wasm_memory_grow(0, static_cast<__SIZE_TYPE__>((needed - have + kPage - 1) / kPage)) == failed ? nullptr
+                                                                                                             : &__heap_base;
 }
 
 __attribute__((export_name("unlzma"))) int unlzma(UInt32 packed, UInt32 size) {

@@ -30,7 +30,8 @@ constexpr const char* kLetters[] = {"B", "C", "D", "E", "F", "G", "H", "I", "J",
 
 // The crossings are filed by squares of this side, canvas units. Nearly parallel lines cross
 // far off the canvas and a file may name any place, so a cell's index is held within ±2⁴⁰
-// (the far squares at the edge share it; Within still decides).
+// (the far squares at the edge share it, as does a place that is not a number; Within still
+// decides).
 constexpr double kCell = 16;
 constexpr double kFarthestCell = 1099511627776.0;
 long long CellIndex(double coordinate) {
@@ -514,10 +515,9 @@ bool ReadCount(std::string_view text, long& value) {
 bool ReadCoordinate(std::string_view text, double& value) {
     const bool negative = !text.empty() && text[0] == '-';
     const std::string_view digits = negative ? text.substr(1) : text;
-    const std::size_t point = digits.find('.');
-    const auto plain = [](std::string_view part) { return part.find_first_not_of("0123456789") == std::string_view::npos; };
     if (text.size() > 24 || digits.empty() || digits.front() == '.' || digits.back() == '.' ||
-        !plain(digits.substr(0, point)) || (point != std::string_view::npos && !plain(digits.substr(point + 1))))
+        digits.find_first_not_of(".0123456789") != std::string_view::npos ||
+        std::count(digits.begin(), digits.end(), '.') > 1)
         return false;
     if (!ReadDecimal(digits, value)) return false;
     if (negative) value = -value;

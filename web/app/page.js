@@ -4,7 +4,8 @@
 // share `app`:
 //   app.program   the program's exports, once ready (null before)
 //   app.page      the calls the program makes into the page (repaint, select, describe, report)
-//   app.act(fn)   runs fn now if the program is ready, else once it is, in the order asked
+//   app.act(fn)   runs fn now if the program is ready, else once it is, in the order asked (a
+//                 waiting action starts the program at once, without waiting for the first frame)
 //   app.late()    loads the lesson's module and scripts, once; resolves when they run
 //   app.lessonProgram  the lesson module's exports, once loaded (see app.late)
 //   app.commands  the canvas menu's commands by name
@@ -18,8 +19,12 @@ const app = self.tamirelApp = {
   waiting: [],
   act(fn) {
     if (app.program) fn();
-    else if (app.waiting) app.waiting.push(fn);
+    else if (app.waiting) {
+      app.waiting.push(fn);
+      app.asked();
+    }
   },
+  asked() {},
 };
 
 (() => {
@@ -130,6 +135,8 @@ const app = self.tamirelApp = {
     afterFrame.port1.onmessage = resolve;
     setTimeout(resolve, 100);
   });
+  // Someone is waiting on the program: it starts now, and the frame to come shows what they asked.
+  const asked = new Promise((resolve) => { app.asked = resolve; });
   app.page.repaint(true);
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => app.page.repaint(true));
   window.addEventListener('resize', () => app.page.repaint(true));
@@ -213,18 +220,22 @@ const app = self.tamirelApp = {
 
   // The WebAssembly arrives packed at the end of the page. It is unpacked and compiled as soon as
   // it is there (the browser compiles beside the page, while the window's first frame is made),
-  // and started once the window is shown.
+  // and started once the window is shown, or at once when an action is waiting for it. A start
+  // that comes before that compiling is done compiles the module itself (a few milliseconds, as
+  // the browser compiles its functions when first called) rather than wait for a task that may
+  // come only after the next frame.
   (async () => {
     let program;
     try {
       if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
-      const compiled = self.tamirelWasm && self.tamirelWasm.then((unpack) => unpack()).then((bytes) => WebAssembly.compile(bytes));
-      compiled?.catch(() => {});
-      await shown;
+      const bytes = self.tamirelWasm && self.tamirelWasm.then((unpack) => unpack());
+      let compiled = null;
+      bytes?.then((b) => WebAssembly.compile(b)).then((module) => { compiled = module; }, () => {});
+      await Promise.race([shown, asked]);
       program = await new Promise((resolve, reject) => {
-        const early = compiled && {
+        const early = bytes && {
           instantiateWasm(imports, receive) {
-            compiled.then((module) => receive(new WebAssembly.Instance(module, imports))).catch(reject);
+            bytes.then((b) => receive(new WebAssembly.Instance(compiled || new WebAssembly.Module(b), imports))).catch(reject);
             return {};
           },
         };

@@ -221,9 +221,9 @@ const app = self.tamirelApp = {
   // The WebAssembly arrives packed at the end of the page. It is unpacked and compiled as soon as
   // it is there (the browser compiles beside the page, while the window's first frame is made),
   // and started once the window is shown, or at once when an action is waiting for it. A start
-  // that comes before that compiling is done compiles the module itself (a few milliseconds, as
-  // the browser compiles its functions when first called) rather than wait for a task that may
-  // come only after the next frame.
+  // that comes before that compiling is done compiles the module itself (quick: the browser
+  // compiles each function when it is first called) rather than wait for a task that may come
+  // only after the next frame.
   (async () => {
     let program;
     try {

@@ -1,27 +1,78 @@
 # cmake -DSITE=site -DWORKER=sw.js -DNODE=node -DUNPACKER=unlzma.wasm -P stamp_site.cmake
-# Finishes a built site folder:
-#   tamirel-lesson-wasm.js
-#                    the lesson's WebAssembly as a script (pack_wasm.mjs), for the page opened
-#                    from disk, where browsers fetch no files but still load scripts;
-#   index.html       names lesson.js and tamirel-lesson.wasm with a hash of each (?v=), so a load
-#                    never takes one build's page with another's lesson from a cache;
-#   sw.js            the service worker, its cache named after a SHA-256 of the files it caches
-#                    (its FILES list), so every changed build is a new worker.
-# Each file is written whole or not at all.
-execute_process(COMMAND "${NODE}" "${CMAKE_CURRENT_LIST_DIR}/pack_wasm.mjs" "${SITE}/tamirel-lesson.wasm"
-                        "${SITE}/tamirel-lesson-wasm.js" tamirelLessonWasmBytes "${UNPACKER}"
-                COMMAND_ERROR_IS_FATAL ANY)
+# Finishes a built site folder. The lesson's files are named after a hash of what they hold
+# (16 hex digits), so a page can only ever load its own build's lesson: a host, a cache or a
+# worker that has another build's has it under another name.
+#   lesson.HASH.js   the lesson's scripts (lesson.js as the build writes it);
+#   tamirel-lesson.HASH.wasm
+#                    the lesson's WebAssembly (tamirel-lesson.wasm as the build writes it);
+#   tamirel-lesson-wasm.HASH.js
+#                    that WebAssembly as a script (pack_wasm.mjs), for the page opened from disk,
+#                    where browsers fetch no files but still load scripts;
+#   index.html       names the three by those names;
+#   sw.js            the service worker, WORKER with those names, its cache named after a
+#                    SHA-256 of the files it caches (its FILES list), so every changed build is
+#                    a new worker.
+# A file as the build writes it, unstamped, is taken before a stamped one: run again on a
+# stamped folder (whose files may have been changed since), the stamps are made afresh. Stamped
+# files of other builds are removed. Each file is written whole or not at all.
+
+# The one file `base`.`ext` or `base`.HASH.`ext` in SITE to stamp: its path in `out`.
+function(lesson_file out base ext)
+  if(EXISTS "${SITE}/${base}.${ext}")
+    set(${out} "${SITE}/${base}.${ext}" PARENT_SCOPE)
+    return()
+  endif()
+  file(GLOB found "${SITE}/${base}.*.${ext}")
+  list(FILTER found INCLUDE REGEX "/${base}\\.[0-9a-f]+\\.${ext}$")
+  list(LENGTH found count)
+  if(NOT count EQUAL 1)
+    message(FATAL_ERROR "${SITE} has ${count} of ${base}.${ext} stamped, and none unstamped")
+  endif()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# Moves `path` to `base`.HASH.`ext` beside it, removes every other stamp of it, and puts the new
+# name in place of the old in `text` (the name quoted, stamped or not); the name in `name`.
+function(stamp path base ext text name)
+  file(SHA256 "${path}" sum)
+  string(SUBSTRING "${sum}" 0 16 sum)
+  set(stamped "${base}.${sum}.${ext}")
+  if(NOT path STREQUAL "${SITE}/${stamped}")
+    file(RENAME "${path}" "${SITE}/${stamped}")
+  endif()
+  file(GLOB others "${SITE}/${base}.*.${ext}")
+  list(FILTER others INCLUDE REGEX "/${base}\\.[0-9a-f]+\\.${ext}$")
+  list(REMOVE_ITEM others "${SITE}/${stamped}")
+  if(others)
+    file(REMOVE ${others})
+  endif()
+  string(REGEX REPLACE "([\"'])${base}(\\.[0-9a-f]+)?\\.${ext}([\"'])" "\\1${stamped}\\3" replaced "${${text}}")
+  if(replaced STREQUAL "${${text}}" AND NOT "${${text}}" MATCHES "${stamped}")
+    message(FATAL_ERROR "no name ${base}.${ext} to stamp")
+  endif()
+  set(${text} "${replaced}" PARENT_SCOPE)
+  set(${name} "${stamped}" PARENT_SCOPE)
+endfunction()
+
+function(write_whole path text)
+  file(WRITE "${path}.part" "${text}")
+  file(RENAME "${path}.part" "${path}")
+endfunction()
 
 file(READ "${SITE}/index.html" page)
-foreach(file lesson.js tamirel-lesson.wasm)
-  file(SHA256 "${SITE}/${file}" sum)
-  string(SUBSTRING "${sum}" 0 16 sum)
-  string(REGEX REPLACE "${file}\\?v=[0-9a-f]*" "${file}?v=${sum}" page "${page}")
-endforeach()
-file(WRITE "${SITE}/index.html.part" "${page}")
-file(RENAME "${SITE}/index.html.part" "${SITE}/index.html")
-
 file(READ "${WORKER}" worker)
+lesson_file(script lesson js)
+lesson_file(wasm tamirel-lesson wasm)
+stamp("${script}" lesson js page script)
+stamp("${SITE}/${script}" lesson js worker script)
+stamp("${wasm}" tamirel-lesson wasm page wasm)
+stamp("${SITE}/${wasm}" tamirel-lesson wasm worker wasm)
+execute_process(COMMAND "${NODE}" "${CMAKE_CURRENT_LIST_DIR}/pack_wasm.mjs" "${SITE}/${wasm}"
+                        "${SITE}/tamirel-lesson-wasm.js" tamirelLessonWasmBytes "${UNPACKER}"
+                COMMAND_ERROR_IS_FATAL ANY)
+stamp("${SITE}/tamirel-lesson-wasm.js" tamirel-lesson-wasm js page disk)
+write_whole("${SITE}/index.html" "${page}")
+
 string(REGEX MATCH "const FILES = \\[([^]]*)\\]" files "${worker}")
 string(REGEX MATCHALL "'[^']+'" files "${CMAKE_MATCH_1}")
 if(NOT files)
@@ -36,5 +87,4 @@ endforeach()
 string(SHA256 version "${sums}")
 string(SUBSTRING "${version}" 0 16 version)
 string(REPLACE "@TAMIREL_VERSION@" "${version}" worker "${worker}")
-file(WRITE "${SITE}/sw.js.part" "${worker}")
-file(RENAME "${SITE}/sw.js.part" "${SITE}/sw.js")
+write_whole("${SITE}/sw.js" "${worker}")

@@ -1,10 +1,14 @@
 // Keeps the page's files for use offline. Each build names its cache after a hash of the files
 // it caches (stamped at build time), so a changed build is a new worker: it caches its own
-// files, takes over at once and drops the old copy. Requests go to the network first, so the
-// next load shows a new build; the cache answers only when the network does not.
+// files, takes over at once and drops the old copy. The page and its other files go to the
+// network first, so the next load shows a new build, and the cache answers only when the
+// network does not. The lesson's files are named after their hash (a name of 16 hex digits
+// before the extension): one such name always holds the same bytes, so the cache answers them
+// first, and one build's page never gets another build's lesson.
 'use strict';
 const CACHE = 'tamirel-@TAMIREL_VERSION@';
 const FILES = ['index.html', 'lesson.js', 'tamirel-lesson.wasm', 'manifest.webmanifest', 'favicon.png', 'icon-192.png', 'icon-512.png'];
+const STAMPED = /\.[0-9a-f]{16}\.(js|wasm)$/;
 
 self.addEventListener('install', (event) => {
   // Past the browser's HTTP cache, so the copy is this build's.
@@ -21,13 +25,20 @@ self.addEventListener('activate', (event) => {
 
 self.addEventListener('fetch', (event) => {
   const request = event.request;
-  if (request.method !== 'GET' || new URL(request.url).origin !== location.origin) return;
-  // Asked again of the server (a cheap 304 when unchanged), never taken as fresh from the HTTP cache.
-  event.respondWith(fetch(request, { cache: 'no-cache' }).catch(async () => {
+  const url = new URL(request.url);
+  if (request.method !== 'GET' || url.origin !== location.origin) return;
+  event.respondWith((async () => {
     const cache = await caches.open(CACHE);
-    const hit = await cache.match(request, { ignoreSearch: true })
-      || (request.mode === 'navigate' ? await cache.match('index.html') : undefined);
-    if (hit) return hit;
-    throw new TypeError(`Tamirel: ${request.url} is not kept for offline use`);
-  }));
+    const kept = STAMPED.test(url.pathname) && await cache.match(request);
+    if (kept) return kept;
+    try {
+      // Asked again of the server (a cheap 304 when unchanged), never taken as fresh from the
+      // HTTP cache.
+      return await fetch(request, { cache: 'no-cache' });
+    } catch (error) {
+      const hit = await cache.match(request) || (request.mode === 'navigate' ? await cache.match('index.html') : undefined);
+      if (hit) return hit;
+      throw error;
+    }
+  })());
 });

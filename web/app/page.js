@@ -163,7 +163,7 @@ const app = self.tamirelApp = {
     } else {
       const stamped = document.documentElement.dataset;
       const bytes = location.protocol === 'file:'
-        ? script('tamirel-lesson-wasm.js').then(() => self.tamirelLessonWasmBytes())
+        ? script(stamped.lessonDisk).then(() => self.tamirelLessonWasmBytes())
         : fetch(stamped.lessonWasm).then((response) => {
           if (!response.ok) throw new Error(`lesson: ${response.status}`);
           return response.arrayBuffer();
@@ -194,27 +194,47 @@ const app = self.tamirelApp = {
   });
 
   // The lesson, by F1 or "Урок…" in the canvas's menu. Its first opening loads its scripts: the
-  // dialog says so meanwhile, and opens the lesson once they and the program are ready.
+  // dialog says so meanwhile, and opens the lesson once they and the program are ready, unless
+  // Escape has taken the wish back. `waiting`: the control that had the focus when it was
+  // asked for, while it waits.
   const lessonDialog = document.getElementById('lesson');
+  let waiting = null;
   app.commands.lesson = () => {
     if (app.lessonProgram) return app.act(() => app.openLesson());
-    const back = document.activeElement;
-    if (!lessonDialog.open) {
-      document.getElementById('lesson-title').textContent = 'Урокът се зарежда…';
-      lessonDialog.classList.add('loading');
-      // In sight until the lesson's script places it.
-      if (!lessonDialog.style.left) Object.assign(lessonDialog.style, { left: '8px', top: '8px' });
-      lessonDialog.show();
-    }
-    app.late().then(() => app.act(() => app.openLesson(back)), () => {
+    if (waiting) return;
+    const asked = waiting = { back: document.activeElement };
+    document.getElementById('lesson-title').textContent = 'Урокът се зарежда…';
+    lessonDialog.classList.add('loading');
+    // In sight until the lesson's script places it.
+    if (!lessonDialog.style.left) Object.assign(lessonDialog.style, { left: '8px', top: '8px' });
+    lessonDialog.show();
+    app.late().then(() => {
+      if (waiting !== asked) return;
+      waiting = null;
+      app.act(() => app.openLesson(asked.back));
+    }, async () => {
+      // A file of this build that the server no longer has: a newer build has taken its place.
+      const stamped = document.documentElement.dataset;
+      const replaced = location.protocol !== 'file:' && (await Promise.all([stamped.late, stamped.lessonWasm].map((file) =>
+        fetch(file, { method: 'HEAD', cache: 'no-store' }).then((response) => response.status === 404, () => false)))).includes(true);
+      if (waiting !== asked) return;
+      waiting = null;
       lessonDialog.close();
-      app.showMessage('Урокът не беше зареден: няма връзка със сървъра. Опитайте отново.');
+      app.showMessage(replaced ? 'Урокът не беше зареден: на сървъра вече има нова версия на Tamirel. Презаредете страницата.'
+        : 'Урокът не беше зареден: няма връзка със сървъра. Опитайте отново.');
     });
   };
   document.addEventListener('keydown', (e) => {
     if (e.key === 'F1') {
       e.preventDefault();
       app.commands.lesson();
+    } else if (e.key === 'Escape' && waiting) {
+      e.preventDefault();
+      const { back } = waiting;
+      waiting = null;
+      lessonDialog.close();
+      lessonDialog.classList.remove('loading');
+      back?.focus();
     }
   });
 

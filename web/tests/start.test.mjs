@@ -3,7 +3,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { appendFileSync, cpSync, mkdtempSync, readFileSync, rmSync, statSync, utimesSync, writeFileSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, utimesSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -30,6 +30,9 @@ const edit = (folder, file, from, to) => {
   const path = join(folder, file);
   writeFileSync(path, readFileSync(path, 'utf8').replace(from, to));
 };
+// A lesson's file in a built folder, by the name its hash gives it.
+const stamped = (folder, pattern) => readdirSync(folder).find((f) => pattern.test(f));
+const lessonWasm = (folder) => join(folder, stamped(folder, /^tamirel-lesson\.[0-9a-f]{16}\.wasm$/));
 const cacheName = (folder) => readFileSync(join(folder, 'sw.js'), 'utf8').match(/const CACHE = '([^']+)'/)[1];
 const primitives = (page) => page.evaluate(() => window.tamirel.primitives().length);
 const drawn = async (page) => {
@@ -54,9 +57,9 @@ test('a changed build served at the same address shows whole at the next load, t
   // same second: asked again, the host answers 304 for it.
   const b = build((folder) => {
     edit(folder, 'index.html', '<title>Tamirel</title>', '<title>Tamirel Б</title>');
-    const wasm = join(folder, 'tamirel-lesson.wasm');
+    const wasm = lessonWasm(folder);
     appendFileSync(wasm, Buffer.from([0, 4, 3, 0x62, 0x2d, 0x62]));
-    const { atime, mtime } = statSync(join(a, 'tamirel-lesson.wasm'));
+    const { atime, mtime } = statSync(lessonWasm(a));
     utimesSync(wasm, atime, mtime);
   });
   // B's page and worker are newer, as a later build's are (made within the same second as A's,
@@ -67,24 +70,37 @@ test('a changed build served at the same address shows whole at the next load, t
   assert.equal(cacheName(a), cacheName(build()), 'the same build, the same name');
   const server = closing(t, await serve(a));
   const context = closing(t, await browser.createBrowserContext());
-  const page = await context.newPage();
   // The lesson's WebAssembly each load runs, by its length.
-  await page.evaluateOnNewDocument(() => {
-    const instantiate = WebAssembly.instantiate;
-    WebAssembly.instantiate = (bytes, imports) => { self.tamirelRan = bytes.byteLength; return instantiate(bytes, imports); };
-  });
-  const load = async (how) => {
-    await how();
-    await page.waitForSelector('html[data-ready]');
-    await page.evaluate(() => self.tamirelApp.late());
-    return [await page.title(), await page.evaluate(() => self.tamirelRan)];
+  const watched = async () => {
+    const tab = await context.newPage();
+    await tab.evaluateOnNewDocument(() => {
+      const instantiate = WebAssembly.instantiate;
+      WebAssembly.instantiate = (bytes, imports) => { self.tamirelRan = bytes.byteLength; return instantiate(bytes, imports); };
+    });
+    return tab;
   };
-  const wasm = (folder) => statSync(join(folder, 'tamirel-lesson.wasm')).size;
+  const page = await watched();
+  const load = async (how, tab = page) => {
+    await how();
+    await tab.waitForSelector('html[data-ready]');
+    await tab.evaluate(() => self.tamirelApp.late());
+    return [await tab.title(), await tab.evaluate(() => self.tamirelRan)];
+  };
+  const wasm = (folder) => statSync(lessonWasm(folder)).size;
   await load(() => page.goto(server.url));
   await page.evaluate(() => navigator.serviceWorker.ready);
   assert.deepEqual(await load(() => page.reload()), ['Tamirel', wasm(a)], 'under the worker of build A');
+  // A page of build A, open when B is copied to the host, whose lesson is first asked for then.
+  const stale = await watched();
+  await stale.goto(server.url);
+  await stale.waitForSelector('html[data-ready]');
 
   server.use(b);
+  // A's worker has A's lesson, unless B's has already taken over (the page's own check for a new
+  // worker may come after the switch): then the host has no file of A's to give.
+  assert.ok([wasm(a), 'refused'].includes(await stale.evaluate(() => self.tamirelApp.late().then(() => self.tamirelRan, () => 'refused'))),
+    'a page of build A still open: A\'s lesson or none');
+  await stale.close();
   assert.deepEqual(await load(() => page.reload()), ['Tamirel Б', wasm(b)], 'the next load, from the network, all of build B');
   await page.waitForFunction((name) => caches.keys().then((names) => names.join() === name), {}, cacheName(b));
   const tab = await context.newPage();
@@ -138,13 +154,19 @@ test('before the program is ready: the whole window shows as it will run, and a 
 
 test('the lesson opens from a page whose lesson scripts have not arrived, saying it is loading meanwhile', async (t) => {
   const server = closing(t, await serve(site));
-  const release = server.hold('lesson.js');
+  const release = server.hold(stamped(site, /^lesson\.[0-9a-f]{16}\.js$/));
   const page = await open(browser, server.url, { late: false });
   t.after(() => page.close().catch(() => {}));
+  await page.focus('#List1_2');
   await page.keyboard.press('F1');
   await page.waitForSelector('#lesson[open]');
   assert.deepEqual(await page.$eval('#lesson-title', (h) => [h.textContent, h.getBoundingClientRect().top >= 0
     && h.getBoundingClientRect().bottom <= innerHeight]), ['Урокът се зарежда…', true], 'in sight');
+  await page.keyboard.press('Escape');
+  assert.deepEqual(await page.evaluate(() => [document.getElementById('lesson').open, document.activeElement.id]), [false, 'List1_2'],
+    'Escape takes the wish back');
+  await page.keyboard.press('F1');
+  await page.waitForSelector('#lesson[open]');
   release();
   await page.waitForSelector('#lesson[open]:not(.loading)');
   await painted(page);
@@ -189,12 +211,12 @@ test('the site\'s index.html opened straight from disk works, its lesson too', a
 });
 
 test('the lesson\'s module missing on the server: F1 says the lesson was not loaded, and the window goes on', async (t) => {
-  const server = closing(t, await serve(copy((f) => rmSync(join(f, 'tamirel-lesson.wasm')))));
+  const server = closing(t, await serve(copy((f) => rmSync(lessonWasm(f)))));
   const page = await open(browser, server.url, { late: false });
   t.after(() => page.close().catch(() => {}));
   await page.keyboard.press('F1');
   await page.waitForSelector('#message[open]');
-  assert.match(await page.$eval('#message span', (m) => m.textContent), /Урокът не беше зареден/);
+  assert.match(await page.$eval('#message span', (m) => m.textContent), /Урокът не беше зареден: на сървъра вече има нова версия.*Презаредете/);
   assert.equal(await page.$eval('#lesson', (l) => l.open), false);
   await page.keyboard.press('Enter');
   assert.equal(await drawn(page), 5);

@@ -15,7 +15,7 @@ const unpack = (packed, size) => {
 };
 
 test('unpacks what xz packs, and refuses a cut or damaged stream', () => {
-  const wasm = readFileSync(join(site, 'tamirel-lesson.wasm'));
+  const wasm = readFileSync(join(site, '..', 'program', 'tamirel-lesson.wasm'));
   for (const original of [Buffer.alloc(0), Buffer.from('Чертай '.repeat(1000)), wasm]) {
     const packed = execFileSync('xz', ['--format=lzma', '--lzma1=preset=9e', '-c'], { input: original });
     assert.deepEqual(unpack(packed, original.length), original);

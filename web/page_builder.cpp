@@ -109,7 +109,10 @@ int main(int argc, char** argv) {
             case ControlKind::List:
                 html += "<select size=\"" + std::to_string(row.items.size()) + "\" data-index=\"" +
                         std::to_string(row.index) + "\" aria-label=\"" + Html(row.accessibleName) + "\"" + IdAndPlace(row) + ">";
-                for (const std::string_view item : row.items) html += "<option>" + Html(item) + "</option>";
+                // The first row chosen, as the program's start chooses it, so the window's first
+                // frame already shows it.
+                for (std::size_t i = 0; i < row.items.size(); ++i)
+                    html += (i == 0 ? "<option selected>" : "<option>") + Html(row.items[i]) + "</option>";
                 html += "</select>\n";
                 break;
             case ControlKind::TextBox:

@@ -1,8 +1,10 @@
 # cmake -DPAGE=index.html -DFORM=form.html -DCOLOURS=colours.css -DPROGRAM=tamirel.js
-#   -DPACKED=tamirel-wasm.js -DESBUILD=esbuild -DEARLY=a.js,b.js -DLATE=c.js,d.js -DOUTPUT=out.html
+#   -DPACKED=tamirel-wasm.js -DESBUILD=esbuild -DSCREEN=screen.js -DEARLY=a.js,b.js -DLATE=c.js,d.js
+#   -DOUTPUT=out.html
 #   [-DLATE_OUTPUT=lesson.js -DLESSON_PROGRAM=tamirel-lesson.js | -DSTANDALONE=ON] -P single_file.cmake
 # The page with the window's markup in place of <!--form--> (and its further parts in theirs),
-# its colours in place of /*colours*/, and its scripts written into it: <script src="tamirel.js">
+# its colours in place of /*colours*/, and its scripts written into it: <script src="screen.js">
+# is SCREEN (which fits the window to the screen before it is shown), <script src="tamirel.js">
 # is PROGRAM, and <script src="app.js"> the EARLY scripts joined in order, then PROGRAM's
 # WebAssembly packed (PACKED, pack_wasm.mjs's), so the window comes in one request. The LATE
 # scripts (the lesson's) run only when first asked for: a site has them joined in LATE_OUTPUT
@@ -61,9 +63,12 @@ while(NOT at EQUAL -1)
 endwhile()
 file(READ "${PROGRAM}" program)
 minified(program "${program}")
+file(READ "${SCREEN}" screen)
+minified(screen "${screen}")
 join_scripts(early "${EARLY}")
 join_scripts(late "${LATE}")
-foreach(mark "<!--form-->" "/*colours*/" "<script src=\"tamirel.js\"></script>" "<script src=\"app.js\"></script>"
+foreach(mark "<!--form-->" "/*colours*/" "<script src=\"screen.js\"></script>" "<script src=\"tamirel.js\"></script>"
+        "<script src=\"app.js\"></script>"
         "<script id=\"early\">")
   string(FIND "${page}" "${mark}" at)
   if(at EQUAL -1)
@@ -75,6 +80,7 @@ string(STRIP "${colours}" colours)
 string(REPLACE "/*colours*/" "${colours}" page "${page}")
 # The style sheet's comments are for its readers, not sent (the page has no other /* */).
 string(REGEX REPLACE "/\\*[^*]*\\*/\n?" "" page "${page}")
+string(REPLACE "<script src=\"screen.js\"></script>" "<script>\n${screen}\n</script>" page "${page}")
 string(REPLACE "<script src=\"tamirel.js\"></script>" "<script>\n${program}\n</script>" page "${page}")
 # The window's WebAssembly, packed (PACKED, pack_wasm.mjs's: markup when it ends in .html, else
 # a script), after the page's scripts.

@@ -1,6 +1,6 @@
 // The window's buttons and lists, as the page carries them: a click or a choice goes to the
-// program, at once or, before it is ready, in turn once it is. The lists show their first
-// items chosen from the start, as the program then chooses them.
+// program, at once or, before it is ready, in turn once it is. The lists come with their first
+// items chosen (the markup's), as the program then chooses them.
 'use strict';
 
 (() => {
@@ -12,7 +12,6 @@
   for (const list of app.form.querySelectorAll('select')) {
     const index = Number(list.dataset.index);
     app.lists[index] = list;
-    if (list.selectedIndex < 0 && list.options.length) list.selectedIndex = 0;
     list.addEventListener('change', () => {
       const row = list.selectedIndex;
       // The program's start chooses every list's first row; the user's later choice stands.

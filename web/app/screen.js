@@ -3,6 +3,8 @@
 // its designed size unless the viewport is too small for it, then as large as fits. The
 // browser's own zoom narrows the viewport in CSS pixels and so still enlarges the window. The
 // root's --scale holds the scale for the style sheet; a change of it fires `scale` on the form.
+// It runs right after the window's markup, before anything else is read, and shows the window
+// once it is scaled.
 'use strict';
 
 (() => {
@@ -33,6 +35,7 @@
     form.dispatchEvent(new Event('scale'));
   }
   fit();
+  form.classList.add('fitted');
   window.addEventListener('resize', fit);
   coarse.addEventListener('change', fit);
 })();

@@ -10,8 +10,8 @@
 #                    where browsers fetch no files but still load scripts;
 #   index.html       names the three by those names;
 #   sw.js            the service worker, WORKER with those names, its cache named after a
-#                    SHA-256 of the files it caches (its FILES list), so every changed build is
-#                    a new worker.
+#                    SHA-256 of the files it caches (its FILES list, where './' is index.html),
+#                    so every changed build is a new worker.
 # A file as the build writes it, unstamped, is taken before a stamped one: run again on a
 # stamped folder (whose files may have been changed since), the stamps are made afresh. Stamped
 # files of other builds are removed. Each file is written whole or not at all.
@@ -81,6 +81,9 @@ endif()
 set(sums "")
 foreach(quoted IN LISTS files)
   string(REPLACE "'" "" file "${quoted}")
+  if(file STREQUAL "./")
+    set(file index.html)
+  endif()
   file(SHA256 "${SITE}/${file}" sum)
   string(APPEND sums "${file} ${sum}\n")
 endforeach()

@@ -1,19 +1,23 @@
 // Keeps the page's files for use offline. Each build names its cache after a hash of the files
 // it caches (stamped at build time), so a changed build is a new worker: it caches its own
-// files, takes over at once and drops the old copy. The page and its other files go to the
+// files, takes over at once and drops the old copy. The page is kept as the folder's address
+// ('./', index.html), the address it is usually opened by, so its copy is usually the one the
+// browser has just loaded. The page and its other files go to the
 // network first, so the next load shows a new build, and the cache answers only when the
 // network does not. The lesson's files are named after their hash (a name of 16 hex digits
 // before the extension): one such name always holds the same bytes, so the cache answers them
 // first, and one build's page never gets another build's lesson.
 'use strict';
 const CACHE = 'tamirel-@TAMIREL_VERSION@';
-const FILES = ['index.html', 'lesson.js', 'tamirel-lesson.wasm', 'manifest.webmanifest', 'favicon.png', 'icon-192.png', 'icon-512.png'];
+const FILES = ['./', 'lesson.js', 'tamirel-lesson.wasm', 'manifest.webmanifest', 'favicon.png', 'icon-192.png', 'icon-512.png'];
 const STAMPED = /\.[0-9a-f]{16}\.(js|wasm)$/;
 
 self.addEventListener('install', (event) => {
-  // Past the browser's HTTP cache, so the copy is this build's.
+  // Asked again of the server, so the copy is this build's, but answered by the browser's HTTP
+  // cache when the server says it is unchanged (a 304): the page the worker came with is not
+  // downloaded twice.
   event.waitUntil(caches.open(CACHE)
-    .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'reload' }))))
+    .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'no-cache' }))))
     .then(() => self.skipWaiting()));
 });
 
@@ -36,7 +40,7 @@ self.addEventListener('fetch', (event) => {
       // HTTP cache.
       return await fetch(request, { cache: 'no-cache' });
     } catch (error) {
-      const hit = await cache.match(request) || (request.mode === 'navigate' ? await cache.match('index.html') : undefined);
+      const hit = await cache.match(request) || (request.mode === 'navigate' ? await cache.match('./') : undefined);
       if (hit) return hit;
       throw error;
     }

@@ -142,8 +142,7 @@
 
   const drawing = { what: 0, option: () => 0, name: 'tamirel', failure: 'Чертежът не беше копиран',
     png: () => app.printedPng(exportCanvas()) };
-  const withPictures = (fn, failure) => app.late().then(() => app.act(fn),
-    () => app.showMessage(`${failure}: няма връзка със сървъра. Опитайте отново.`));
+  const withPictures = (fn, failure) => app.late().then(() => app.act(fn), (error) => app.showMessage(`${failure}: ${error.reason}`));
   const copyDrawing = () => withPictures(() => app.copyPicture(drawing), drawing.failure);
   const saveDrawing = () => withPictures(() => app.savePicture(drawing), 'Чертежът не беше запазен');
   Object.assign(app.commands, { copy: copyDrawing, save: saveDrawing });

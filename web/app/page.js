@@ -6,7 +6,8 @@
 //   app.page      the calls the program makes into the page (repaint, select, describe, report)
 //   app.act(fn)   runs fn now if the program is ready, else once it is, in the order asked (a
 //                 waiting action starts the program at once, without waiting for the first frame)
-//   app.late()    loads the lesson's module and scripts, once; resolves when they run
+//   app.late()    loads the lesson's module and scripts, once; resolves when they run, or
+//                 rejects with an error whose `reason` ends a sentence on why they did not
 //   app.lessonProgram  the lesson module's exports, once loaded (see app.late)
 //   app.commands  the canvas menu's commands by name
 'use strict';
@@ -188,17 +189,50 @@ const app = self.tamirelApp = {
       };
     }
     app.lessonProgram = program;
-  })().catch((error) => {
+  })().catch(async (error) => {
     late = null;
-    throw error;
+    throw Object.assign(new Error('the lesson did not load', { cause: error }), { reason: await whyNotLoaded() });
   });
+  // Why the lesson's files did not load, to end a sentence: from disk, they are not beside the
+  // page; where the server answers for them with anything but the file (missing, refused, or
+  // a page in its place), a newer build has taken their place; where it does not answer, there
+  // is no connection.
+  async function whyNotLoaded() {
+    if (location.protocol === 'file:') return 'файловете на урока липсват в папката на страницата.';
+    const stamped = document.documentElement.dataset;
+    const replaced = await Promise.all([stamped.late, stamped.lessonWasm].map((file) =>
+      fetch(file, { method: 'HEAD', cache: 'no-store' })
+        .then((response) => !response.ok || /html/.test(response.headers.get('Content-Type') || ''), () => false)));
+    return replaced.includes(true) ? 'на сървъра вече има нова версия на Tamirel. Презаредете страницата.'
+      : 'няма връзка със сървъра. Опитайте отново.';
+  }
 
   // The lesson, by F1 or "Урок…" in the canvas's menu. Its first opening loads its scripts: the
   // dialog says so meanwhile, and opens the lesson once they and the program are ready, unless
-  // Escape has taken the wish back. `waiting`: the control that had the focus when it was
-  // asked for, while it waits.
+  // the wish is taken back meanwhile (Escape, the dialog's close button, the dialog closed any
+  // other way). `waiting`: the control that had the focus when it was asked for, while it waits.
   const lessonDialog = document.getElementById('lesson');
   let waiting = null;
+  function stopWaiting() {
+    const { back } = waiting;
+    waiting = null;
+    lessonDialog.classList.remove('loading');
+    if (lessonDialog.open) lessonDialog.close();
+    return back;
+  }
+  const takeBack = () => {
+    if (waiting) stopWaiting()?.focus();
+  };
+  // Before the lesson's own keys, which may have arrived while its WebAssembly has not.
+  document.addEventListener('keydown', (e) => {
+    if (e.key === 'Escape' && waiting) {
+      e.preventDefault();
+      e.stopPropagation();
+      takeBack();
+    }
+  }, true);
+  lessonDialog.querySelector('[data-lesson=close]').addEventListener('click', takeBack);
+  lessonDialog.addEventListener('close', takeBack);
   app.commands.lesson = () => {
     if (app.lessonProgram) return app.act(() => app.openLesson());
     if (waiting) return;
@@ -212,29 +246,16 @@ const app = self.tamirelApp = {
       if (waiting !== asked) return;
       waiting = null;
       app.act(() => app.openLesson(asked.back));
-    }, async () => {
-      // A file of this build that the server no longer has: a newer build has taken its place.
-      const stamped = document.documentElement.dataset;
-      const replaced = location.protocol !== 'file:' && (await Promise.all([stamped.late, stamped.lessonWasm].map((file) =>
-        fetch(file, { method: 'HEAD', cache: 'no-store' }).then((response) => response.status === 404, () => false)))).includes(true);
+    }, (error) => {
       if (waiting !== asked) return;
-      waiting = null;
-      lessonDialog.close();
-      app.showMessage(replaced ? 'Урокът не беше зареден: на сървъра вече има нова версия на Tamirel. Презаредете страницата.'
-        : 'Урокът не беше зареден: няма връзка със сървъра. Опитайте отново.');
+      stopWaiting();
+      app.showMessage(`Урокът не беше зареден: ${error.reason}`);
     });
   };
   document.addEventListener('keydown', (e) => {
     if (e.key === 'F1') {
       e.preventDefault();
       app.commands.lesson();
-    } else if (e.key === 'Escape' && waiting) {
-      e.preventDefault();
-      const { back } = waiting;
-      waiting = null;
-      lessonDialog.close();
-      lessonDialog.classList.remove('loading');
-      back?.focus();
     }
   });
 

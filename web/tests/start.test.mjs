@@ -154,7 +154,8 @@ test('before the program is ready: the whole window shows as it will run, and a 
 
 test('the lesson opens from a page whose lesson scripts have not arrived, saying it is loading meanwhile', async (t) => {
   const server = closing(t, await serve(site));
-  const release = server.hold(stamped(site, /^lesson\.[0-9a-f]{16}\.js$/));
+  const releaseScript = server.hold(stamped(site, /^lesson\.[0-9a-f]{16}\.js$/));
+  const releaseWasm = server.hold(stamped(site, /^tamirel-lesson\.[0-9a-f]{16}\.wasm$/));
   const page = await open(browser, server.url, { late: false });
   t.after(() => page.close().catch(() => {}));
   await page.focus('#List1_2');
@@ -162,12 +163,16 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
   await page.waitForSelector('#lesson[open]');
   assert.deepEqual(await page.$eval('#lesson-title', (h) => [h.textContent, h.getBoundingClientRect().top >= 0
     && h.getBoundingClientRect().bottom <= innerHeight]), ['Урокът се зарежда…', true], 'in sight');
+  // Its scripts arrive (with their own keys), its WebAssembly not yet: Escape takes the wish back.
+  releaseScript();
+  await page.waitForFunction(() => typeof createTamirelLesson === 'function');
   await page.keyboard.press('Escape');
+  await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 100)));
   assert.deepEqual(await page.evaluate(() => [document.getElementById('lesson').open, document.activeElement.id]), [false, 'List1_2'],
     'Escape takes the wish back');
   await page.keyboard.press('F1');
   await page.waitForSelector('#lesson[open]');
-  release();
+  releaseWasm();
   await page.waitForSelector('#lesson[open]:not(.loading)');
   await painted(page);
   assert.match(await page.$eval('#lesson-title', (h) => h.textContent), /^Правилен/);

@@ -1,12 +1,12 @@
 // Keeps the page's files for use offline. Each build names its cache after a hash of the files
 // it caches (stamped at build time), so a changed build is a new worker: it caches its own
-// files, takes over at once and drops the old copy. The page is kept as the folder's address
-// ('./', index.html), the address it is usually opened by, so its copy is usually the one the
-// browser has just loaded. The page and its other files go to the
-// network first, so the next load shows a new build, and the cache answers only when the
-// network does not. The lesson's files are named after their hash (a name of 16 hex digits
-// before the extension): one such name always holds the same bytes, so the cache answers them
-// first, and one build's page never gets another build's lesson.
+// files, takes over at once and drops the old copy. The page is kept under the folder's
+// address ('./', index.html), the one it is usually opened by, so the copy is usually the one
+// the browser has just loaded. The page and its other files go to the network first, so the
+// next load shows a new build, and the cache answers only when the network does not. The
+// lesson's files are named after their hash (16 hex digits before the extension): one such
+// name always holds the same bytes, so the cache answers them first, and one build's page
+// never gets another build's lesson.
 'use strict';
 const CACHE = 'tamirel-@TAMIREL_VERSION@';
 const FILES = ['./', 'lesson.js', 'tamirel-lesson.wasm', 'manifest.webmanifest', 'favicon.png', 'icon-192.png', 'icon-512.png'];

@@ -16,14 +16,23 @@
 # stamped folder (whose files may have been changed since), the stamps are made afresh. Stamped
 # files of other builds are removed. Each file is written whole or not at all.
 
+# Paths below are compared as the globbing gives them: whole.
+get_filename_component(SITE "${SITE}" ABSOLUTE)
+
+# The files `base`.HASH.`ext` in SITE, in `out`.
+function(stamped_files out base ext)
+  file(GLOB found "${SITE}/${base}.*.${ext}")
+  list(FILTER found INCLUDE REGEX "/${base}\\.[0-9a-f]+\\.${ext}$")
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
 # The one file `base`.`ext` or `base`.HASH.`ext` in SITE to stamp: its path in `out`.
 function(lesson_file out base ext)
   if(EXISTS "${SITE}/${base}.${ext}")
     set(${out} "${SITE}/${base}.${ext}" PARENT_SCOPE)
     return()
   endif()
-  file(GLOB found "${SITE}/${base}.*.${ext}")
-  list(FILTER found INCLUDE REGEX "/${base}\\.[0-9a-f]+\\.${ext}$")
+  stamped_files(found ${base} ${ext})
   list(LENGTH found count)
   if(NOT count EQUAL 1)
     message(FATAL_ERROR "${SITE} has ${count} of ${base}.${ext} stamped, and none unstamped")
@@ -31,27 +40,30 @@ function(lesson_file out base ext)
   set(${out} "${found}" PARENT_SCOPE)
 endfunction()
 
-# Moves `path` to `base`.HASH.`ext` beside it, removes every other stamp of it, and puts the new
-# name in place of the old in `text` (the name quoted, stamped or not); the name in `name`.
-function(stamp path base ext text name)
+# Moves `path` to `base`.HASH.`ext` beside it and removes every other stamp of it; the new name
+# in `name`.
+function(stamp path base ext name)
   file(SHA256 "${path}" sum)
   string(SUBSTRING "${sum}" 0 16 sum)
   set(stamped "${base}.${sum}.${ext}")
   if(NOT path STREQUAL "${SITE}/${stamped}")
     file(RENAME "${path}" "${SITE}/${stamped}")
   endif()
-  file(GLOB others "${SITE}/${base}.*.${ext}")
-  list(FILTER others INCLUDE REGEX "/${base}\\.[0-9a-f]+\\.${ext}$")
+  stamped_files(others ${base} ${ext})
   list(REMOVE_ITEM others "${SITE}/${stamped}")
   if(others)
     file(REMOVE ${others})
   endif()
+  set(${name} "${stamped}" PARENT_SCOPE)
+endfunction()
+
+# Puts `stamped` in place of every quoted name `base`.`ext`, stamped or not, in `text`.
+function(name_in text base ext stamped)
   string(REGEX REPLACE "([\"'])${base}(\\.[0-9a-f]+)?\\.${ext}([\"'])" "\\1${stamped}\\3" replaced "${${text}}")
   if(replaced STREQUAL "${${text}}" AND NOT "${${text}}" MATCHES "${stamped}")
     message(FATAL_ERROR "no name ${base}.${ext} to stamp")
   endif()
   set(${text} "${replaced}" PARENT_SCOPE)
-  set(${name} "${stamped}" PARENT_SCOPE)
 endfunction()
 
 function(write_whole path text)
@@ -63,14 +75,17 @@ file(READ "${SITE}/index.html" page)
 file(READ "${WORKER}" worker)
 lesson_file(script lesson js)
 lesson_file(wasm tamirel-lesson wasm)
-stamp("${script}" lesson js page script)
-stamp("${SITE}/${script}" lesson js worker script)
-stamp("${wasm}" tamirel-lesson wasm page wasm)
-stamp("${SITE}/${wasm}" tamirel-lesson wasm worker wasm)
+stamp("${script}" lesson js script)
+stamp("${wasm}" tamirel-lesson wasm wasm)
 execute_process(COMMAND "${NODE}" "${CMAKE_CURRENT_LIST_DIR}/pack_wasm.mjs" "${SITE}/${wasm}"
                         "${SITE}/tamirel-lesson-wasm.js" tamirelLessonWasmBytes "${UNPACKER}"
                 COMMAND_ERROR_IS_FATAL ANY)
-stamp("${SITE}/tamirel-lesson-wasm.js" tamirel-lesson-wasm js page disk)
+stamp("${SITE}/tamirel-lesson-wasm.js" tamirel-lesson-wasm js disk)
+foreach(text page worker)
+  name_in(${text} lesson js ${script})
+  name_in(${text} tamirel-lesson wasm ${wasm})
+endforeach()
+name_in(page tamirel-lesson-wasm js ${disk})
 write_whole("${SITE}/index.html" "${page}")
 
 string(REGEX MATCH "const FILES = \\[([^]]*)\\]" files "${worker}")

@@ -19,16 +19,22 @@ function(join_scripts out files)
     file(READ "${file}" script)
     string(APPEND joined "${script}")
   endforeach()
-  minified(joined "${joined}")
+  minified(joined "${joined}" ${ARGN})
   set(${out} "${joined}" PARENT_SCOPE)
 endfunction()
 
 # A script made smaller to send and to parse (esbuild: comments, blanks and local names; the
-# names scripts share at their top level stay), and safe inside <script>.
+# names scripts share at their top level stay), and safe inside <script>. Its letters stay as
+# they are (the page is UTF-8), or, with ASCII, for a file of its own that a host may send
+# without naming its encoding, as escapes.
 function(minified out script)
+  set(charset --charset=utf8)
+  if(ARGN STREQUAL "ASCII")
+    set(charset)
+  endif()
   set(file "${OUTPUT}.script.js")
   file(WRITE "${file}" "${script}")
-  execute_process(COMMAND "${ESBUILD}" --minify --log-level=warning INPUT_FILE "${file}" OUTPUT_VARIABLE script
+  execute_process(COMMAND "${ESBUILD}" --minify ${charset} --log-level=warning INPUT_FILE "${file}" OUTPUT_VARIABLE script
                   COMMAND_ERROR_IS_FATAL ANY)
   file(REMOVE "${file}")
   string(REPLACE "</script" "<\\/script" script "${script}")
@@ -66,7 +72,6 @@ minified(program "${program}")
 file(READ "${SCREEN}" screen)
 minified(screen "${screen}")
 join_scripts(early "${EARLY}")
-join_scripts(late "${LATE}")
 foreach(mark "<!--form-->" "/*colours*/" "<script src=\"screen.js\"></script>" "<script src=\"tamirel.js\"></script>"
         "<script src=\"app.js\"></script>"
         "<script id=\"early\">")
@@ -74,6 +79,16 @@ foreach(mark "<!--form-->" "/*colours*/" "<script src=\"screen.js\"></script>" "
   if(at EQUAL -1)
     message(FATAL_ERROR "${PAGE} has no ${mark}")
   endif()
+endforeach()
+# The head's own small scripts, minified in place (they hold no "<").
+foreach(id manifest early)
+  if(NOT page MATCHES "<script id=\"${id}\">([^<]*)</script>")
+    message(FATAL_ERROR "${PAGE}: its script#${id} holds a \"<\" or is missing")
+  endif()
+  set(whole "${CMAKE_MATCH_0}")
+  minified(head_script "${CMAKE_MATCH_1}")
+  string(STRIP "${head_script}" head_script)
+  string(REPLACE "${whole}" "<script id=\"${id}\">${head_script}</script>" page "${page}")
 endforeach()
 string(REPLACE "<!--form-->" "${form}" page "${page}")
 string(STRIP "${colours}" colours)
@@ -93,12 +108,14 @@ endif()
 if(STANDALONE)
   string(REGEX REPLACE "<link rel=\"icon\"[^>]*>\n" "" page "${page}")
   string(REGEX REPLACE "<script id=\"manifest\">[^<]*</script>\n" "" page "${page}")
+  join_scripts(late "${LATE}")
   string(REPLACE "<script src=\"app.js\"></script>"
                  "<script>\n${early}\n</script>\n${packed}\n<script type=\"text/plain\" id=\"late\">\n${late}\n</script>" page "${page}")
 else()
   string(REPLACE "<script src=\"app.js\"></script>" "<script>\n${early}\n</script>\n${packed}" page "${page}")
   file(READ "${LESSON_PROGRAM}" lesson_program)
-  minified(lesson_program "${lesson_program}")
+  minified(lesson_program "${lesson_program}" ASCII)
+  join_scripts(late "${LATE}" ASCII)
   write_whole("${LATE_OUTPUT}" "${lesson_program}\n${late}")
 endif()
 write_whole("${OUTPUT}" "${page}")

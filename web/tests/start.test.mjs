@@ -152,6 +152,29 @@ test('before the program is ready: the whole window shows as it will run, and a 
   assert.deepEqual(page.errors, []);
 });
 
+test('a choice and a click the moment the window shows, before the page\'s scripts have run, are served once', async (t) => {
+  const server = closing(t, await serve(site));
+  const page = await open(browser, server.url, { prepare: (p) => p.evaluateOnNewDocument(() => {
+    new MutationObserver((_, observer) => {
+      if (!document.getElementById('form')?.classList.contains('fitted')) return;
+      observer.disconnect();
+      self.scriptsHadRun = Boolean(self.tamirelApp);
+      const list = document.getElementById('List1_2');
+      for (const value of ['5', '6']) {
+        list.value = value;
+        list.dispatchEvent(new Event('change', { bubbles: true }));
+      }
+      document.getElementById('Command1_0').click();
+    }).observe(document, { subtree: true, attributes: true, attributeFilter: ['class'] });
+  }) });
+  t.after(() => page.close().catch(() => {}));
+  await painted(page);
+  assert.equal(await page.evaluate(() => self.scriptsHadRun), false, 'the window showed before its scripts ran');
+  assert.equal(await primitives(page), 8, 'the hexagon, its circle and centre, drawn once');
+  assert.equal(await page.$eval('#List1_2', (l) => l.value), '6');
+  assert.deepEqual(page.errors, []);
+});
+
 test('the lesson opens from a page whose lesson scripts have not arrived, saying it is loading meanwhile', async (t) => {
   const server = closing(t, await serve(site));
   const releaseScript = server.hold(stamped(site, /^lesson\.[0-9a-f]{16}\.js$/));

@@ -1,7 +1,6 @@
 // The window's buttons and lists, as the page carries them: a click or a choice goes to the
-// program, at once or, before it is ready, in turn once it is; so do those made before this
-// script ran. The lists come with their first items chosen (the markup's), as the program then
-// chooses them.
+// program, at once or, before it is ready, in turn once it is. The lists come with their first
+// items chosen (the markup's), as the program then chooses them.
 'use strict';
 
 (() => {
@@ -21,16 +20,5 @@
         app.program._tamirel_choose(index, row);
       });
     });
-  }
-  // What was done before these scripts ran (kept by the page's head), in order, as if now.
-  const before = self.tamirelBefore || [];
-  self.tamirelBefore = null;
-  for (const { control, row } of before) {
-    if (control.localName === 'button') {
-      control.click();
-    } else {
-      control.selectedIndex = row;
-      control.dispatchEvent(new Event('change'));
-    }
   }
 })();

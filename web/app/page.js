@@ -28,6 +28,24 @@ const app = self.tamirelApp = {
   asked() {},
 };
 
+// What the user did before these scripts ran, kept by the page's head (clicks on the window's
+// buttons, choices in its lists, the page's own keys), done in order as if now: once every
+// script here has taken its part (the scripts run as one), before anything that comes after.
+queueMicrotask(() => {
+  const before = self.tamirelBefore || [];
+  self.tamirelBefore = null;
+  for (const { control, row, key, ctrl } of before) {
+    if (key) {
+      control.dispatchEvent(new KeyboardEvent('keydown', { key, ctrlKey: ctrl, bubbles: true, cancelable: true }));
+    } else if (control.localName === 'button') {
+      control.click();
+    } else {
+      control.selectedIndex = row;
+      control.dispatchEvent(new Event('change'));
+    }
+  }
+});
+
 (() => {
   const TRANSPARENT = 5;
   const form = app.form;

@@ -152,7 +152,7 @@ test('before the program is ready: the whole window shows as it will run, and a 
   assert.deepEqual(page.errors, []);
 });
 
-test('a choice and a click the moment the window shows, before the page\'s scripts have run, are served once', async (t) => {
+test('a choice, a click and F1 the moment the window shows, before the page\'s scripts have run, are served once', async (t) => {
   const server = closing(t, await serve(site));
   const page = await open(browser, server.url, { prepare: (p) => p.evaluateOnNewDocument(() => {
     new MutationObserver((_, observer) => {
@@ -165,6 +165,7 @@ test('a choice and a click the moment the window shows, before the page\'s scrip
         list.dispatchEvent(new Event('change', { bubbles: true }));
       }
       document.getElementById('Command1_0').click();
+      self.helpTaken = !document.body.dispatchEvent(new KeyboardEvent('keydown', { key: 'F1', bubbles: true, cancelable: true }));
     }).observe(document, { subtree: true, attributes: true, attributeFilter: ['class'] });
   }) });
   t.after(() => page.close().catch(() => {}));
@@ -172,6 +173,8 @@ test('a choice and a click the moment the window shows, before the page\'s scrip
   assert.equal(await page.evaluate(() => self.scriptsHadRun), false, 'the window showed before its scripts ran');
   assert.equal(await primitives(page), 8, 'the hexagon, its circle and centre, drawn once');
   assert.equal(await page.$eval('#List1_2', (l) => l.value), '6');
+  assert.ok(await page.evaluate(() => self.helpTaken), 'F1 not left to the browser');
+  await page.waitForSelector('#lesson[open]:not(.loading)');
   assert.deepEqual(page.errors, []);
 });
 

@@ -108,6 +108,8 @@ endif()
 if(STANDALONE)
   string(REGEX REPLACE "<link rel=\"icon\"[^>]*>\n" "" page "${page}")
   string(REGEX REPLACE "<script id=\"manifest\">[^<]*</script>\n" "" page "${page}")
+  # No lesson files to name: the page's end carries the lesson's scripts.
+  string(REGEX REPLACE " data-(late|lesson-wasm|lesson-disk)=\"[^\"]*\"" "" page "${page}")
   join_scripts(late "${LATE}")
   string(REPLACE "<script src=\"app.js\"></script>"
                  "<script>\n${early}\n</script>\n${packed}\n<script type=\"text/plain\" id=\"late\">\n${late}\n</script>" page "${page}")

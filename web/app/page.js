@@ -174,13 +174,15 @@ queueMicrotask(() => {
     document.body.append(element);
   });
   app.late = () => late ||= (async () => {
-    const inline = document.getElementById('late');
+    const stamped = document.documentElement.dataset;
     let module;
-    if (inline) {
+    if (!stamped.late) {
+      // The single file: its lesson's scripts are the last of the page, maybe not yet read.
+      if (document.readyState === 'loading') await new Promise((resolve) => addEventListener('DOMContentLoaded', resolve));
+      const inline = document.getElementById('late');
       document.body.append(Object.assign(document.createElement('script'), { textContent: inline.textContent }));
       module = await programStarted;
     } else {
-      const stamped = document.documentElement.dataset;
       const bytes = location.protocol === 'file:'
         ? script(stamped.lessonDisk).then(() => self.tamirelLessonWasmBytes())
         : fetch(stamped.lessonWasm).then((response) => {

@@ -152,9 +152,10 @@ test('before the program is ready: the whole window shows as it will run, and a 
   assert.deepEqual(page.errors, []);
 });
 
-test('a choice, a click and F1 the moment the window shows, before the page\'s scripts have run, are served once', async (t) => {
-  const server = closing(t, await serve(site));
-  const page = await open(browser, server.url, { prepare: (p) => p.evaluateOnNewDocument(() => {
+for (const where of ['site', 'single file']) {
+test(`${where}: a choice, a click and F1 the moment the window shows, before the page's scripts have run, are served once`, async (t) => {
+  const url = where === 'site' ? closing(t, await serve(site)).url : `file://${singleFile}`;
+  const page = await open(browser, url, { prepare: (p) => p.evaluateOnNewDocument(() => {
     new MutationObserver((_, observer) => {
       if (!document.getElementById('form')?.classList.contains('fitted')) return;
       observer.disconnect();
@@ -175,8 +176,10 @@ test('a choice, a click and F1 the moment the window shows, before the page\'s s
   assert.equal(await page.$eval('#List1_2', (l) => l.value), '6');
   assert.ok(await page.evaluate(() => self.helpTaken), 'F1 not left to the browser');
   await page.waitForSelector('#lesson[open]:not(.loading)');
+  assert.equal(await page.$eval('#message', (m) => m.open), false);
   assert.deepEqual(page.errors, []);
 });
+}
 
 test('the lesson opens from a page whose lesson scripts have not arrived, saying it is loading meanwhile', async (t) => {
   const server = closing(t, await serve(site));

@@ -231,7 +231,10 @@
   lessonDiagonals.addEventListener('change', refreshLesson);
 
   // A key as the table names it: "Control+C", "Space", "ArrowRight".
-  const keyName = (e) => (e.ctrlKey || e.metaKey ? 'Control+' : '') + (e.key === ' ' ? 'Space' : e.key.length === 1 ? e.key.toUpperCase() : e.key);
+  const keyName = (e) => {
+    const key = self.tamirelKey(e);
+    return (e.ctrlKey || e.metaKey ? 'Control+' : '') + (key === ' ' ? 'Space' : key.length === 1 ? key.toUpperCase() : key);
+  };
   // Where each group's keys act: the construction's files (the steps' and the attempt's) while
   // its controls have the focus; its other keys anywhere in the dialog (but Space and Enter
   // press a focused button), the lesson's there too. The groups in the order they are asked;
@@ -254,14 +257,16 @@
     e.preventDefault();
     e.stopPropagation();   // the window's own Ctrl+S saves the drawing, not the lesson
   });
-  // Following the lists: the user's choices, and writes from the program (as "Чисти" makes).
+  // Following the lists: the user's choices, and writes from the program (as "Чисти" makes),
+  // once the lesson is shown (not while it says it is loading: opening it reads them then).
+  const following = () => lessonDialog.open && !lessonDialog.classList.contains('loading');
   for (const list of form.querySelectorAll('select')) {
-    list.addEventListener('change', () => { if (lessonDialog.open && list.dataset.index !== '0') refreshLesson(); });
+    list.addEventListener('change', () => { if (following() && list.dataset.index !== '0') refreshLesson(); });
   }
   const selectRow = app.page.select;
   app.page.select = (list, row) => {
     selectRow(list, row);
-    if (lessonDialog.open && list > 0) queueMicrotask(refreshLesson);
+    if (following() && list > 0) queueMicrotask(refreshLesson);
   };
   // The browser's zoom changes the room in CSS pixels, the window's scale its place.
   window.addEventListener('resize', layoutLesson);

@@ -14,13 +14,21 @@
     if (!dialog.open) dialog.showModal();
   };
 
-  function exportCanvas() {
+  // The window's drawing as it is now: its background, its canvas's scale, its description and
+  // its primitives, what a copy or save of it is made of.
+  const drawingNow = () => {
+    const own = app.program;
+    return { background: own._tamirel_background(), scale: [own._tamirel_scale(0), own._tamirel_scale(1)],
+      description: document.getElementById('description').textContent, primitives: app.primitives(0) };
+  };
+
+  function exportCanvas(held) {
     const image = document.createElement('canvas');
     image.width = image.height = EXPORT_SIDE;
     const ctx = image.getContext('2d');
-    ctx.fillStyle = app.background();
+    ctx.fillStyle = app.cssColour(held.background);
     ctx.fillRect(0, 0, EXPORT_SIDE, EXPORT_SIDE);
-    app.paint(ctx, EXPORT_SIDE, EXPORT_PEN, app.primitives(0));
+    app.paint(ctx, EXPORT_SIDE, EXPORT_PEN, held.primitives);
     return image;
   }
 
@@ -30,28 +38,28 @@
   app.formats = () => formats ??= JSON.parse(app.lessonProgram.UTF8ToString(app.lessonProgram._tamirel_formats()))
     .map((format, index) => ({ ...format, index })).filter((format) => format.text || format.id === 'png');
 
-  // Picture `picture` ({what, option(), png?(), name, failure}: the core's picture `what` with
-  // its option, an own PNG maker where the page paints one, the file's name without its
-  // extension, and the message of a failed copy) in `format`, as a Blob or its promise; PNG
-  // by default from the same picture's SVG.
+  // Picture `picture` ({what, option(), png?(), name, failure, held?}: the core's picture `what`
+  // with its option, an own PNG maker where the page paints one, the file's name without its
+  // extension, the message of a failed copy, and for the drawing (`what` 0) the drawing as it
+  // was asked for) in `format`, as a Blob or its promise; PNG by default from the same
+  // picture's SVG.
   function blob(picture, format) {
-    if (format.text) return new Blob([app.pictureText(picture.what, picture.option(), format.id)], { type: format.mime });
+    if (format.text) return new Blob([app.pictureText(picture.what, picture.option(), format.id, picture.held)], { type: format.mime });
     return picture.png ? picture.png() : app.svgToPng(blob(picture, app.formats().find((f) => f.id === 'svg')));
   }
-  // The core's picture `what` with `option` in the text format `id` ("svg", "tikz").
-  app.pictureText = (what, option, id) => {
+  // The core's picture `what` with `option` in the text format `id` ("svg", "tikz"); the drawing
+  // (`what` 0) as `held`, by default as it is now.
+  app.pictureText = (what, option, id, held) => {
     const program = app.lessonProgram;
-    if (what === 0) handDrawing(program);
+    if (what === 0) handDrawing(program, held || drawingNow());
     return program.UTF8ToString(program._tamirel_picture(what, option, app.formats().find((f) => f.id === id).index));
   };
 
-  // The window's drawing, its canvas's scale and its description, handed to the lesson's module.
-  function handDrawing(program) {
-    const own = app.program, text = document.getElementById('description').textContent;
-    const bytes = program.lengthBytesUTF8(text);
-    program.stringToUTF8(text, program._tamirel_drawing(own._tamirel_background(), own._tamirel_scale(0),
-      own._tamirel_scale(1), bytes), bytes + 1);
-    for (const p of app.primitives(0)) program._tamirel_drawing_add(p.kind, p.style, p.x1, p.y1, p.x2, p.y2);
+  // The window's drawing (drawingNow's), handed to the lesson's module.
+  function handDrawing(program, held) {
+    const text = held.description, bytes = program.lengthBytesUTF8(text);
+    program.stringToUTF8(text, program._tamirel_drawing(held.background, held.scale[0], held.scale[1], bytes), bytes + 1);
+    for (const p of held.primitives) program._tamirel_drawing_add(p.kind, p.style, p.x1, p.y1, p.x2, p.y2);
   }
 
   // Copies a picture in every format the browser's clipboard takes (as ClipboardItem.supports
@@ -66,7 +74,10 @@
         await navigator.clipboard.write([new ClipboardItem(Object.fromEntries(chosen.map((f) => [f.mime, blob(picture, f)])))]);
         return;
       } catch (error) {
-        if (wanted.length === 1) app.showMessage(picture.failure + ': браузърът не позволи достъп до клипборда.\n' + error.message);
+        if (wanted.length > 1) continue;
+        // The browser's own words (English) for whoever looks further; the pupil reads why.
+        console.warn('Tamirel: the clipboard refused:', error);
+        app.showMessage(picture.failure + ': браузърът не позволи достъп до клипборда. Опитайте отново.');
       }
     }
   };
@@ -140,11 +151,21 @@
     return app.printedPng(c);
   };
 
-  const drawing = { what: 0, option: () => 0, name: 'tamirel', failure: 'Чертежът не беше копиран',
-    png: () => app.printedPng(exportCanvas()) };
-  const withPictures = (fn, failure) => app.late().then(() => app.act(fn), (error) => app.showMessage(`${failure}: ${error.reason}`));
-  const copyDrawing = () => withPictures(() => app.copyPicture(drawing), drawing.failure);
-  const saveDrawing = () => withPictures(() => app.savePicture(drawing), 'Чертежът не беше запазен');
+  // The drawing as its copy or save was asked for: taken in turn after what was asked before it,
+  // and kept while the lesson's module that writes it loads, so a "Чисти" meanwhile does not
+  // change it.
+  const drawing = (held) => ({ what: 0, option: () => 0, name: 'tamirel', failure: 'Чертежът не беше копиран', held,
+    png: () => app.printedPng(exportCanvas(held)) });
+  const withPictures = (fn, failure) => {
+    const loaded = app.late();
+    loaded.catch(() => {});
+    app.act(() => {
+      const held = drawingNow();
+      loaded.then(() => app.act(() => fn(drawing(held))), (error) => app.showMessage(`${failure}: ${error.reason}`));
+    });
+  };
+  const copyDrawing = () => withPictures(app.copyPicture, 'Чертежът не беше копиран');
+  const saveDrawing = () => withPictures(app.savePicture, 'Чертежът не беше запазен');
   Object.assign(app.commands, { copy: copyDrawing, save: saveDrawing });
 
   // The canvas's context menu: a right click, the Menu key or Shift+F10.
@@ -191,13 +212,13 @@
     openMenu(keyboard ? r.left + r.width / 2 : e.clientX, keyboard ? r.top + r.height / 2 : e.clientY);
   });
   canvas.addEventListener('keydown', (e) => {
-    if ((e.ctrlKey || e.metaKey) && e.key.toLowerCase() === 'c') {
+    if ((e.ctrlKey || e.metaKey) && self.tamirelKey(e).toLowerCase() === 'c') {
       e.preventDefault();
       copyDrawing();
     }
   });
   document.addEventListener('keydown', (e) => {
-    if ((e.ctrlKey || e.metaKey) && e.key.toLowerCase() === 's') {
+    if ((e.ctrlKey || e.metaKey) && self.tamirelKey(e).toLowerCase() === 's') {
       e.preventDefault();
       saveDrawing();
     }

@@ -197,6 +197,22 @@ test('Ctrl+C copies the drawing, the canvas menu opens from the keyboard, and ne
   await page.close();
 });
 
+test('a copy asked for on a Bulgarian layout before the lesson\'s module has come is of the drawing as it was then', async () => {
+  const context = browser.defaultBrowserContext();
+  await context.overridePermissions(server.url, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+  const page = await open(browser, server.url, { late: false });
+  await press(page, 0);
+  await page.focus('canvas');
+  // Ctrl with the key that writes "с" there, where a Latin layout has C; then "Чисти" at once.
+  const cdp = await page.createCDPSession();
+  for (const type of ['rawKeyDown', 'keyUp']) await cdp.send('Input.dispatchKeyEvent', { type, key: 'с', code: 'KeyC', modifiers: 2, windowsVirtualKeyCode: 67 });
+  await page.click('#Command1_1');
+  assert.ok((await clipboardTypes(page)).includes('image/svg+xml'));
+  const svg = await page.evaluate(async () => (await (await navigator.clipboard.read())[0].getType('image/svg+xml')).text());
+  assert.match(svg, /<polyline /, 'the triangle drawn, not the cleared drawing');
+  await page.close();
+});
+
 test('served once, the page works offline', async () => {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();

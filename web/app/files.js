@@ -154,7 +154,8 @@
   // The drawing as its copy or save was asked for: taken in turn after what was asked before it,
   // and kept while the lesson's module that writes it loads, so a "Чисти" meanwhile does not
   // change it.
-  const drawing = (held) => ({ what: 0, option: () => 0, name: 'tamirel', failure: 'Чертежът не беше копиран', held,
+  const notCopied = 'Чертежът не беше копиран';
+  const drawing = (held) => ({ what: 0, option: () => 0, name: 'tamirel', failure: notCopied, held,
     png: () => app.printedPng(exportCanvas(held)) });
   const withPictures = (fn, failure) => {
     const loaded = app.late();
@@ -164,7 +165,7 @@
       loaded.then(() => app.act(() => fn(drawing(held))), (error) => app.showMessage(`${failure}: ${error.reason}`));
     });
   };
-  const copyDrawing = () => withPictures(app.copyPicture, 'Чертежът не беше копиран');
+  const copyDrawing = () => withPictures(app.copyPicture, notCopied);
   const saveDrawing = () => withPictures(app.savePicture, 'Чертежът не беше запазен');
   Object.assign(app.commands, { copy: copyDrawing, save: saveDrawing });
 

@@ -29,13 +29,16 @@ const app = self.tamirelApp = {
 };
 
 // What the user did before these scripts ran, kept by the page's head (clicks on the window's
-// buttons, choices in its lists, the page's own keys), done in order as if now: once every
-// script here has taken its part (the scripts run as one), before anything that comes after.
+// buttons, choices in its lists, the drawing's menu, the page's own keys), done in order as if
+// now: once every script here has taken its part (the scripts run as one), before anything that
+// comes after.
 queueMicrotask(() => {
   const before = self.tamirelBefore || [];
   self.tamirelBefore = null;
-  for (const { control, row, key, ctrl } of before) {
-    if (key) {
+  for (const { control, row, key, ctrl, menu } of before) {
+    if (menu) {
+      control.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true, ...menu }));
+    } else if (key) {
       control.dispatchEvent(new KeyboardEvent('keydown', { key, ctrlKey: ctrl, bubbles: true, cancelable: true }));
     } else if (control.localName === 'button') {
       control.click();

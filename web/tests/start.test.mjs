@@ -181,6 +181,27 @@ test(`${where}: a choice, a click and F1 the moment the window shows, before the
 });
 }
 
+test("a right click on the drawing before the page's scripts have run opens the drawing's menu where it was made", async (t) => {
+  const page = await open(browser, closing(t, await serve(site)).url, { prepare: (p) => p.evaluateOnNewDocument(() => {
+    new MutationObserver((_, observer) => {
+      const canvas = document.querySelector('#form.fitted canvas');
+      if (!canvas) return;
+      observer.disconnect();
+      self.scriptsHadRun = Boolean(self.tamirelApp);
+      const r = canvas.getBoundingClientRect();
+      self.menuTaken = !canvas.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true, button: 2,
+        clientX: r.left + 30, clientY: r.top + 40 }));
+    }).observe(document, { subtree: true, attributes: true, attributeFilter: ['class'] });
+  }) });
+  t.after(() => page.close().catch(() => {}));
+  await page.waitForSelector('#menu:not([hidden])');
+  assert.deepEqual(await page.evaluate(() => {
+    const r = document.querySelector('#form canvas').getBoundingClientRect(), m = document.getElementById('menu').getBoundingClientRect();
+    return [self.scriptsHadRun, self.menuTaken, Math.round(m.left - r.left), Math.round(m.top - r.top)];
+  }), [false, true, 30, 40], 'kept from the browser, opened at the click');
+  assert.deepEqual(page.errors, []);
+});
+
 test('the lesson opens from a page whose lesson scripts have not arrived, saying it is loading meanwhile', async (t) => {
   const server = closing(t, await serve(site));
   const releaseScript = server.hold(stamped(site, /^lesson\.[0-9a-f]{16}\.js$/));

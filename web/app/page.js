@@ -331,10 +331,13 @@ queueMicrotask(() => {
   // For scripts and tests: what the canvas holds, read-only; the lesson's script adds its own.
   window.tamirel = { primitives: () => app.primitives(0), svg: () => app.late().then(() => app.pictureText(0, 0, 'svg')) };
 
-  // The program cannot start: the page says why and what to do, in an alert, and the window
-  // stays in sight but no longer looks or acts usable; what the user did meanwhile is dropped.
+  // The program cannot start: the page says why and what to do, in an alert, in Bulgarian (the
+  // browser's own words for it go to the console, for whoever looks after the computer), and
+  // the window stays in sight but no longer looks or acts usable; what the user did meanwhile
+  // is dropped.
   function cannotStart(error) {
     app.waiting = null;
+    console.warn('Tamirel: cannot start:', error);
     lessonDialog.close();
     const fromDisk = location.protocol === 'file:';
     const advice = fromDisk
@@ -347,7 +350,7 @@ queueMicrotask(() => {
     } else if (error.file) {
       text = `Tamirel не може да започне: файлът ${error.file} не беше зареден (${error.message}). ${advice}`;
     } else {
-      text = `Tamirel не може да започне: браузърът не успя да изпълни програмата (${error.message || error}). ${advice}`;
+      text = `Tamirel не може да започне: браузърът не успя да изпълни програмата. ${advice}`;
     }
     form.classList.add('failed');
     form.inert = true;

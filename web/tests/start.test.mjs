@@ -249,6 +249,7 @@ for (const { what, site: served, file, prepare, args, prefs, says } of cases) {
     t.after(() => page.close().catch(() => {}));
     const alert = await page.$eval('[role=alert]', (a) => ({ text: a.textContent, shown: a.getClientRects().length > 0 }));
     assert.match(alert.text, says);
+    assert.doesNotMatch(alert.text, /Error|Module/, 'in Bulgarian, not the browser\'s words');
     assert.equal(alert.shown, true);
     assert.deepEqual(await page.$eval('#form', (f) => [f.inert, getComputedStyle(f).opacity < 1]), [true, true]);
     assert.deepEqual(page.uncaught, []);

@@ -6,7 +6,7 @@
 
 (() => {
   const app = self.tamirelApp;
-  const form = app.form, lists = app.lists;
+  const form = app.form;
   const lessonDialog = document.getElementById('lesson');
   const lessonFigure = document.getElementById('lesson-figure');
   const lessonDiagonals = document.getElementById('lesson-diagonals');
@@ -73,8 +73,7 @@
       scene: () => (parts.construction?.attempt.active ? parts.construction.attempt.scene : parts.construction?.steps && parts.construction.scene) }];
   // CSS px at the window's designed size: its text, and the thinnest pen a projector shows.
   const MIN_LETTER = 16, MIN_PEN = 2;
-  // How much larger than designed the page shows the window, and so the lesson: never below 1.
-  const lessonScale = () => Math.max(1, form.getBoundingClientRect().width / form.offsetWidth);
+  const lessonScale = app.lessonScale;
 
   // The square the program's view `view` shows: {factor, focus: [x, y], reach} in canvas units.
   parts.view = (view) => {
@@ -125,25 +124,7 @@
     for (const { canvas } of figures) canvas.style.width = canvas.style.height = side + 'px';
   }
 
-  // Where the lesson stands, a box that depends on the screen alone, never on what it shows:
-  // beside the window where ROOM_WIDE CSS px (times the lesson's scale) by ROOM_LOW are free
-  // right of it; else below it, ROOM_NARROW wide at least (a phone or tablet upright); else
-  // right of the radius and vertex lists, over the window's other controls, so that the lists
-  // the lesson follows stay in reach; else over the whole page, where "Скрий" folds it to its
-  // title bar at the bottom. The bottom margin holds the folded bar.
-  const ROOM_WIDE = 540, ROOM_NARROW = 320, ROOM_LOW = 400, MARGIN = 8;
-  function placeLesson() {
-    const room = document.documentElement;
-    const width = room.clientWidth, height = room.clientHeight;
-    const win = form.getBoundingClientRect();
-    const listsRight = Math.max(...[1, 2].map((i) => lists[i].getBoundingClientRect().right));
-    const box = (left, top) => ({ left, top, width: width - left - MARGIN, height: height - top - MARGIN });
-    const places = [box(win.right + MARGIN, MARGIN), box(MARGIN, win.bottom + MARGIN), box(listsRight + MARGIN, MARGIN)];
-    const k = lessonScale();
-    const place = places.find((p, i) => p.width >= (i === 1 ? ROOM_NARROW : ROOM_WIDE) * k && p.height >= ROOM_LOW) || box(MARGIN, MARGIN);
-    Object.assign(lessonDialog.style, { left: place.left + 'px', top: place.top + 'px',
-      width: place.width + 'px', height: place.height + 'px', bottom: MARGIN + 'px' });
-  }
+  const placeLesson = app.placeLesson;
 
   // What takes the focus or is scrolled to stops below the title bar, not under it.
   const clearHead = () => { lessonDialog.style.scrollPaddingTop = lessonDialog.querySelector('.lesson-head').offsetHeight + 'px'; };

@@ -230,11 +230,34 @@ queueMicrotask(() => {
       : 'няма връзка със сървъра. Опитайте отново.';
   }
 
+  const lessonDialog = document.getElementById('lesson');
+  // How much larger than designed the page shows the window, and so the lesson: never below 1.
+  app.lessonScale = () => Math.max(1, form.getBoundingClientRect().width / form.offsetWidth);
+  // Where the lesson stands, a box that depends on the screen alone, never on what it shows:
+  // beside the window where ROOM_WIDE CSS px (times the lesson's scale) by ROOM_LOW are free
+  // right of it; else below it, ROOM_NARROW wide at least (a phone or tablet upright); else
+  // right of the radius and vertex lists, over the window's other controls, so that the lists
+  // the lesson follows stay in reach; else over the whole page, where "Скрий" folds it to its
+  // title bar at the bottom. The bottom margin holds the folded bar. The page places it while
+  // it loads, so it opens where it stays.
+  const ROOM_WIDE = 540, ROOM_NARROW = 320, ROOM_LOW = 400, MARGIN = 8;
+  app.placeLesson = () => {
+    const room = document.documentElement;
+    const width = room.clientWidth, height = room.clientHeight;
+    const win = form.getBoundingClientRect();
+    const listsRight = Math.max(...[1, 2].map((i) => app.lists[i].getBoundingClientRect().right));
+    const box = (left, top) => ({ left, top, width: width - left - MARGIN, height: height - top - MARGIN });
+    const places = [box(win.right + MARGIN, MARGIN), box(MARGIN, win.bottom + MARGIN), box(listsRight + MARGIN, MARGIN)];
+    const k = app.lessonScale();
+    const place = places.find((p, i) => p.width >= (i === 1 ? ROOM_NARROW : ROOM_WIDE) * k && p.height >= ROOM_LOW) || box(MARGIN, MARGIN);
+    Object.assign(lessonDialog.style, { left: place.left + 'px', top: place.top + 'px',
+      width: place.width + 'px', height: place.height + 'px', bottom: MARGIN + 'px' });
+  };
+
   // The lesson, by F1 or "Урок…" in the canvas's menu. Its first opening loads its scripts: the
   // dialog says so meanwhile, and opens the lesson once they and the program are ready, unless
   // the wish is taken back meanwhile (Escape, the dialog's close button, the dialog closed any
   // other way). `waiting`: the control that had the focus when it was asked for, while it waits.
-  const lessonDialog = document.getElementById('lesson');
   let waiting = null;
   function stopWaiting() {
     const { back } = waiting;
@@ -262,8 +285,7 @@ queueMicrotask(() => {
     const asked = waiting = { back: document.activeElement };
     document.getElementById('lesson-title').textContent = 'Урокът се зарежда…';
     lessonDialog.classList.add('loading');
-    // In sight until the lesson's script places it.
-    if (!lessonDialog.style.left) Object.assign(lessonDialog.style, { left: '8px', top: '8px' });
+    app.placeLesson();
     lessonDialog.show();
     app.late().then(() => {
       if (waiting !== asked) return;

@@ -222,9 +222,12 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
     'Escape takes the wish back');
   await page.keyboard.press('F1');
   await page.waitForSelector('#lesson[open]');
+  const box = () => page.$eval('#lesson', (d) => JSON.stringify(d.getBoundingClientRect()));
+  const loading = await box();
   releaseWasm();
   await page.waitForSelector('#lesson[open]:not(.loading)');
   await painted(page);
+  assert.equal(await box(), loading, 'it opens where it said it was loading');
   assert.match(await page.$eval('#lesson-title', (h) => h.textContent), /^Правилен/);
   assert.ok(await page.$eval('#lesson-figure', (c) => c.getContext('2d').getImageData(0, 0, c.width, c.height).data
     .some((v, i) => i % 4 === 0 && v < 128)), 'the figure is painted');

@@ -98,7 +98,9 @@ async function coldLoad(url, mark = 'tamirel-paint', click = false, slow = false
   return times;
 }
 
-// The load's mark is set by each page's script in the frame it paints the canvas in; `shown`,
+// The load's mark is set by each page's script in the first frame that shows the whole window
+// (the baseline's once its script has painted the canvas white; the program's page's once the
+// window is fitted, its canvas white by the style sheet until the program paints it); `shown`,
 // the browser's first contentful paint, is when a frame with the window reached the screen.
 const program = [], plain = [], clicked = [], programShown = [], plainShown = [];
 await coldLoad(server.url);

@@ -54,7 +54,7 @@ queueMicrotask(() => {
   const form = app.form;
   const canvas = app.canvas = form.querySelector('canvas');
   const description = document.getElementById('description');
-  let painted = 0, repaintAll = true, frameAsked = false;
+  let painted = 0, repaintAll = true, frameAsked = false, paintedOnce = false;
 
   app.page = {
     repaint(cleared) {
@@ -144,8 +144,8 @@ queueMicrotask(() => {
     const added = app.primitives(painted);
     app.paint(ctx, side, Math.max(1, Math.round(ratio)), added);
     painted += added.length;
-    if (!performance.getEntriesByName('tamirel-paint').length) {
-      performance.mark('tamirel-paint');
+    if (!paintedOnce) {
+      paintedOnce = true;
       afterFrame.port2.postMessage(0);
     }
   }

@@ -35,11 +35,11 @@ const app = self.tamirelApp = {
 queueMicrotask(() => {
   const before = self.tamirelBefore || [];
   self.tamirelBefore = null;
-  for (const { control, row, key, ctrl, menu } of before) {
+  for (const { control, row, key, code, ctrl, menu } of before) {
     if (menu) {
       control.dispatchEvent(new MouseEvent('contextmenu', { bubbles: true, cancelable: true, ...menu }));
     } else if (key) {
-      control.dispatchEvent(new KeyboardEvent('keydown', { key, ctrlKey: ctrl, bubbles: true, cancelable: true }));
+      control.dispatchEvent(new KeyboardEvent('keydown', { key, code, ctrlKey: ctrl, bubbles: true, cancelable: true }));
     } else if (control.localName === 'button') {
       control.click();
     } else {

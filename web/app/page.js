@@ -169,15 +169,35 @@ queueMicrotask(() => {
   // own, whose names carry the build's stamp, so they are always this page's build. The single
   // file has the scripts as text and one module for the window and the lesson. Resolves once the
   // module runs (app.lessonProgram: its exports, each called with the window's lists as they are
-  // now).
-  let late = null, started;
+  // now). After a failure, the next asking loads what did not arrive.
+  let started;
   const programStarted = new Promise((resolve) => { started = resolve; });
+  // A load done once: `make`'s promise, kept once it resolves and forgotten when it rejects, so
+  // that the next call tries again what failed and only that (each script runs once, as its
+  // listeners must be added once).
+  const once = (make) => {
+    let made = null;
+    return () => made ||= make().catch((error) => {
+      made = null;
+      throw error;
+    });
+  };
   const script = (src) => new Promise((resolve, reject) => {
     const element = Object.assign(document.createElement('script'), { src, onload: resolve, onerror: reject });
     document.body.append(element);
   });
-  app.late = () => late ||= (async () => {
-    const stamped = document.documentElement.dataset;
+  const stamped = document.documentElement.dataset;
+  const lateScripts = once(() => script(stamped.late));
+  const lessonBytes = once(() => (location.protocol === 'file:'
+    ? script(stamped.lessonDisk).then(() => self.tamirelLessonWasmBytes())
+    : fetch(stamped.lessonWasm).then((response) => {
+      if (!response.ok) throw new Error(`lesson: ${response.status}`);
+      return response.arrayBuffer();
+    })));
+  app.late = once(() => loadLate().catch(async (error) => {
+    throw Object.assign(new Error('the lesson did not load', { cause: error }), { reason: await whyNotLoaded() });
+  }));
+  async function loadLate() {
     let module;
     if (!stamped.late) {
       // The single file: its lesson's scripts are the last of the page, maybe not yet read.
@@ -186,14 +206,9 @@ queueMicrotask(() => {
       document.body.append(Object.assign(document.createElement('script'), { textContent: inline.textContent }));
       module = await programStarted;
     } else {
-      const bytes = location.protocol === 'file:'
-        ? script(stamped.lessonDisk).then(() => self.tamirelLessonWasmBytes())
-        : fetch(stamped.lessonWasm).then((response) => {
-          if (!response.ok) throw new Error(`lesson: ${response.status}`);
-          return response.arrayBuffer();
-        });
+      const bytes = lessonBytes();
       bytes.catch(() => {});
-      await script(stamped.late);
+      await lateScripts();
       module = await new Promise((resolve, reject) => {
         createTamirelLesson({ page: app.page,
           instantiateWasm(imports, receive) {
@@ -212,17 +227,13 @@ queueMicrotask(() => {
       };
     }
     app.lessonProgram = program;
-  })().catch(async (error) => {
-    late = null;
-    throw Object.assign(new Error('the lesson did not load', { cause: error }), { reason: await whyNotLoaded() });
-  });
+  }
   // Why the lesson's files did not load, to end a sentence: from disk, they are not beside the
   // page; where the server answers for them with anything but the file (missing, refused, or
   // a page in its place), a newer build has taken their place; where it does not answer, there
   // is no connection.
   async function whyNotLoaded() {
     if (location.protocol === 'file:') return 'файловете на урока липсват в папката на страницата.';
-    const stamped = document.documentElement.dataset;
     const replaced = await Promise.all([stamped.late, stamped.lessonWasm].map((file) =>
       fetch(file, { method: 'HEAD', cache: 'no-store' })
         .then((response) => !response.ok || /html/.test(response.headers.get('Content-Type') || ''), () => false)));

@@ -7,7 +7,7 @@ import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync,
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { firefox, launch, open, painted, serve, singleFile, site } from './harness.mjs';
+import { ctrl, firefox, launch, open, painted, serve, singleFile, site } from './harness.mjs';
 
 const web = fileURLToPath(new URL('..', import.meta.url));
 const folders = [];
@@ -269,8 +269,9 @@ test('the site\'s index.html opened straight from disk works, its lesson too', a
   assert.deepEqual(page.errors, []);
 });
 
-test('the lesson\'s module missing on the server: F1 says the lesson was not loaded, and the window goes on', async (t) => {
-  const server = closing(t, await serve(copy((f) => rmSync(lessonWasm(f)))));
+test('the lesson\'s module missing on the server: F1 says the lesson was not loaded, the window goes on, and F1 once it is back loads the lesson whole', async (t) => {
+  const folder = copy((f) => rmSync(lessonWasm(f)));
+  const server = closing(t, await serve(folder));
   const page = await open(browser, server.url, { late: false });
   t.after(() => page.close().catch(() => {}));
   await page.keyboard.press('F1');
@@ -279,4 +280,13 @@ test('the lesson\'s module missing on the server: F1 says the lesson was not loa
   assert.equal(await page.$eval('#lesson', (l) => l.open), false);
   await page.keyboard.press('Enter');
   assert.equal(await drawn(page), 5);
+  // Its scripts, which did arrive, run once: each of its commands acts once.
+  cpSync(lessonWasm(site), join(folder, stamped(site, /^tamirel-lesson\.[0-9a-f]{16}\.wasm$/)));
+  await page.keyboard.press('F1');
+  await page.waitForSelector('#lesson[open]:not(.loading)');
+  await page.click('#step-forward');
+  await ctrl(page, 'KeyD');
+  assert.deepEqual(await page.evaluate(() => [document.getElementById('construction-caption').textContent.replace(/.* — /, ''),
+    document.getElementById('lesson-diagonals').checked]), ['Стъпка 2 от 5', true]);
+  assert.deepEqual(page.uncaught, []);
 });

@@ -10,11 +10,13 @@
 //                 rejects with an error whose `reason` ends a sentence on why they did not
 //   app.lessonProgram  the lesson module's exports, once loaded (see app.late)
 //   app.commands  the canvas menu's commands by name
+//   app.failed    true once the program cannot start: the page's commands and keys then do nothing
 'use strict';
 
 const app = self.tamirelApp = {
   form: document.getElementById('form'),
   program: null,
+  failed: false,
   commands: {},
   lists: [],
   waiting: [],
@@ -291,6 +293,7 @@ queueMicrotask(() => {
   lessonDialog.querySelector('[data-lesson=close]').addEventListener('click', takeBack);
   lessonDialog.addEventListener('close', takeBack);
   app.commands.lesson = () => {
+    if (app.failed) return;
     if (app.lessonProgram) return app.act(() => app.openLesson());
     if (waiting) return;
     const asked = waiting = { back: document.activeElement };
@@ -309,7 +312,7 @@ queueMicrotask(() => {
     });
   };
   document.addEventListener('keydown', (e) => {
-    if (e.key === 'F1') {
+    if (e.key === 'F1' && !app.failed) {
       e.preventDefault();
       app.commands.lesson();
     }
@@ -366,10 +369,11 @@ queueMicrotask(() => {
 
   // The program cannot start: the page says why and what to do, in an alert, in Bulgarian (the
   // browser's own words for it go to the console, for whoever looks after the computer), and
-  // the window stays in sight but no longer looks or acts usable; what the user did meanwhile
-  // is dropped.
+  // the window stays in sight but no longer looks or acts usable, nor do the page's own keys
+  // and commands (app.failed); what the user did meanwhile is dropped.
   function cannotStart(error) {
     app.waiting = null;
+    app.failed = true;
     console.warn('Tamirel: cannot start:', error);
     lessonDialog.close();
     const fromDisk = location.protocol === 'file:';

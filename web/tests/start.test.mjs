@@ -255,6 +255,12 @@ for (const { what, site: served, file, prepare, args, prefs, says } of cases) {
     assert.doesNotMatch(alert.text, /Error|Module/, 'in Bulgarian, not the browser\'s words');
     assert.equal(alert.shown, true);
     assert.deepEqual(await page.$eval('#form', (f) => [f.inert, getComputedStyle(f).opacity < 1]), [true, true]);
+    // The page's own keys no longer act either: they neither load the lesson nor open anything over the alert.
+    await ctrl(page, 'KeyS');
+    await page.keyboard.press('F1');
+    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 200)));
+    assert.deepEqual(await page.evaluate(() => [Boolean(self.tamirelApp.lessonParts),
+      ...['lesson', 'message', 'save-dialog'].map((id) => document.getElementById(id).open)]), [false, false, false, false]);
     assert.deepEqual(page.uncaught, []);
   });
 }

@@ -234,7 +234,10 @@
     const fits = table.filter((c) => c.keys.includes(name) && acts[c.group](e)).sort((a, b) => order.indexOf(a.group) - order.indexOf(b.group));
     const command = fits.find(enabled) ?? fits.find((c) => !building.includes(c.group));
     if (!command || (command.id.startsWith('copy') && !getSelection().isCollapsed)) return;   // a selection copies as text
-    (lessonGroups.includes(command.group) ? lessonCommands : parts.constructionCommands)[command.id]();
+    // While the lesson loads there is none to act on: its keys do nothing but close it.
+    if (!lessonDialog.classList.contains('loading') || command.id === 'close') {
+      (lessonGroups.includes(command.group) ? lessonCommands : parts.constructionCommands)[command.id]();
+    }
     e.preventDefault();
     e.stopPropagation();   // the window's own Ctrl+S saves the drawing, not the lesson
   });

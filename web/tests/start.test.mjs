@@ -213,9 +213,15 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
   await page.waitForSelector('#lesson[open]');
   assert.deepEqual(await page.$eval('#lesson-title', (h) => [h.textContent, h.getBoundingClientRect().top >= 0
     && h.getBoundingClientRect().bottom <= innerHeight]), ['Урокът се зарежда…', true], 'in sight');
-  // Its scripts arrive (with their own keys), its WebAssembly not yet: Escape takes the wish back.
+  // Its scripts arrive (with their own keys), its WebAssembly not yet: its keys do nothing (not
+  // even the window's or the browser's for the same keys), and Escape takes the wish back.
   releaseScript();
   await page.waitForFunction(() => typeof createTamirelLesson === 'function');
+  await ctrl(page, 'KeyD');
+  await ctrl(page, 'KeyS');
+  for (const key of ['ArrowRight', 'End']) await page.keyboard.press(key);
+  assert.deepEqual(await page.evaluate(() => [document.activeElement.closest('#lesson') !== null,
+    document.getElementById('lesson-diagonals').checked, document.getElementById('save-dialog').open]), [true, false, false]);
   await page.keyboard.press('Escape');
   await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 100)));
   assert.deepEqual(await page.evaluate(() => [document.getElementById('lesson').open, document.activeElement.id]), [false, 'List1_2'],

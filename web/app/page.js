@@ -376,16 +376,19 @@ queueMicrotask(() => {
     app.failed = true;
     console.warn('Tamirel: cannot start:', error);
     lessonDialog.close();
-    const fromDisk = location.protocol === 'file:';
-    const advice = fromDisk
-      ? 'Отворете единичния файл tamirel.html, който работи и от диск, или отворете страницата в друг браузър.'
-      : 'Презаредете страницата; ако това не помогне, отворете я в друг браузър.';
+    // The page's own file: the one its address names, else the one its folder's address serves
+    // (error.file). From disk, the site's page sends the user to the single file, which works
+    // there; the single file (the page without lesson files of its own) to a whole copy of itself.
+    const file = decodeURIComponent(location.pathname.split('/').pop()) || error.file;
+    const advice = location.protocol !== 'file:' ? 'Презаредете страницата; ако това не помогне, отворете я в друг браузър.'
+      : stamped.late ? 'Отворете единичния файл tamirel.html, който работи и от диск, или отворете страницата в друг браузър.'
+        : `Изтеглете или копирайте отново целия файл ${file}; ако това не помогне, отворете го в друг браузър.`;
     let text;
     if (typeof WebAssembly !== 'object') {
       text = 'Tamirel не може да започне: този браузър не изпълнява WebAssembly (липсва или е забранено). '
         + 'Отворете Tamirel в друг браузър: Firefox, Chrome, Edge или Safari от последните години.';
     } else if (error.file) {
-      text = `Tamirel не може да започне: файлът ${error.file} не беше зареден (${error.message}). ${advice}`;
+      text = `Tamirel не може да започне: файлът ${file} не беше зареден (${error.message}). ${advice}`;
     } else {
       text = `Tamirel не може да започне: браузърът не успя да изпълни програмата. ${advice}`;
     }

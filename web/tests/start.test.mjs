@@ -6,7 +6,7 @@ import { execFileSync } from 'node:child_process';
 import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, utimesSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { ctrl, firefox, launch, open, painted, serve, singleFile, site } from './harness.mjs';
 
 const web = fileURLToPath(new URL('..', import.meta.url));
@@ -241,6 +241,14 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
 });
 
 const noWebAssembly = (page) => page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
+// A changed copy of the single file, under the name a second download gives it.
+function singleCopy(change) {
+  const folder = mkdtempSync(join(tmpdir(), 'tamirel-single-'));
+  folders.push(folder);
+  const file = join(folder, 'tamirel (1).html');
+  writeFileSync(file, change(readFileSync(singleFile, 'utf8')));
+  return file;
+}
 const cases = [
   { what: 'the page cut short before its program', site: () => copy((f) => edit(f, 'index.html', /<script type="application\/octet-stream"[^]*$/, '')),
     says: /index\.html.*не дойде цялата.*друг браузър/ },
@@ -249,12 +257,16 @@ const cases = [
   { what: 'WebAssembly turned off (chromium without its JIT, firefox by a preference)', site: () => site, args: ['--js-flags=--jitless'],
     prefs: { 'javascript.options.wasm': false }, says: /не изпълнява WebAssembly.*друг браузър/ },
   { what: 'the single file in a browser without WebAssembly', file: () => singleFile, prepare: noWebAssembly, says: /не изпълнява WebAssembly/ },
+  { what: 'the single file cut short before its program', file: () => singleCopy((text) => text.replace(/<script>\nself\.tamirelWasmBytes[^]*$/, '')),
+    says: /файлът tamirel \(1\)\.html не беше зареден \(страницата не дойде цялата\)\. Изтеглете или копирайте отново целия файл tamirel \(1\)\.html/ },
+  { what: 'the single file with a damaged program', file: () => singleCopy((text) => text.replace(/\('XQAAAA[^']*'/, "('bm90IGEgcHJvZ3JhbQ=='")),
+    says: /не успя да изпълни програмата\. Изтеглете или копирайте отново целия файл tamirel \(1\)\.html/ },
 ];
 for (const { what, site: served, file, prepare, args, prefs, says } of cases) {
   test(`cannot start: ${what}: an alert says why and what to do, and the window looks and acts dead`, async (t) => {
     const server = closing(t, served && await serve(served()));
     const own = closing(t, args && await launch(args, prefs));
-    const page = await open(own || browser, server ? server.url : `file://${file()}`, { until: 'html[data-failed]', prepare });
+    const page = await open(own || browser, server ? server.url : pathToFileURL(file()).href, { until: 'html[data-failed]', prepare });
     t.after(() => page.close().catch(() => {}));
     const alert = await page.$eval('[role=alert]', (a) => ({ text: a.textContent, shown: a.getClientRects().length > 0 }));
     assert.match(alert.text, says);

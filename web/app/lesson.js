@@ -161,8 +161,12 @@
     paintLesson();
   }
 
-  // `back`: what takes the focus again when the lesson closes.
+  // `back`: what takes the focus again when the lesson closes. The lesson takes the focus; after
+  // it said it was loading, only where the focus still is in it (or nowhere), as the user may
+  // have moved on meanwhile.
   function openLesson(back = document.activeElement) {
+    const focus = document.activeElement;
+    const takeFocus = !lessonDialog.classList.contains('loading') || !focus || focus === document.body || lessonDialog.contains(focus);
     if (!lessonDialog.open || lessonDialog.classList.contains('loading')) {
       lessonBack = back;
       lessonDialog.classList.remove('loading');
@@ -171,7 +175,7 @@
     }
     refreshLesson();
     clearHead();
-    lessonFigure.focus();
+    if (takeFocus) lessonFigure.focus();
   }
 
   function closeLesson() {

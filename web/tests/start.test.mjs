@@ -230,10 +230,12 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
   await page.waitForSelector('#lesson[open]');
   const box = () => page.$eval('#lesson', (d) => JSON.stringify(d.getBoundingClientRect()));
   const loading = await box();
+  await page.focus('#List1_2');
   releaseWasm();
   await page.waitForSelector('#lesson[open]:not(.loading)');
   await painted(page);
   assert.equal(await box(), loading, 'it opens where it said it was loading');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'List1_2', 'the focus stays where the user moved it meanwhile');
   assert.match(await page.$eval('#lesson-title', (h) => h.textContent), /^Правилен/);
   assert.ok(await page.$eval('#lesson-figure', (c) => c.getContext('2d').getImageData(0, 0, c.width, c.height).data
     .some((v, i) => i % 4 === 0 && v < 128)), 'the figure is painted');

@@ -158,6 +158,7 @@
   const drawing = (held) => ({ what: 0, option: () => 0, name: 'tamirel', failure: notCopied, held,
     png: () => app.printedPng(exportCanvas(held)) });
   const withPictures = (fn, failure) => {
+    if (app.failed) return;
     const loaded = app.late();
     loaded.catch(() => {});
     app.act(() => {
@@ -219,7 +220,7 @@
     }
   });
   document.addEventListener('keydown', (e) => {
-    if ((e.ctrlKey || e.metaKey) && self.tamirelKey(e).toLowerCase() === 's') {
+    if ((e.ctrlKey || e.metaKey) && self.tamirelKey(e).toLowerCase() === 's' && !app.failed) {
       e.preventDefault();
       saveDrawing();
     }

@@ -161,8 +161,12 @@
     paintLesson();
   }
 
-  // `back`: what takes the focus again when the lesson closes.
+  // `back`: what takes the focus again when the lesson closes. The lesson takes the focus; after
+  // it said it was loading, only where the focus still is in it (or nowhere), as the user may
+  // have moved on meanwhile.
   function openLesson(back = document.activeElement) {
+    const focus = document.activeElement;
+    const takeFocus = !lessonDialog.classList.contains('loading') || !focus || focus === document.body || lessonDialog.contains(focus);
     if (!lessonDialog.open || lessonDialog.classList.contains('loading')) {
       lessonBack = back;
       lessonDialog.classList.remove('loading');
@@ -171,7 +175,7 @@
     }
     refreshLesson();
     clearHead();
-    lessonFigure.focus();
+    if (takeFocus) lessonFigure.focus();
   }
 
   function closeLesson() {
@@ -234,7 +238,10 @@
     const fits = table.filter((c) => c.keys.includes(name) && acts[c.group](e)).sort((a, b) => order.indexOf(a.group) - order.indexOf(b.group));
     const command = fits.find(enabled) ?? fits.find((c) => !building.includes(c.group));
     if (!command || (command.id.startsWith('copy') && !getSelection().isCollapsed)) return;   // a selection copies as text
-    (lessonGroups.includes(command.group) ? lessonCommands : parts.constructionCommands)[command.id]();
+    // While the lesson loads there is none to act on: its keys do nothing but close it.
+    if (!lessonDialog.classList.contains('loading') || command.id === 'close') {
+      (lessonGroups.includes(command.group) ? lessonCommands : parts.constructionCommands)[command.id]();
+    }
     e.preventDefault();
     e.stopPropagation();   // the window's own Ctrl+S saves the drawing, not the lesson
   });

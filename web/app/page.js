@@ -10,11 +10,13 @@
 //                 rejects with an error whose `reason` ends a sentence on why they did not
 //   app.lessonProgram  the lesson module's exports, once loaded (see app.late)
 //   app.commands  the canvas menu's commands by name
+//   app.failed    true once the program cannot start: the page's commands and keys then do nothing
 'use strict';
 
 const app = self.tamirelApp = {
   form: document.getElementById('form'),
   program: null,
+  failed: false,
   commands: {},
   lists: [],
   waiting: [],
@@ -169,15 +171,35 @@ queueMicrotask(() => {
   // own, whose names carry the build's stamp, so they are always this page's build. The single
   // file has the scripts as text and one module for the window and the lesson. Resolves once the
   // module runs (app.lessonProgram: its exports, each called with the window's lists as they are
-  // now).
-  let late = null, started;
+  // now). After a failure, the next asking loads what did not arrive.
+  let started;
   const programStarted = new Promise((resolve) => { started = resolve; });
+  // A load done once: `make`'s promise, kept once it resolves and forgotten when it rejects, so
+  // that the next call tries again what failed and only that (each script runs once, as its
+  // listeners must be added once).
+  const once = (make) => {
+    let made = null;
+    return () => made ||= make().catch((error) => {
+      made = null;
+      throw error;
+    });
+  };
   const script = (src) => new Promise((resolve, reject) => {
     const element = Object.assign(document.createElement('script'), { src, onload: resolve, onerror: reject });
     document.body.append(element);
   });
-  app.late = () => late ||= (async () => {
-    const stamped = document.documentElement.dataset;
+  const stamped = document.documentElement.dataset;
+  const lateScripts = once(() => script(stamped.late));
+  const lessonBytes = once(() => (location.protocol === 'file:'
+    ? script(stamped.lessonDisk).then(() => self.tamirelLessonWasmBytes())
+    : fetch(stamped.lessonWasm).then((response) => {
+      if (!response.ok) throw new Error(`lesson: ${response.status}`);
+      return response.arrayBuffer();
+    })));
+  app.late = once(() => loadLate().catch(async (error) => {
+    throw Object.assign(new Error('the lesson did not load', { cause: error }), { reason: await whyNotLoaded() });
+  }));
+  async function loadLate() {
     let module;
     if (!stamped.late) {
       // The single file: its lesson's scripts are the last of the page, maybe not yet read.
@@ -186,14 +208,9 @@ queueMicrotask(() => {
       document.body.append(Object.assign(document.createElement('script'), { textContent: inline.textContent }));
       module = await programStarted;
     } else {
-      const bytes = location.protocol === 'file:'
-        ? script(stamped.lessonDisk).then(() => self.tamirelLessonWasmBytes())
-        : fetch(stamped.lessonWasm).then((response) => {
-          if (!response.ok) throw new Error(`lesson: ${response.status}`);
-          return response.arrayBuffer();
-        });
+      const bytes = lessonBytes();
       bytes.catch(() => {});
-      await script(stamped.late);
+      await lateScripts();
       module = await new Promise((resolve, reject) => {
         createTamirelLesson({ page: app.page,
           instantiateWasm(imports, receive) {
@@ -212,17 +229,13 @@ queueMicrotask(() => {
       };
     }
     app.lessonProgram = program;
-  })().catch(async (error) => {
-    late = null;
-    throw Object.assign(new Error('the lesson did not load', { cause: error }), { reason: await whyNotLoaded() });
-  });
+  }
   // Why the lesson's files did not load, to end a sentence: from disk, they are not beside the
   // page; where the server answers for them with anything but the file (missing, refused, or
   // a page in its place), a newer build has taken their place; where it does not answer, there
   // is no connection.
   async function whyNotLoaded() {
     if (location.protocol === 'file:') return 'файловете на урока липсват в папката на страницата.';
-    const stamped = document.documentElement.dataset;
     const replaced = await Promise.all([stamped.late, stamped.lessonWasm].map((file) =>
       fetch(file, { method: 'HEAD', cache: 'no-store' })
         .then((response) => !response.ok || /html/.test(response.headers.get('Content-Type') || ''), () => false)));
@@ -280,6 +293,7 @@ queueMicrotask(() => {
   lessonDialog.querySelector('[data-lesson=close]').addEventListener('click', takeBack);
   lessonDialog.addEventListener('close', takeBack);
   app.commands.lesson = () => {
+    if (app.failed) return;
     if (app.lessonProgram) return app.act(() => app.openLesson());
     if (waiting) return;
     const asked = waiting = { back: document.activeElement };
@@ -298,7 +312,7 @@ queueMicrotask(() => {
     });
   };
   document.addEventListener('keydown', (e) => {
-    if (e.key === 'F1') {
+    if (e.key === 'F1' && !app.failed) {
       e.preventDefault();
       app.commands.lesson();
     }
@@ -355,28 +369,19 @@ queueMicrotask(() => {
 
   // The program cannot start: the page says why and what to do, in an alert, in Bulgarian (the
   // browser's own words for it go to the console, for whoever looks after the computer), and
-  // the window stays in sight but no longer looks or acts usable; what the user did meanwhile
-  // is dropped.
+  // the window stays in sight but no longer looks or acts usable, nor do the page's own keys
+  // and commands (app.failed); what the user did meanwhile is dropped.
   function cannotStart(error) {
     app.waiting = null;
+    app.failed = true;
     console.warn('Tamirel: cannot start:', error);
     lessonDialog.close();
-    const fromDisk = location.protocol === 'file:';
-    const advice = fromDisk
-      ? 'Отворете единичния файл tamirel.html, който работи и от диск, или отворете страницата в друг браузър.'
-      : 'Презаредете страницата; ако това не помогне, отворете я в друг браузър.';
-    let text;
     if (typeof WebAssembly !== 'object') {
-      text = 'Tamirel не може да започне: този браузър не изпълнява WebAssembly (липсва или е забранено). '
-        + 'Отворете Tamirel в друг браузър: Firefox, Chrome, Edge или Safari от последните години.';
+      self.tamirelCannotStart('този браузър не изпълнява WebAssembly (липсва или е забранено).', true);
     } else if (error.file) {
-      text = `Tamirel не може да започне: файлът ${error.file} не беше зареден (${error.message}). ${advice}`;
+      self.tamirelCannotStart(`файлът ${error.file} не беше зареден (${error.message}).`);
     } else {
-      text = `Tamirel не може да започне: браузърът не успя да изпълни програмата. ${advice}`;
+      self.tamirelCannotStart('браузърът не успя да изпълни програмата.');
     }
-    form.classList.add('failed');
-    form.inert = true;
-    document.getElementById('failure').textContent = text;
-    document.documentElement.dataset.failed = 'true';
   }
 })();

@@ -6,8 +6,8 @@ import { execFileSync } from 'node:child_process';
 import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, utimesSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import { firefox, launch, open, painted, serve, singleFile, site } from './harness.mjs';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { ctrl, firefox, launch, open, painted, serve, singleFile, site } from './harness.mjs';
 
 const web = fileURLToPath(new URL('..', import.meta.url));
 const folders = [];
@@ -231,9 +231,15 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
   await page.waitForSelector('#lesson[open]');
   assert.deepEqual(await page.$eval('#lesson-title', (h) => [h.textContent, h.getBoundingClientRect().top >= 0
     && h.getBoundingClientRect().bottom <= innerHeight]), ['Урокът се зарежда…', true], 'in sight');
-  // Its scripts arrive (with their own keys), its WebAssembly not yet: Escape takes the wish back.
+  // Its scripts arrive (with their own keys), its WebAssembly not yet: its keys do nothing (not
+  // even the window's or the browser's for the same keys), and Escape takes the wish back.
   releaseScript();
   await page.waitForFunction(() => typeof createTamirelLesson === 'function');
+  await ctrl(page, 'KeyD');
+  await ctrl(page, 'KeyS');
+  for (const key of ['ArrowRight', 'End']) await page.keyboard.press(key);
+  assert.deepEqual(await page.evaluate(() => [document.activeElement.closest('#lesson') !== null,
+    document.getElementById('lesson-diagonals').checked, document.getElementById('save-dialog').open]), [true, false, false]);
   await page.keyboard.press('Escape');
   await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 100)));
   assert.deepEqual(await page.evaluate(() => [document.getElementById('lesson').open, document.activeElement.id]), [false, 'List1_2'],
@@ -242,10 +248,12 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
   await page.waitForSelector('#lesson[open]');
   const box = () => page.$eval('#lesson', (d) => JSON.stringify(d.getBoundingClientRect()));
   const loading = await box();
+  await page.focus('#List1_2');
   releaseWasm();
   await page.waitForSelector('#lesson[open]:not(.loading)');
   await painted(page);
   assert.equal(await box(), loading, 'it opens where it said it was loading');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'List1_2', 'the focus stays where the user moved it meanwhile');
   assert.match(await page.$eval('#lesson-title', (h) => h.textContent), /^Правилен/);
   assert.ok(await page.$eval('#lesson-figure', (c) => c.getContext('2d').getImageData(0, 0, c.width, c.height).data
     .some((v, i) => i % 4 === 0 && v < 128)), 'the figure is painted');
@@ -253,6 +261,14 @@ test('the lesson opens from a page whose lesson scripts have not arrived, saying
 });
 
 const noWebAssembly = (page) => page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
+// A changed copy of the single file, under the name a second download gives it.
+function singleCopy(change) {
+  const folder = mkdtempSync(join(tmpdir(), 'tamirel-single-'));
+  folders.push(folder);
+  const file = join(folder, 'tamirel (1).html');
+  writeFileSync(file, change(readFileSync(singleFile, 'utf8')));
+  return file;
+}
 const cases = [
   { what: 'the page cut short before its program', site: () => copy((f) => edit(f, 'index.html', /<script type="application\/octet-stream"[^]*$/, '')),
     says: /index\.html.*не дойде цялата.*друг браузър/ },
@@ -265,18 +281,28 @@ const cases = [
   { what: 'WebAssembly turned off (chromium without its JIT, firefox by a preference)', site: () => site, args: ['--js-flags=--jitless'],
     prefs: { 'javascript.options.wasm': false }, says: /не изпълнява WebAssembly.*друг браузър/ },
   { what: 'the single file in a browser without WebAssembly', file: () => singleFile, prepare: noWebAssembly, says: /не изпълнява WebAssembly/ },
+  { what: 'the single file cut short before its program', file: () => singleCopy((text) => text.replace(/<script>\nself\.tamirelWasmBytes[^]*$/, '')),
+    says: /файлът tamirel \(1\)\.html не беше зареден \(страницата не дойде цялата\)\. Изтеглете или копирайте отново целия файл tamirel \(1\)\.html/ },
+  { what: 'the single file with a damaged program', file: () => singleCopy((text) => text.replace(/\('XQAAAA[^']*'/, "('bm90IGEgcHJvZ3JhbQ=='")),
+    says: /не успя да изпълни програмата\. Изтеглете или копирайте отново целия файл tamirel \(1\)\.html/ },
 ];
 for (const { what, site: served, file, prepare, args, prefs, says, uncaught = 0 } of cases) {
   test(`cannot start: ${what}: an alert says why and what to do, and the window looks and acts dead`, async (t) => {
     const server = closing(t, served && await serve(served()));
     const own = closing(t, args && await launch(args, prefs));
-    const page = await open(own || browser, server ? server.url : `file://${file()}`, { until: 'html[data-failed]', prepare });
+    const page = await open(own || browser, server ? server.url : pathToFileURL(file()).href, { until: 'html[data-failed]', prepare });
     t.after(() => page.close().catch(() => {}));
     const alert = await page.$eval('[role=alert]', (a) => ({ text: a.textContent, shown: a.getClientRects().length > 0 }));
     assert.match(alert.text, says);
     assert.doesNotMatch(alert.text, /Error|Module/, 'in Bulgarian, not the browser\'s words');
     assert.equal(alert.shown, true);
     assert.deepEqual(await page.$eval('#form', (f) => [f.inert, getComputedStyle(f).opacity < 1]), [true, true]);
+    // The page's own keys no longer act either: they neither load the lesson nor open anything over the alert.
+    await ctrl(page, 'KeyS');
+    await page.keyboard.press('F1');
+    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 200)));
+    assert.deepEqual(await page.evaluate(() => [Boolean(self.tamirelApp?.lessonParts),
+      ...['lesson', 'message', 'save-dialog'].map((id) => document.getElementById(id).open)]), [false, false, false, false]);
     assert.equal(page.uncaught.length, uncaught, `only the old browser's own: ${page.uncaught.join('; ')}`);
   });
 }
@@ -291,8 +317,9 @@ test('the site\'s index.html opened straight from disk works, its lesson too', a
   assert.deepEqual(page.errors, []);
 });
 
-test('the lesson\'s module missing on the server: F1 says the lesson was not loaded, and the window goes on', async (t) => {
-  const server = closing(t, await serve(copy((f) => rmSync(lessonWasm(f)))));
+test('the lesson\'s module missing on the server: F1 says the lesson was not loaded, the window goes on, and F1 once it is back loads the lesson whole', async (t) => {
+  const folder = copy((f) => rmSync(lessonWasm(f)));
+  const server = closing(t, await serve(folder));
   const page = await open(browser, server.url, { late: false });
   t.after(() => page.close().catch(() => {}));
   await page.keyboard.press('F1');
@@ -301,4 +328,13 @@ test('the lesson\'s module missing on the server: F1 says the lesson was not loa
   assert.equal(await page.$eval('#lesson', (l) => l.open), false);
   await page.keyboard.press('Enter');
   assert.equal(await drawn(page), 5);
+  // Its scripts, which did arrive, run once: each of its commands acts once.
+  cpSync(lessonWasm(site), join(folder, stamped(site, /^tamirel-lesson\.[0-9a-f]{16}\.wasm$/)));
+  await page.keyboard.press('F1');
+  await page.waitForSelector('#lesson[open]:not(.loading)');
+  await page.click('#step-forward');
+  await ctrl(page, 'KeyD');
+  assert.deepEqual(await page.evaluate(() => [document.getElementById('construction-caption').textContent.replace(/.* — /, ''),
+    document.getElementById('lesson-diagonals').checked]), ['Стъпка 2 от 5', true]);
+  assert.deepEqual(page.uncaught, []);
 });

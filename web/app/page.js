@@ -301,11 +301,13 @@ queueMicrotask(() => {
     lessonDialog.classList.add('loading');
     app.placeLesson();
     lessonDialog.show();
-    app.late().then(() => {
+    // The wish stands until the lesson opens: loaded before the program is ready, it waits for
+    // the program, and Escape meanwhile still takes it back.
+    app.late().then(() => app.act(() => {
       if (waiting !== asked) return;
       waiting = null;
-      app.act(() => app.openLesson(asked.back));
-    }, (error) => {
+      app.openLesson(asked.back);
+    }), (error) => {
       if (waiting !== asked) return;
       stopWaiting();
       app.showMessage(`Урокът не беше зареден: ${error.reason}`);

@@ -136,6 +136,10 @@ test('before the program is ready: the whole window shows as it will run, and a 
   assert.equal(await page.$eval('#form canvas', (c) => c.getContext('2d').getImageData(0, 0, 1, 1).data.join()), '255,255,255,255');
   await page.select('#List1_2', '6');
   await page.click('#Command1_0');
+  // F1 meanwhile: the lesson arrives first, and Escape takes the wish back before the program is ready.
+  await page.keyboard.press('F1');
+  await page.waitForFunction(() => self.tamirelApp.lessonProgram);
+  await page.keyboard.press('Escape');
   assert.equal(await page.evaluate(() => document.documentElement.dataset.ready), undefined, 'still waiting');
   await page.waitForFunction(() => self.tamirelRelease);
   await release();
@@ -143,6 +147,7 @@ test('before the program is ready: the whole window shows as it will run, and a 
   await painted(page);
   assert.equal(await primitives(page), 8, 'the hexagon, its circle and centre, drawn once');
   assert.equal(await page.$eval('#List1_2', (l) => l.value), '6');
+  assert.equal(await page.$eval('#lesson', (l) => l.open), false, 'the lesson taken back stays closed');
   await page.goto(server.url);
   await page.waitForFunction(() => self.tamirelRelease);
   await release();

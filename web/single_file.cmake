@@ -1,10 +1,11 @@
 # cmake -DPAGE=index.html -DFORM=form.html -DCOLOURS=colours.css -DPROGRAM=tamirel.js
-#   -DPACKED=tamirel-wasm.js -DESBUILD=esbuild -DSCREEN=screen.js -DEARLY=a.js,b.js -DLATE=c.js,d.js
+#   -DPACKED=tamirel-wasm.js -DESBUILD=esbuild -DSCREEN=screen.js,touch.js -DEARLY=a.js,b.js -DLATE=c.js,d.js
 #   -DOUTPUT=out.html
 #   [-DLATE_OUTPUT=lesson.js -DLESSON_PROGRAM=tamirel-lesson.js | -DSTANDALONE=ON] -P single_file.cmake
 # The page with the window's markup in place of <!--form--> (and its further parts in theirs),
 # its colours in place of /*colours*/, and its scripts written into it: <script src="screen.js">
-# is SCREEN (which fits the window to the screen before it is shown), <script src="tamirel.js">
+# is the SCREEN scripts joined in order (the window's own: fitting it to the screen before it is
+# shown, its touch), <script src="tamirel.js">
 # is PROGRAM, and <script src="app.js"> the EARLY scripts joined in order, then PROGRAM's
 # WebAssembly packed (PACKED, pack_wasm.mjs's), so the window comes in one request. The LATE
 # scripts (the lesson's) run only when first asked for: a site has them joined in LATE_OUTPUT
@@ -69,8 +70,7 @@ while(NOT at EQUAL -1)
 endwhile()
 file(READ "${PROGRAM}" program)
 minified(program "${program}")
-file(READ "${SCREEN}" screen)
-minified(screen "${screen}")
+join_scripts(screen "${SCREEN}")
 join_scripts(early "${EARLY}")
 foreach(mark "<!--form-->" "/*colours*/" "<script src=\"screen.js\"></script>" "<script src=\"tamirel.js\"></script>"
         "<script src=\"app.js\"></script>"

@@ -1,11 +1,13 @@
-// Touch on the window's canvas: a long press opens its menu, as a right click does.
+// Touch on the window's canvas: a long press opens its menu, as a right click does. It runs
+// right after the window's markup, with screen.js, so a long press before the page's other
+// scripts have run asks for the menu too (which the page's head keeps until they have).
 'use strict';
 
 (() => {
   const LONG_PRESS = 500;   // ms a finger rests on the canvas to open its menu
   const SLOP = 10;          // CSS px a resting finger may move
 
-  const canvas = self.tamirelApp.canvas;
+  const canvas = document.querySelector('#form canvas');
   let press = null, opened = false;
   const release = () => {
     if (press) clearTimeout(press.timer);

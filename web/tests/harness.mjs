@@ -21,14 +21,24 @@ const types = {
 // second, 304 to a request whose If-Modified-Since is that, and gzip to a browser that takes it
 // (all but images), each file compressed once while it is unchanged, as a host keeps its
 // compressed copies (so no load waits on the compressing); resolves to { url, close, use,
-// hold }, where use(other) serves another folder at the same address, and hold(name) keeps
-// the answers for the file `name` back until the function it returns is called.
+// hold }, where use(other) serves another folder at the same address, and hold(name, after)
+// keeps the answers for the file `name` back until the function it returns is called, or with
+// `after`, keeps back only what follows that text's first occurrence in it (sent unzipped).
 export function serve(folder) {
   const held = new Map(), zippedCopies = new Map();
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname)).replace(/^(\.\.[/\\])+/, '');
     const file = join(folder, path.endsWith('/') ? path + 'index.html' : path);
-    await held.get(path.replace(/^\//, ''))?.promise;
+    const hold = held.get(path.replace(/^\//, ''));
+    if (hold?.after) {
+      const body = readFileSync(file), at = body.indexOf(hold.after) + Buffer.byteLength(hold.after);
+      response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
+      response.write(body.subarray(0, at));
+      await hold.promise;
+      response.end(body.subarray(at));
+      return;
+    }
+    await hold?.promise;
     try {
       const body = readFileSync(file);
       const { mtime, mtimeMs } = statSync(file);
@@ -57,8 +67,8 @@ export function serve(folder) {
       server.closeAllConnections();
     }),
     use: (other) => { folder = other; },
-    hold: (name) => {
-      const entry = {};
+    hold: (name, after) => {
+      const entry = { after };
       entry.promise = new Promise((resolve) => { entry.release = resolve; });
       held.set(name, entry);
       return () => { held.delete(name); entry.release(); };

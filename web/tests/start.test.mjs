@@ -225,6 +225,28 @@ test(`a right click on the drawing before the page's scripts have run: ${what}`,
 });
 }
 
+test("a long press on the drawing before the page's scripts have arrived opens the drawing's menu once they have",
+  { skip: firefox && 'puppeteer emulates a touch screen only in chromium' }, async (t) => {
+  const server = closing(t, await serve(site));
+  const release = server.hold('', '<div id="description"');
+  const page = await browser.newPage();
+  t.after(() => page.close().catch(() => {}));
+  const uncaught = [];
+  page.on('pageerror', (error) => uncaught.push(error.message));
+  await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
+  page.goto(server.url).catch(() => {});
+  await page.waitForSelector('#form.fitted');
+  const [x, y] = await page.$eval('#form canvas', (c) => [c.getBoundingClientRect().left + 30, c.getBoundingClientRect().top + 40]);
+  const cdp = await page.createCDPSession();
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y }] });
+  await page.waitForFunction(() => self.tamirelBefore?.some((k) => k.menu));
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  assert.equal(await page.evaluate(() => Boolean(self.tamirelApp)), false, 'kept before the page\'s scripts ran');
+  release();
+  await page.waitForSelector('#menu:not([hidden])');
+  assert.deepEqual(uncaught, []);
+});
+
 test('the lesson opens from a page whose lesson scripts have not arrived, saying it is loading meanwhile', async (t) => {
   const server = closing(t, await serve(site));
   const releaseScript = server.hold(stamped(site, /^lesson\.[0-9a-f]{16}\.js$/));

@@ -8,6 +8,8 @@
   const app = self.tamirelApp;
   const form = app.form;
   const lessonDialog = document.getElementById('lesson');
+  // Open and saying "Урокът се зарежда…": asked for, its program not yet here.
+  const loading = () => lessonDialog.classList.contains('loading');
   const lessonFigure = document.getElementById('lesson-figure');
   const lessonDiagonals = document.getElementById('lesson-diagonals');
   let lesson = null, lessonBack = null;
@@ -166,8 +168,9 @@
   // have moved on meanwhile.
   function openLesson(back = document.activeElement) {
     const focus = document.activeElement;
-    const takeFocus = !lessonDialog.classList.contains('loading') || !focus || focus === document.body || lessonDialog.contains(focus);
-    if (!lessonDialog.open || lessonDialog.classList.contains('loading')) {
+    const waited = loading();
+    const takeFocus = !waited || !focus || focus === document.body || lessonDialog.contains(focus);
+    if (!lessonDialog.open || waited) {
       lessonBack = back;
       lessonDialog.classList.remove('loading');
       lessonDialog.show();
@@ -239,7 +242,7 @@
     const command = fits.find(enabled) ?? fits.find((c) => !building.includes(c.group));
     if (!command || (command.id.startsWith('copy') && !getSelection().isCollapsed)) return;   // a selection copies as text
     // While the lesson loads there is none to act on: its keys do nothing but close it.
-    if (!lessonDialog.classList.contains('loading') || command.id === 'close') {
+    if (!loading() || command.id === 'close') {
       (lessonGroups.includes(command.group) ? lessonCommands : parts.constructionCommands)[command.id]();
     }
     e.preventDefault();
@@ -247,7 +250,7 @@
   });
   // Following the lists: the user's choices, and writes from the program (as "Чисти" makes),
   // once the lesson is shown (not while it says it is loading: opening it reads them then).
-  const following = () => lessonDialog.open && !lessonDialog.classList.contains('loading');
+  const following = () => lessonDialog.open && !loading();
   for (const list of form.querySelectorAll('select')) {
     list.addEventListener('change', () => { if (following() && list.dataset.index !== '0') refreshLesson(); });
   }

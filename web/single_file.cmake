@@ -5,13 +5,13 @@
 # The page with the window's markup in place of <!--form--> (and its further parts in theirs),
 # its colours in place of /*colours*/, and its scripts written into it: <script src="screen.js">
 # is the SCREEN scripts joined in order (the window's own: fitting it to the screen before it is
-# shown, its touch), <script src="tamirel.js">
-# is PROGRAM, and <script src="app.js"> the EARLY scripts joined in order, then PROGRAM's
-# WebAssembly packed (PACKED, pack_wasm.mjs's), so the window comes in one request. The LATE
-# scripts (the lesson's) run only when first asked for: a site has them joined in LATE_OUTPUT
-# after LESSON_PROGRAM (the script that starts the lesson's module); the STANDALONE file, the one
-# self-contained file, whose PROGRAM carries the lesson too, has them as text (script#late),
-# without what only a served site has (manifest, icon, service worker).
+# shown, its touch), <script src="tamirel.js"> is PROGRAM, and <script src="app.js"> the EARLY
+# scripts joined in order, then PROGRAM's WebAssembly packed (PACKED, pack_wasm.mjs's), so the
+# window comes in one request. The LATE scripts (the lesson's) run only when first asked for: a
+# site has them joined in LATE_OUTPUT after LESSON_PROGRAM (the script that starts the lesson's
+# module); the STANDALONE file, the one self-contained file, whose PROGRAM carries the lesson too,
+# has them as text (script#late), without what only a served site has (manifest, icon, service
+# worker).
 # Each file is written whole or not at all.
 function(join_scripts out files)
   string(REPLACE "," ";" files "${files}")

@@ -23,7 +23,9 @@ const types = {
 // compressed copies (so no load waits on the compressing); resolves to { url, close, use,
 // hold }, where use(other) serves another folder at the same address, and hold(name, after)
 // keeps the answers for the file `name` back until the function it returns is called, or with
-// `after`, keeps back only what follows that text's first occurrence in it (sent unzipped).
+// `after`, keeps back only what follows that text's first occurrence in it (sent unzipped; a
+// 500 naming the text where the file lacks it, so that the test fails rather than runs on a
+// page cut at the wrong place).
 export function serve(folder) {
   const held = new Map(), zippedCopies = new Map();
   const server = createServer(async (request, response) => {
@@ -31,7 +33,12 @@ export function serve(folder) {
     const file = join(folder, path.endsWith('/') ? path + 'index.html' : path);
     const hold = held.get(path.replace(/^\//, ''));
     if (hold?.after) {
-      const body = readFileSync(file), at = body.indexOf(hold.after) + Buffer.byteLength(hold.after);
+      const body = readFileSync(file), found = body.indexOf(hold.after), at = found + Buffer.byteLength(hold.after);
+      if (found < 0) {
+        response.writeHead(500);
+        response.end(`hold: ${JSON.stringify(hold.after)} is not in ${path}`);
+        return;
+      }
       response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
       response.write(body.subarray(0, at));
       await hold.promise;

@@ -10,12 +10,19 @@
 
 (() => {
   const MARGIN = 8;         // CSS px around the window, the body's padding
+  const SCROLLBARS = 40;    // CSS px, more than a scrollbar takes on any side
 
   const form = document.getElementById('form');
   const coarse = matchMedia('(pointer: coarse)');
+  // A viewport with room for the window at its designed size, its margins and scrollbars: a
+  // mouse's window stays as it is there, with no reading of the layout, so that the page is laid
+  // out once, for its first frame, not also while it is read.
+  const roomy = matchMedia(`(min-width: ${parseFloat(form.style.width) + 2 * MARGIN + SCROLLBARS}px) and ` +
+    `(min-height: ${parseFloat(form.style.height) + 2 * MARGIN + SCROLLBARS}px)`);
   let scale = 1;
 
   function fit() {
+    if (scale === 1 && !coarse.matches && roomy.matches) return;
     const room = document.documentElement;
     const width = form.offsetWidth, height = form.offsetHeight;
     const before = scale;
